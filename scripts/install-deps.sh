@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tachlet needs to build, test and run, but only
+# when one of them is missing, so a second call costs a second of dpkg queries.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-qpa-plugins
+  xvfb xauth xdotool x11-utils imagemagick
+  fonts-dejavu-core fonts-liberation2
+  util-linux
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
