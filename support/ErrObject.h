@@ -1,0 +1,24 @@
+#pragma once
+// An error record: a number, its description and free extended information.
+#include <cstdint>
+#include <string>
+
+class ErrObject {
+public:
+    ErrObject() { Clear(); }
+
+    void Clear();
+    void SetError(int32_t lngNewNumber, std::string strNewDescription, std::string strNewExtendedInfo = {});
+
+    void SetExtendedInfo(std::string strNewExtendedInfo) { extendedInfo_ = std::move(strNewExtendedInfo); }
+    const std::string& ExtendedInfo() const { return extendedInfo_; }
+    void SetDescription(std::string strNewDescription) { description_ = std::move(strNewDescription); }
+    const std::string& Description() const { return description_; }
+    void SetNumber(int32_t lngNewNumber) { number_ = lngNewNumber; }
+    int32_t Number() const { return number_; }
+
+private:
+    int32_t number_ = 0;
+    std::string description_;
+    std::string extendedInfo_;
+};
