@@ -2,6 +2,7 @@
 // An error record: a number, its description and free extended information.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class ErrObject {
 public:
