@@ -1,0 +1,20 @@
+#pragma once
+// The program's version information and where it was started from.
+#include <cstdint>
+#include <string>
+
+struct AppInfo {
+    std::string ProductName;
+    int32_t Major = 0;
+    int32_t Minor = 0;
+    int32_t Revision = 0;
+    std::string Comments;
+    // The application title; also the name the settings are kept under.
+    std::string Title;
+    // The folder holding the program file, without a trailing separator.
+    std::string Path;
+
+    // The version information built into the program, with the folder the
+    // platform reports for it.
+    static AppInfo ForProgramFolder(std::string programFolder);
+};

@@ -1,0 +1,8 @@
+#include "support/QtAppInfo.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+AppInfo QtAppInfo() {
+    return AppInfo::ForProgramFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+}

@@ -1,0 +1,63 @@
+#include "support/QtDialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QString>
+
+namespace {
+
+const QString Title = QStringLiteral("Tachlet");
+
+// The program words its messages with "\r\n" line breaks; Qt breaks on "\n".
+QString ForDisplay(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer QtDialogs::MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) {
+    QMessageBox box(ToQtIcon(icon), Title, ForDisplay(text), QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setWindowModality(Qt::ApplicationModal);
+    const int chosen = box.exec();
+    if (buttons == MessageButtons::OK) {
+        return MessageAnswer::OK;
+    }
+    return chosen == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::string QtDialogs::InputBox(const std::string& prompt, const std::string& defaultAnswer) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(Title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(ForDisplay(prompt));
+    dialog.setTextValue(QString::fromStdString(defaultAnswer));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.textValue().toStdString();
+}

@@ -1,0 +1,5 @@
+#include "support/QtEvents.h"
+
+#include <QCoreApplication>
+
+void QtEvents::DoEvents() { QCoreApplication::processEvents(); }

@@ -1,0 +1,7 @@
+#pragma once
+#include "support/Events.h"
+
+class QtEvents : public Events {
+public:
+    void DoEvents() override;
+};

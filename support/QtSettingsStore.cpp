@@ -1,0 +1,37 @@
+#include "support/QtSettingsStore.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QString>
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString KeyPath(std::string_view section, std::string_view key) {
+    return FromUtf8(section) + QLatin1Char('/') + FromUtf8(key);
+}
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore()
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tachlet"),
+                                            QStringLiteral("Tachlet"))) {}
+
+QtSettingsStore::QtSettingsStore(const std::string& iniFilePath)
+    : settings_(std::make_unique<QSettings>(QFile::decodeName(QByteArray::fromStdString(iniFilePath)),
+                                            QSettings::IniFormat)) {}
+
+QtSettingsStore::~QtSettingsStore() { settings_->sync(); }
+
+std::string QtSettingsStore::GetSetting(std::string_view section, std::string_view key) const {
+    return settings_->value(KeyPath(section, key)).toString().toStdString();
+}
+
+bool QtSettingsStore::SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
+    settings_->setValue(KeyPath(section, key), FromUtf8(value));
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
+}
+
+std::string QtSettingsStore::FileName() const { return QFile::encodeName(settings_->fileName()).toStdString(); }

@@ -1,0 +1,29 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "support/SettingsStore.h"
+
+class QSettings;
+
+// The settings in an INI file: the per-user one of the application "Tachlet",
+// or one at a given path (tests point it into a temporary folder). Every write
+// is flushed at once, so nothing waits for the program to end normally.
+class QtSettingsStore : public SettingsStore {
+public:
+    QtSettingsStore();
+    explicit QtSettingsStore(const std::string& iniFilePath);
+    ~QtSettingsStore() override;
+
+    QtSettingsStore(const QtSettingsStore&) = delete;
+    QtSettingsStore& operator=(const QtSettingsStore&) = delete;
+
+    std::string GetSetting(std::string_view section, std::string_view key) const override;
+    bool SaveSetting(std::string_view section, std::string_view key, std::string_view value) override;
+
+    // Where the values are kept, for messages and tests.
+    std::string FileName() const;
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
