@@ -1,0 +1,89 @@
+#include "run_file/FieldCodec.h"
+
+#include <algorithm>
+
+#include "run_file/Conversions.h"
+#include "run_file/Windows1252.h"
+#include "support/General.h"
+#include "support/RuntimeError.h"
+
+namespace Stuff {
+
+namespace {
+
+constexpr int32_t InvalidArgument = 5;
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// Re-raises a failed number conversion with the field and the entry in it.
+[[noreturn]] void RaiseNumberError(const RuntimeError& error, std::string_view text, const FieldSpec& field,
+                                   std::string_view range) {
+    if (error.Number() == RuntimeError::TypeMismatch) {
+        throw RuntimeError(error.Number(), "Type mismatch: the " + std::string(field.name) + " " + Quoted(text) +
+                                               " is not a number");
+    }
+    throw RuntimeError(RuntimeError::Overflow, "Overflow: the " + std::string(field.name) + " " + Quoted(text) +
+                                                   " does not fit its field (" + std::string(range) + ")");
+}
+
+void RaiseOutOfRange(std::string_view text, const FieldSpec& field, std::string_view range) {
+    RaiseNumberError(RuntimeError(RuntimeError::Overflow, "Overflow"), text, field, range);
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadField(ByteSource& source, const FieldSpec& field) {
+    return ReadExactlyAt(source, field.position, field.width);
+}
+
+std::string DecodeTextField(std::span<const uint8_t> bytes) {
+    const std::string trimmed = TrimNulls(DecodeWindows1252(bytes), true);
+    return trimmed.substr(0, trimmed.find('\0'));
+}
+
+std::vector<uint8_t> EncodeTextField(std::string_view text, const FieldSpec& field) {
+    Windows1252Bytes encoded = EncodeWindows1252(text);
+    if (!encoded.Ok()) {
+        throw RuntimeError(InvalidArgument, "The " + std::string(field.name) + " holds the character " +
+                                                Quoted(encoded.unstorable) + ", which a run file cannot store");
+    }
+    std::vector<uint8_t> bytes = std::move(encoded.bytes);
+    bytes.push_back(0x00);
+    bytes.resize(std::max<size_t>(bytes.size(), field.width), 0xFF);
+    bytes.resize(field.width);
+    return bytes;
+}
+
+std::string DecodeTenths(uint8_t byte) {
+    return std::to_string(byte / 10) + "." + std::to_string(byte % 10);
+}
+
+uint8_t EncodeTenths(std::string_view text, const FieldSpec& field) {
+    constexpr std::string_view Range = "0.0 to 25.5";
+    int32_t tenths = 0;
+    try {
+        const float value = General::TextToSingle(text);
+        const float scaled = value * 10.0f;  // single precision, as the field was always written
+        tenths = General::RoundToLong(scaled);
+    } catch (const RuntimeError& error) {
+        RaiseNumberError(error, text, field, Range);
+    }
+    if (tenths < 0 || tenths > 255) RaiseOutOfRange(text, field, Range);
+    return static_cast<uint8_t>(tenths);
+}
+
+std::string DecodeTwoByte(std::span<const uint8_t> bytes) { return std::to_string(BytesToNumber(bytes)); }
+
+std::vector<uint8_t> EncodeTwoByte(std::string_view text, const FieldSpec& field) {
+    constexpr std::string_view Range = "0 to 65535";
+    int32_t value = 0;
+    try {
+        value = General::TextToLong(text);
+    } catch (const RuntimeError& error) {
+        RaiseNumberError(error, text, field, Range);
+    }
+    if (value < 0 || value > 0xFFFF) RaiseOutOfRange(text, field, Range);
+    return {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value & 0xFF)};
+}
+
+}  // namespace Stuff

@@ -1,0 +1,122 @@
+#include "run_file/RunDataScanner.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+namespace Stuff {
+
+// The run data, from its start to the notes:
+//
+//   L  d1 .. dL  00 00 00   L  d1 .. dL  00 00 00   ...   N  n1 .. nN
+//   \---- one record: L + 4 bytes ----/                   \-- notes --/
+//
+// Every record repeats the length byte L of the first one; the first length
+// byte that differs from L is the notes length N. A record whose three
+// separator bytes are not all zero is damaged; it is still counted. A notes
+// length that happens to equal L reads as one more record, so the scan goes on
+// past it. When the file ends where a length byte should be, the run data runs
+// to the end and there are no notes. A record cut short by the end of the file
+// is counted, and reported as damaged at the position where its separator
+// begins, whether or not that position still lies inside the file.
+//
+// The scan walks memory directly: the file's own bytes when the source has
+// them in memory, else blocks of a megabyte read one at a time.
+
+namespace {
+
+constexpr size_t BlockSize = 1 << 20;
+
+// Bits of a little- or big-endian load of the last data byte and the three
+// separator bytes that belong to the separator.
+constexpr uint32_t SeparatorMask = std::endian::native == std::endian::little ? 0xFFFFFF00u : 0x00FFFFFFu;
+
+}  // namespace
+
+RunDataScanner::RunDataScanner(ByteSource& source, uint64_t runDataStart) : source_(source), memory_(source.Contiguous()) {
+    next_ = runDataStart - 1;
+    const Window window = WindowAt(next_);
+    length_ = window.size > 0 ? window.data[0] : 0;
+    stride_ = length_ + 4u;
+    done_ = length_ == 0;
+}
+
+RunDataScanner::Window RunDataScanner::WindowAt(uint64_t offset) {
+    if (memory_) {
+        if (offset >= memory_->size()) return {nullptr, 0};
+        return {memory_->data() + offset, memory_->size() - offset};
+    }
+    const uint64_t bufferEnd = bufferOffset_ + bufferSize_;
+    const bool inside = offset >= bufferOffset_ && offset < bufferEnd;
+    if ((inside && (bufferEnd - offset >= stride_ || bufferReachedEnd_)) || (offset == bufferEnd && bufferReachedEnd_)) {
+        return {buffer_.data() + (offset - bufferOffset_), bufferEnd - offset};
+    }
+    buffer_.resize(BlockSize);
+    bufferOffset_ = offset;
+    bufferSize_ = source_.ReadAt(offset, buffer_);
+    bufferReachedEnd_ = bufferSize_ < BlockSize;
+    return {buffer_.data(), bufferSize_};
+}
+
+uint64_t RunDataScanner::ScanWholeRecords(const uint8_t* data, uint64_t records) {
+    const uint8_t* record = data;
+    for (uint64_t i = 0; i < records; ++i, record += stride_) {
+        if (record[0] != length_) return i;
+        uint32_t tail;  // the last data byte and the three separator bytes, in one load
+        std::memcpy(&tail, record + length_, sizeof tail);
+        if ((tail & SeparatorMask) != 0) {
+            damaged_.push_back(next_ + static_cast<uint64_t>(record - data) + length_ + 2);
+        }
+    }
+    return records;
+}
+
+bool RunDataScanner::Advance(uint64_t maxRecords) {
+    uint64_t budget = maxRecords;
+    while (!done_ && budget > 0) {
+        const Window window = WindowAt(next_);
+        if (window.size == 0) {
+            done_ = true;  // the run data runs to the end of the file
+            break;
+        }
+        const uint64_t whole = std::min(window.size / stride_, budget);
+        if (whole == 0) {
+            // Less than one record is left before the end of the file.
+            if (window.data[0] != length_) EndAtNotes(window.data[0]);
+            else EndAtCutRecord();
+            break;
+        }
+        const uint64_t scanned = ScanWholeRecords(window.data, whole);
+        count_ += scanned;
+        budget -= scanned;
+        next_ += scanned * stride_;
+        if (scanned < whole) EndAtNotes(window.data[scanned * stride_]);
+    }
+    return done_;
+}
+
+void RunDataScanner::Finish() { Advance(std::numeric_limits<uint64_t>::max()); }
+
+void RunDataScanner::EndAtNotes(uint8_t notesLength) {
+    notesPosition_ = next_ + 1;
+    notesLength_ = notesLength;
+    done_ = true;
+}
+
+void RunDataScanner::EndAtCutRecord() {
+    ++count_;
+    damaged_.push_back(next_ + length_ + 2);
+    done_ = true;
+}
+
+std::string DamagedPositionsMessage(std::span<const uint64_t> positions) {
+    std::string message;
+    for (uint64_t position : positions) {
+        message += message.empty() ? "Error(s) found at: " : ", ";
+        message += std::to_string(position);
+    }
+    return message;
+}
+
+}  // namespace Stuff

@@ -1,0 +1,51 @@
+#pragma once
+// The save as a list of writes, worked out completely before the file is
+// touched: every value is converted and checked first, so a value that cannot
+// be stored stops the save with nothing written.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "run_file/RunFileState.h"
+
+namespace Stuff {
+
+// The committed texts of the window's value labels and notes box.
+struct VehicleTexts {
+    std::string runName;
+    std::string vehicleName;
+    std::string weight;
+    std::string redline;
+    std::string shiftPoint;
+    std::string rollout;
+    std::string pitch;  // not looked at before version 2.0
+    std::string notes;  // lines separated by CR LF
+};
+
+struct FileWrite {
+    uint64_t position;  // 1-based
+    std::vector<uint8_t> bytes;
+};
+
+using SavePlan = std::vector<FileWrite>;
+
+// The writes, in order: run name, pitch factor (version 2.0 and later), vehicle
+// name, weight, rollout length, redline, shift point, then the notes length
+// byte N at the notes position and the N notes bytes with one NUL after them.
+// Without a notes position (no run data, or run data running to the end of the
+// file) nothing of the notes is written.
+//
+// Throws RuntimeError naming the field: 13 for a value that is not a number,
+// 6 for one outside its field or notes of more than 255 bytes, 5 for a
+// character the file cannot store or notes exactly as long as a run-data
+// record (they would read back as one more record, and be lost).
+SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state);
+
+// The file's length once the plan is applied: notes may reach past the end.
+uint64_t LengthAfterSave(uint64_t length, std::span<const FileWrite> plan);
+
+// Applies the plan to a file held in memory.
+void ApplySavePlan(std::vector<uint8_t>& file, std::span<const FileWrite> plan);
+
+}  // namespace Stuff
