@@ -1,0 +1,91 @@
+#pragma once
+// Dialogs for tests: records every box in order and answers from a script the
+// test queues beforehand. A box the script did not expect fails the test and
+// is answered OK, No or empty text, so nothing waits for a user.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "support/Dialogs.h"
+
+struct DialogRecord {
+    enum class Kind { Message, Input };
+    Kind kind = Kind::Message;
+    // Message boxes.
+    std::string text;
+    MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::OK;
+    // Input boxes.
+    std::string prompt;
+    std::string defaultAnswer;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    // Queues the answer to the next message box.
+    void Answer(MessageAnswer answer) { script_.emplace_back(answer); }
+    // Queues the text typed into the next input box ("" is a cancel).
+    void Type(std::string text) { script_.emplace_back(std::move(text)); }
+    // Lets message boxes with only an OK button pass without a scripted answer.
+    void AcceptOkBoxes(bool accept = true) { acceptOkBoxes_ = accept; }
+
+    const std::vector<DialogRecord>& Records() const { return records_; }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const DialogRecord& record : records_) {
+            if (record.kind == DialogRecord::Kind::Message) {
+                texts.push_back(record.text);
+            }
+        }
+        return texts;
+    }
+    // Scripted answers no box has used yet.
+    std::size_t Unused() const { return script_.size(); }
+
+    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
+        DialogRecord record;
+        record.kind = DialogRecord::Kind::Message;
+        record.text = text;
+        record.icon = icon;
+        record.buttons = buttons;
+        records_.push_back(record);
+        const MessageAnswer fallback = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::No;
+        if (script_.empty() || !std::holds_alternative<MessageAnswer>(script_.front())) {
+            if (!(acceptOkBoxes_ && buttons == MessageButtons::OK)) {
+                ADD_FAILURE() << "unscripted message box: " << text;
+            }
+            return fallback;
+        }
+        const MessageAnswer answer = std::get<MessageAnswer>(script_.front());
+        script_.pop_front();
+        const bool fits = buttons == MessageButtons::OK ? answer == MessageAnswer::OK : answer != MessageAnswer::OK;
+        if (!fits) {
+            ADD_FAILURE() << "scripted answer does not fit the buttons of: " << text;
+            return fallback;
+        }
+        return answer;
+    }
+
+    std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {
+        DialogRecord record;
+        record.kind = DialogRecord::Kind::Input;
+        record.prompt = prompt;
+        record.defaultAnswer = defaultAnswer;
+        records_.push_back(record);
+        if (script_.empty() || !std::holds_alternative<std::string>(script_.front())) {
+            ADD_FAILURE() << "unscripted input box: " << prompt;
+            return {};
+        }
+        std::string typed = std::get<std::string>(script_.front());
+        script_.pop_front();
+        return typed;
+    }
+
+private:
+    std::deque<std::variant<MessageAnswer, std::string>> script_;
+    std::vector<DialogRecord> records_;
+    bool acceptOkBoxes_ = false;
+};
