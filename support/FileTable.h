@@ -1,0 +1,87 @@
+#pragma once
+// The program's numbered open files (numbers 1 to 255) with binary access at
+// 1-based byte positions, and the renaming of a file. Every failure throws
+// RuntimeError with the classic BASIC runtime number:
+//   52 "Bad file name or number"  a number outside 1..255, not open, none free
+//   53 "File not found"           the file is missing (nothing is ever created)
+//   55 "File already open"        the number is already in use
+//   57 "Device I/O error"         the device failed
+//   58 "File already exists"      a rename target exists
+//   61 "Disk full"                no space or quota left
+//   63 "Bad record number"        a position below 1
+//   70 "Permission denied"        access refused, or the file is held open
+//   75 "Path/File access error"   a folder or device instead of a file, an
+//                                 access the file was not opened for, other
+//   76 "Path not found"           a folder on the way is missing
+//
+// While a file is open no other open of it succeeds, in any mode, whether
+// through another number of this program or by another program that locks
+// the same way: a load and a save of the same file always exclude each other.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace FileTable {
+
+inline constexpr int32_t LowestNumber = 1;
+inline constexpr int32_t HighestNumber = 255;
+
+enum class OpenMode {
+    Read,       // read only
+    Write,      // write only, the file kept as it is (never truncated)
+    ReadWrite,  // for a save that must first check, under the same lock, that
+                // the file is still what the load read; never truncated
+};
+
+// The lowest number not in use. Throws 52 when all are in use.
+int32_t FreeFile();
+
+// Opens an existing regular file under `fileNumber`, at position 1 and with
+// end of file cleared.
+void Open(std::string_view path, OpenMode mode, int32_t fileNumber);
+
+// Reads buffer.size() bytes at the 1-based `position`, or at the current one
+// when `position` is nullopt, and returns how many could be read. Bytes past
+// the end of the file are set to 0. A read that could not fill the buffer
+// sets end of file; a full one clears it. Reading at or past the end is no
+// error: it reads 0 bytes and sets end of file. The current position moves
+// on by the full size asked for, read or not.
+size_t Read(int32_t fileNumber, std::optional<int64_t> position, std::span<uint8_t> buffer);
+
+// Writes all bytes at the 1-based `position`, or at the current one. Writing
+// past the end extends the file; a gap is filled with 0 bytes. Clears end of
+// file; the position moves on past the bytes written.
+void Write(int32_t fileNumber, std::optional<int64_t> position, std::span<const uint8_t> bytes);
+
+// The 1-based position of the next byte to be read or written.
+int64_t Position(int32_t fileNumber);
+
+// Whether the last read could not fill its buffer.
+bool Eof(int32_t fileNumber);
+
+// The file's length in bytes.
+int64_t Length(int32_t fileNumber);
+
+// Waits until what was written is on the device.
+void Flush(int32_t fileNumber);
+
+// Closes the file and frees its number and its lock. Closing a number that
+// is not open does nothing; a number outside 1..255 throws 52. When the
+// system reports a failed write-back at close, the number is freed all the
+// same and the failure is thrown.
+void Close(int32_t fileNumber);
+
+// Closes every open file, ignoring failures.
+void CloseAll();
+
+// Whether the number is in use.
+bool IsOpen(int32_t fileNumber);
+
+// Renames a file. Never replaces an existing entry: fails with 58 when the
+// target exists and 53 when the source is missing. A change of letter case
+// only (a.gtp to A.GTP) works, also on a file system that ignores case.
+void Rename(std::string_view oldPath, std::string_view newPath);
+
+}  // namespace FileTable

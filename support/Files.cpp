@@ -1,0 +1,166 @@
+#include "support/Files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "support/DirectorySearch.h"
+#include "support/Errors.h"
+#include "support/FileHandle.h"
+#include "support/FileTable.h"
+#include "support/General.h"
+#include "support/RuntimeError.h"
+#include "support/SystemErrors.h"
+
+namespace Files {
+
+namespace {
+
+// Created by the first FindEntry; released with the program, which closes a
+// search still open then.
+std::unique_ptr<FileHandle>& SearchHandleSlot() {
+    static std::unique_ptr<FileHandle> searchHandle;
+    return searchHandle;
+}
+
+FileHandle& SearchHandle() {
+    auto& slot = SearchHandleSlot();
+    if (!slot)
+        slot = std::make_unique<FileHandle>();
+    return *slot;
+}
+
+// The attribute mask of the search in progress, kept for its continuations.
+int32_t SearchAttributes = 0;
+
+// The entry the search read last.
+DirectorySearch::FindData Entry;
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A name field's text: up to its terminating NUL, blanks around it removed.
+template <size_t N>
+std::string NameOf(const std::array<char, N>& field) {
+    const auto end = std::find(field.begin(), field.end(), '\0');
+    return std::string(TrimBlanks(std::string_view(field.data(), static_cast<size_t>(end - field.begin()))));
+}
+
+bool IsUnwanted(const DirectorySearch::FindData& entry, bool skipFolders) {
+    const char* name = entry.cFileName.data();
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+        return true;
+    const auto attributes = static_cast<int32_t>(entry.dwFileAttributes);
+    if ((attributes & SearchAttributes) != SearchAttributes)
+        return true;
+    return skipFolders && (entry.dwFileAttributes & DirectorySearch::AttributeDirectory) != 0;
+}
+
+// 1 when the next entry was read, 0 when none is left.
+int32_t ReadNext() { return DirectorySearch::FindNextFile(SearchHandle().Handle(), &Entry) ? 1 : 0; }
+
+int32_t StartSearch(std::string_view path, int32_t requiredAttributes) {
+    FileHandle& search = SearchHandle();
+    SearchAttributes = requiredAttributes;
+    if (search.Handle() > 0)
+        search.SetHandle(0);
+    const auto prepared = General::NullTerminate(path, false);
+    search.SetHandle(DirectorySearch::FindFirstFile(prepared ? prepared->c_str() : nullptr, &Entry));
+    return search.Handle();
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+std::string FindEntry(std::string_view path, int32_t requiredAttributes, int32_t* attributesOut, bool useShortName,
+                      int32_t* sizeOut, bool skipFolders) {
+    FileHandle& search = SearchHandle();
+    int32_t outcome;
+    if (!path.empty())
+        outcome = StartSearch(path, requiredAttributes);
+    else
+        outcome = search.Handle() > 0 ? ReadNext() : 0;
+
+    while (outcome > 0 && IsUnwanted(Entry, skipFolders))
+        outcome = ReadNext();
+
+    if (outcome < 0) {
+        const int32_t code = SystemErrors::LastErrorCode();
+        Errors::RecordError(code, Errors::ErrorText(code), "");
+        return {};
+    }
+    if (outcome == 0) {
+        if (search.Handle() > 0)
+            search.SetHandle(0);
+        return {};
+    }
+    if (attributesOut != nullptr)
+        *attributesOut = static_cast<int32_t>(Entry.dwFileAttributes);
+    const auto sizeLow = static_cast<int32_t>(Entry.nFileSizeLow);
+    if (sizeOut != nullptr && sizeLow > 0)
+        *sizeOut = sizeLow;
+    return useShortName ? NameOf(Entry.cAlternateFileName) : NameOf(Entry.cFileName);
+}
+
+bool PathExists(std::string_view path) {
+    // An empty path would continue a search in progress rather than name an
+    // entry: it names nothing, so it exists nowhere.
+    const bool exists = !path.empty() && !FindEntry(path).empty();
+    SearchHandle().SetHandle(0);
+    return exists;
+}
+
+std::string ParentFolder(std::string_view path) {
+    const std::string_view trimmed = TrimBlanks(path);
+    const auto separator = trimmed.rfind(PathSeparator);
+    if (separator == std::string_view::npos)
+        return {};
+    return std::string(TrimBlanks(trimmed.substr(0, separator)));
+}
+
+bool RemoveFile(std::string_view path) {
+    if (TrimBlanks(path).empty()) {
+        Errors::RecordError(-1, "No File Specified", "");
+        return false;
+    }
+    if (DirectorySearch::DeleteFile(std::string(path).c_str()))
+        return true;
+
+    // The platform may know the file by a short name that deletes where the
+    // long one failed. This file system gives none, so the look-up comes back
+    // empty and the code left by the failed deletion is what is recorded.
+    const std::string folder = ParentFolder(path);
+    const std::string shortName = FindEntry(path, 0, nullptr, true, nullptr, false);
+    std::string retryPath;
+    int32_t code;
+    if (!shortName.empty()) {
+        retryPath = folder + PathSeparator + shortName;
+        if (DirectorySearch::DeleteFile(retryPath.c_str()))
+            return true;
+    }
+    code = SystemErrors::LastErrorCode();
+    Errors::RecordError(code, Errors::ErrorText(code), LowerCase(retryPath));
+    return false;
+}
+
+bool RenameFile(std::string_view oldPath, std::string_view newPath) {
+    try {
+        FileTable::Rename(oldPath, newPath);
+        return true;
+    } catch (const RuntimeError& error) {
+        Errors::RecordError(error.Number(), error.Description(), oldPath);
+        return false;
+    }
+}
+
+}  // namespace Files

@@ -1,0 +1,56 @@
+#pragma once
+// The program's file-system helpers: whether an entry exists, a directory
+// search that hands out one matching name per call, the parent folder of a
+// path, and the deletion and renaming of one file. None of them shows a
+// message: each reports success as its result and leaves the number and
+// description of a failure in the shared error record (Errors::LastError).
+//
+// The module has one directory search at a time. Any new search (FindEntry
+// with a path, PathExists, the look-up inside RemoveFile) ends the one in
+// progress, so a caller that continues a search must not call these between
+// its calls.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace Files {
+
+// The separator between the parts of a path on this system.
+inline constexpr char PathSeparator = '/';
+
+// True when the entry named by the path's last component exists. A path
+// ending in the separator, the root "/" and an empty path all give false.
+// Leaves no search open.
+bool PathExists(std::string_view path);
+
+// With a path: ends the search in progress and starts a new one (the last
+// component may hold * and ?). With an empty path: continues the open search,
+// or returns empty text when none is open. Skips "." and "..", entries that
+// lack one of the bits in requiredAttributes (0 = any; 16 = folders only) and,
+// when skipFolders is true, folders. Returns the entry's name, or its short
+// name when useShortName is true (empty text on this system, where entries
+// have none); empty text when no entry is left, which closes the search.
+// attributesOut receives the entry's attribute bits; sizeOut receives the low
+// 32 bits of its size when they are above 0 as a signed number, and is left
+// alone otherwise. A search that cannot start records the system's error code
+// and its text.
+std::string FindEntry(std::string_view path, int32_t requiredAttributes = 0, int32_t* attributesOut = nullptr,
+                      bool useShortName = false, int32_t* sizeOut = nullptr, bool skipFolders = false);
+
+// The trimmed text before the path's last separator, blanks around the path
+// removed first: "/runs/a.gtp" gives "/runs", " /runs / a.gtp " gives "/runs".
+// "/runs" gives "" (nothing stands before its only separator), and so does a
+// bare name.
+std::string ParentFolder(std::string_view path);
+
+// Deletes one file, given by its full path. False for a blank path (recorded
+// as -1 "No File Specified") and when the deletion fails (the system's error
+// code and its text: 2 for a missing file, 5 for a folder or a refusal).
+bool RemoveFile(std::string_view path);
+
+// Renames a file; never replaces an existing one. On failure records the
+// runtime's error number and description (53 missing source, 58 existing
+// target, 70 refused, ...) with the old path, and returns false.
+bool RenameFile(std::string_view oldPath, std::string_view newPath);
+
+}  // namespace Files
