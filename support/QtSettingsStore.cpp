@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 namespace {
 
@@ -25,7 +27,13 @@ QtSettingsStore::QtSettingsStore(const std::string& iniFilePath)
 QtSettingsStore::~QtSettingsStore() { settings_->sync(); }
 
 std::string QtSettingsStore::GetSetting(std::string_view section, std::string_view key) const {
-    return settings_->value(KeyPath(section, key)).toString().toStdString();
+    const QVariant value = settings_->value(KeyPath(section, key));
+    // An unquoted comma in a hand-edited file makes the INI reader split the
+    // text into a list; put the text back together rather than lose it.
+    if (value.typeId() == QMetaType::QStringList) {
+        return value.toStringList().join(QStringLiteral(", ")).toStdString();
+    }
+    return value.toString().toStdString();
 }
 
 bool QtSettingsStore::SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
