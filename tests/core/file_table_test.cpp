@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/FileTable.h"
+#include "support/RuntimeError.h"
+#include "testkit/TempFolder.h"
+
+using FileTable::OpenMode;
+
+namespace {
+
+// The runtime error number a call throws, 0 when it throws none.
+template <typename Call>
+int32_t ErrorNumberOf(Call call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+std::span<const uint8_t> Bytes(std::string_view text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+class FileTableTest : public ::testing::Test {
+protected:
+    void TearDown() override { FileTable::CloseAll(); }
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(FileTableTest, AFileHeldOpenRefusesEveryOtherOpen) {
+    const std::string path = folder.Write("run.gtp", "0123456789");
+    const struct {
+        OpenMode held, second;
+    } cases[] = {{OpenMode::Read, OpenMode::Read},
+                 {OpenMode::Read, OpenMode::Write},
+                 {OpenMode::Write, OpenMode::Read},
+                 {OpenMode::ReadWrite, OpenMode::ReadWrite}};
+    for (const auto& c : cases) {
+        const int32_t first = FileTable::FreeFile();
+        FileTable::Open(path, c.held, first);
+        const int32_t second = FileTable::FreeFile();
+        EXPECT_NE(first, second);
+        try {
+            FileTable::Open(path, c.second, second);
+            ADD_FAILURE() << "second open was allowed";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number(), 70);
+            EXPECT_EQ(error.Description(), "Permission denied");
+        }
+        EXPECT_FALSE(FileTable::IsOpen(second));
+        FileTable::Close(first);
+        FileTable::Open(path, c.second, second);  // free again once the holder closed
+        FileTable::Close(second);
+    }
+}
+
+TEST_F(FileTableTest, AnotherProgramCannotOpenAHeldFile) {
+    const std::string path = folder.Write("run.gtp", "data");
+    FileTable::Open(path, OpenMode::Read, 1);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Write, 2); }));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 70);
+}
+
+TEST_F(FileTableTest, OpenFailuresNameTheirCause) {
+    folder.MakeFolder("sub");
+    const std::string file = folder.Write("run.gtp", "x");
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path("missing.gtp"), OpenMode::Write, 1); }), 53);
+    EXPECT_FALSE(folder.Has("missing.gtp"));
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path("missing.gtp"), OpenMode::Read, 1); }), 53);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path("nowhere/a.gtp"), OpenMode::Read, 1); }), 76);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(file + "/a.gtp", OpenMode::Read, 1); }), 76);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path("sub"), OpenMode::Read, 1); }), 75);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path("sub"), OpenMode::Write, 1); }), 75);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(file, OpenMode::Read, 0); }), 52);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(file, OpenMode::Read, 256); }), 52);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(std::string("run.gtp\0x", 9), OpenMode::Read, 1); }), 52);
+    for (int32_t n = 1; n <= 255; ++n)
+        EXPECT_FALSE(FileTable::IsOpen(n)) << n;
+    FileTable::Open(file, OpenMode::Read, 7);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Write("other.gtp", "y"), OpenMode::Read, 7); }), 55);
+}
+
+TEST_F(FileTableTest, OpeningAReadOnlyFileForWritingIsRefused) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores permission bits; run as an unprivileged user";
+    const std::string path = folder.Write("run.gtp", "x");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Write, 1); }), 70);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Read, 1); }), 0);
+}
+
+TEST_F(FileTableTest, ReadsAtOneBasedPositionsAndSetsEofOnAShortRead) {
+    FileTable::Open(folder.Write("run.gtp", "ABCDEFGHIJ"), OpenMode::Read, 3);
+    std::vector<uint8_t> three(3), five(5);
+    EXPECT_EQ(FileTable::Read(3, 2, three), 3u);
+    EXPECT_EQ(AsText(three), "BCD");
+    EXPECT_EQ(FileTable::Position(3), 5);
+    EXPECT_EQ(FileTable::Read(3, std::nullopt, three), 3u);
+    EXPECT_EQ(AsText(three), "EFG");
+    EXPECT_FALSE(FileTable::Eof(3));
+
+    EXPECT_EQ(FileTable::Read(3, 8, three), 3u);  // ends exactly at the last byte
+    EXPECT_FALSE(FileTable::Eof(3));
+    EXPECT_EQ(FileTable::Read(3, 8, five), 3u);
+    EXPECT_EQ(AsText(five), std::string("HIJ\0\0", 5));
+    EXPECT_TRUE(FileTable::Eof(3));
+    EXPECT_EQ(FileTable::Read(3, 1, three), 3u);
+    EXPECT_FALSE(FileTable::Eof(3));
+
+    std::vector<uint8_t> one{0x55};
+    EXPECT_EQ(FileTable::Read(3, 11, one), 0u);
+    EXPECT_EQ(one[0], 0);
+    EXPECT_TRUE(FileTable::Eof(3));
+    EXPECT_EQ(FileTable::Length(3), 10);
+
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(3, 0, one); }), 63);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Write(3, 1, Bytes("z")); }), 75);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(4, 1, one); }), 52);
+}
+
+TEST_F(FileTableTest, WritesInPlaceAndExtendPastTheEnd) {
+    const std::string path = folder.Write("run.gtp", "ABCDEFGHIJ");
+    FileTable::Open(path, OpenMode::Write, 1);
+    FileTable::Write(1, 3, Bytes("xy"));
+    FileTable::Write(1, std::nullopt, Bytes("z"));
+    EXPECT_EQ(FileTable::Length(1), 10);
+    FileTable::Write(1, 13, Bytes("end"));
+    EXPECT_EQ(FileTable::Position(1), 16);
+    std::vector<uint8_t> one(1);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(1, 1, one); }), 75);
+    FileTable::Flush(1);
+    FileTable::Close(1);
+    EXPECT_EQ(folder.Read("run.gtp"), std::string("ABxyzFGHIJ\0\0end", 15));
+
+    FileTable::Open(path, OpenMode::ReadWrite, 1);
+    FileTable::Write(1, 1, Bytes("Q"));
+    EXPECT_EQ(FileTable::Read(1, 1, one), 1u);
+    EXPECT_EQ(one[0], 'Q');
+}
+
+TEST_F(FileTableTest, FreeFileGivesTheLowestFreeNumberUntilNoneIsLeft) {
+    EXPECT_EQ(FileTable::FreeFile(), 1);
+    for (int32_t n = 1; n <= 255; ++n)
+        FileTable::Open(folder.Write("f" + std::to_string(n), ""), OpenMode::Read, n);
+    EXPECT_EQ(ErrorNumberOf([] { FileTable::FreeFile(); }), 52);
+    FileTable::Close(200);
+    FileTable::Close(17);
+    EXPECT_EQ(FileTable::FreeFile(), 17);
+    FileTable::Close(17);  // not open: nothing happens
+    EXPECT_EQ(ErrorNumberOf([] { FileTable::Close(256); }), 52);
+    // The closed file's lock is gone with its number.
+    FileTable::Open(folder.Path("f17"), OpenMode::Write, 17);
+}
+
+TEST_F(FileTableTest, RenameNeverReplacesAnExistingFile) {
+    const std::string from = folder.Write("a.gtp", "first");
+    const std::string to = folder.Write("b.gtp", "second");
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Rename(from, to); }), 58);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Rename(from, from); }), 58);
+    EXPECT_EQ(folder.Read("a.gtp"), "first");
+    EXPECT_EQ(folder.Read("b.gtp"), "second");
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Rename(folder.Path("none.gtp"), folder.Path("c.gtp")); }), 53);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Rename(from, folder.Path("nowhere/c.gtp")); }), 76);
+    FileTable::Rename(from, folder.Path("A.GTP"));
+    EXPECT_FALSE(folder.Has("a.gtp"));
+    EXPECT_EQ(folder.Read("A.GTP"), "first");
+}

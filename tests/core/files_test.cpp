@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <set>
+#include <string>
+
+#include "support/DirectorySearch.h"
+#include "support/Errors.h"
+#include "support/FileHandle.h"
+#include "support/FileTable.h"
+#include "support/Files.h"
+#include "testkit/TempFolder.h"
+
+namespace {
+
+void MarkErrorRecord() { Errors::RecordError(777, "marker", "untouched"); }
+
+void ExpectRecord(int32_t number, const std::string& description, const std::string& extendedInfo = "") {
+    EXPECT_EQ(Errors::LastError().Number(), number);
+    EXPECT_EQ(Errors::LastError().Description(), description);
+    EXPECT_EQ(Errors::LastError().ExtendedInfo(), extendedInfo);
+}
+
+// Every name the search hands out, starting with `path`.
+std::set<std::string> AllEntries(const std::string& path, int32_t required = 0, bool skipFolders = false) {
+    std::set<std::string> names;
+    for (std::string name = Files::FindEntry(path, required, nullptr, false, nullptr, skipFolders); !name.empty();
+         name = Files::FindEntry("", required, nullptr, false, nullptr, skipFolders))
+        names.insert(name);
+    return names;
+}
+
+// A folder of run files in mixed case, a text file, a hidden file and a folder.
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.Write("A.GTP", "12345");
+        folder.Write("b.Gtp", "");
+        folder.Write("c.txt", "text");
+        folder.Write(".hidden.gtp", "h");
+        folder.MakeFolder("sub");
+    }
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(FilesTest, ContinuingWithoutASearchFindsNothingAndRecordsNothing) {
+    ASSERT_TRUE(Files::PathExists(folder.Path("c.txt")));  // leaves no search open
+    MarkErrorRecord();
+    EXPECT_EQ(Files::FindEntry(""), "");
+    ExpectRecord(777, "marker", "untouched");
+}
+
+TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
+    const int descriptors = OpenDescriptorCount();
+    EXPECT_TRUE(Files::PathExists(folder.Path()));
+    EXPECT_FALSE(Files::PathExists(folder.Path() + "/"));
+    EXPECT_FALSE(Files::PathExists("/"));
+    EXPECT_FALSE(Files::PathExists(""));
+    EXPECT_TRUE(Files::PathExists(folder.Path("a.gtp")));  // any case
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+
+    EXPECT_FALSE(Files::PathExists(folder.Path("missing.gtp")));
+    ExpectRecord(2, "File Not Found");
+    EXPECT_FALSE(Files::PathExists(folder.Path("nowhere/a.gtp")));
+    ExpectRecord(3, "Path Not Found");
+
+    // An empty path names nothing, even while a search is in progress.
+    ASSERT_FALSE(Files::FindEntry(folder.Path("*")).empty());
+    EXPECT_FALSE(Files::PathExists(""));
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+}
+
+TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
+    EXPECT_EQ(AllEntries(folder.Path("*.gtp")), (std::set<std::string>{"A.GTP", "b.Gtp", ".hidden.gtp"}));
+    EXPECT_EQ(AllEntries(folder.Path("?.GTP")), (std::set<std::string>{"A.GTP", "b.Gtp"}));
+    EXPECT_EQ(AllEntries(folder.Path("*")), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp", "sub"}));
+    EXPECT_EQ(AllEntries(folder.Path("*"), 16), (std::set<std::string>{"sub"}));
+    EXPECT_EQ(AllEntries(folder.Path("*"), 0, true), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp"}));
+    EXPECT_EQ(AllEntries(folder.Path("*"), 2), (std::set<std::string>{".hidden.gtp"}));
+    EXPECT_EQ(Files::FindEntry(folder.Path("SUB")), "sub");
+}
+
+TEST_F(FilesTest, FindEntryReportsAttributesSizeAndNoShortName) {
+    int32_t attributes = -1, size = 1234;
+    EXPECT_EQ(Files::FindEntry(folder.Path("a.gtp"), 0, &attributes, false, &size), "A.GTP");
+    EXPECT_EQ(attributes, 0);
+    EXPECT_EQ(size, 5);
+    size = 1234;
+    EXPECT_EQ(Files::FindEntry(folder.Path("b.gtp"), 0, &attributes, false, &size), "b.Gtp");
+    EXPECT_EQ(size, 1234);  // an empty file leaves it alone
+    EXPECT_EQ(Files::FindEntry(folder.Path("sub"), 0, &attributes), "sub");
+    EXPECT_EQ(attributes, 16);
+    EXPECT_EQ(Files::FindEntry(folder.Path(".hidden.gtp"), 0, &attributes), ".hidden.gtp");
+    EXPECT_EQ(attributes, 2);
+
+    // Found, but there is no short name; the search stays open.
+    EXPECT_EQ(Files::FindEntry(folder.Path("*.gtp"), 0, nullptr, true), "");
+    EXPECT_FALSE(Files::FindEntry("").empty());
+}
+
+TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write every file; run as an unprivileged user";
+    ASSERT_EQ(::chmod(folder.Path("c.txt").c_str(), 0444), 0);
+    int32_t attributes = 0;
+    EXPECT_EQ(Files::FindEntry(folder.Path("c.txt"), 0, &attributes), "c.txt");
+    EXPECT_EQ(attributes, 1);
+}
+
+TEST(FilesSearch, OnlyDotEntriesFindNothingAndCloseTheSearch) {
+    TempFolder empty;
+    Files::PathExists(empty.Path());  // ends any search an earlier test left open
+    const int descriptors = OpenDescriptorCount();
+    MarkErrorRecord();
+    EXPECT_EQ(Files::FindEntry(empty.Path("*")), "");
+    EXPECT_EQ(Files::FindEntry(empty.Path(".*")), "");
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    ExpectRecord(777, "marker", "untouched");
+}
+
+TEST_F(FilesTest, AFileNumberInAHolderNeverClosesASearch) {
+    const std::string first = Files::FindEntry(folder.Path("*"));
+    ASSERT_FALSE(first.empty());
+    {
+        FileHandle runFile;
+        runFile.SetHandle(FileTable::FreeFile());
+        FileTable::Open(folder.Path("c.txt"), FileTable::OpenMode::Read, runFile.Handle());
+        FileTable::Close(runFile.Handle());
+        runFile.SetHandle(FileTable::FreeFile());
+    }
+    std::set<std::string> rest;
+    for (std::string name = Files::FindEntry(""); !name.empty(); name = Files::FindEntry(""))
+        rest.insert(name);
+    EXPECT_EQ(rest.size(), 4u);
+    EXPECT_EQ(rest.count(first), 0u);
+}
+
+TEST(FileHandleTest, ClosesOnlyTheSearchItHolds) {
+    TempFolder folder;
+    folder.Write("a", "");
+    folder.Write("b", "");
+    const int descriptors = OpenDescriptorCount();
+    DirectorySearch::FindData data;
+    const int32_t search = DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data);
+    ASSERT_GE(search, DirectorySearch::FirstHandle);
+    {
+        FileHandle holder;
+        EXPECT_EQ(holder.Handle(), 0);
+        holder.SetHandle(search);
+        holder.SetHandle(-1);  // closes the search it held
+        EXPECT_EQ(holder.Handle(), -1);
+    }
+    EXPECT_FALSE(DirectorySearch::FindNextFile(search, &data));
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    {
+        FileHandle holder;
+        holder.SetHandle(DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data));
+        EXPECT_EQ(OpenDescriptorCount(), descriptors + 1);
+    }
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+}
+
+TEST(FilesParentFolder, TakesTheTrimmedTextBeforeTheLastSeparator) {
+    const struct {
+        const char* path;
+        const char* parent;
+    } cases[] = {{"/runs/a.gtp", "/runs"}, {"/runs", ""},       {"/", ""},        {" /runs / a.gtp ", "/runs"},
+                 {"a.gtp", ""},            {"/a/b/c/", "/a/b/c"}, {"   ", ""},    {"/runs/2024/x", "/runs/2024"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Files::ParentFolder(c.path), c.parent) << '"' << c.path << '"';
+}
+
+TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
+    EXPECT_FALSE(Files::RemoveFile("   "));
+    ExpectRecord(-1, "No File Specified");
+    EXPECT_FALSE(Files::RemoveFile(folder.Path("missing.gtp")));
+    ExpectRecord(2, "File Not Found");
+    EXPECT_FALSE(Files::RemoveFile(folder.Path("nowhere/a.gtp")));
+    ExpectRecord(3, "Path Not Found");
+    EXPECT_FALSE(Files::RemoveFile(folder.Path("sub")));
+    ExpectRecord(5, "Access Denied");
+    EXPECT_TRUE(folder.Has("sub"));
+
+    EXPECT_TRUE(Files::RemoveFile(folder.Path("A.GTP")));
+    EXPECT_FALSE(folder.Has("A.GTP"));
+    EXPECT_TRUE(folder.Has("b.Gtp"));
+}
+
+TEST_F(FilesTest, RemoveFileInAFolderThatMayNotBeWrittenIsDenied) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may delete anywhere; run as an unprivileged user";
+    const std::string sub = folder.Path("sub");
+    folder.Write("sub/kept.gtp", "x");
+    ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
+    EXPECT_FALSE(Files::RemoveFile(folder.Path("sub/kept.gtp")));
+    ExpectRecord(5, "Access Denied");
+    ::chmod(sub.c_str(), 0755);
+    EXPECT_TRUE(folder.Has("sub/kept.gtp"));
+}
+
+TEST_F(FilesTest, RenameFileKeepsExistingFilesAndRecordsTheOldPath) {
+    EXPECT_FALSE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("c.txt")));
+    ExpectRecord(58, "File already exists", folder.Path("A.GTP"));
+    EXPECT_EQ(folder.Read("A.GTP"), "12345");
+    EXPECT_EQ(folder.Read("c.txt"), "text");
+
+    EXPECT_FALSE(Files::RenameFile(folder.Path("none.gtp"), folder.Path("new.gtp")));
+    ExpectRecord(53, "File not found", folder.Path("none.gtp"));
+    EXPECT_FALSE(folder.Has("new.gtp"));
+
+    EXPECT_TRUE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("a.gtp")));
+    EXPECT_FALSE(folder.Has("A.GTP"));
+    EXPECT_EQ(folder.Read("a.gtp"), "12345");
+}
+
+TEST_F(FilesTest, RenameFileInAFolderThatMayNotBeWrittenIsDenied) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may rename anywhere; run as an unprivileged user";
+    const std::string sub = folder.Path("sub");
+    folder.Write("sub/a.gtp", "x");
+    ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
+    EXPECT_FALSE(Files::RenameFile(folder.Path("sub/a.gtp"), folder.Path("sub/b.gtp")));
+    ExpectRecord(70, "Permission denied", folder.Path("sub/a.gtp"));
+    ::chmod(sub.c_str(), 0755);
+}
