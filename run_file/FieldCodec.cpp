@@ -37,6 +37,12 @@ std::vector<uint8_t> ReadField(ByteSource& source, const FieldSpec& field) {
 }
 
 std::string DecodeTextField(std::span<const uint8_t> bytes) {
+    // The 0xFF fill after the terminating NUL is never text. Without cutting it
+    // off first, an empty name (a NUL, then only fill) would lose its NUL to the
+    // trimming and read as a row of 'ÿ'.
+    size_t end = bytes.size();
+    while (end > 0 && bytes[end - 1] == 0xFF) --end;
+    if (end > 0 && bytes[end - 1] == 0x00) bytes = bytes.first(end - 1);
     const std::string trimmed = TrimNulls(DecodeWindows1252(bytes), true);
     return trimmed.substr(0, trimmed.find('\0'));
 }

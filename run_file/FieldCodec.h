@@ -19,8 +19,8 @@ namespace Stuff {
 // ends inside the field (such a file is cut short and no run file to edit).
 std::vector<uint8_t> ReadField(ByteSource& source, const FieldSpec& field);
 
-// Text field: NULs and spaces trimmed from both ends, then the text before the
-// first NUL that is left.
+// Text field: the 0xFF fill after the last NUL dropped, NULs and spaces trimmed
+// from both ends, then the text before the first NUL that is left.
 std::string DecodeTextField(std::span<const uint8_t> bytes);
 // The text, one NUL, then 0xFF up to the width; cut to the width (then with no
 // NUL) when the text fills it.

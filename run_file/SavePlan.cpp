@@ -19,8 +19,9 @@ void AddNotes(SavePlan& plan, const std::string& shown, const RunFileState& stat
                                                        " bytes in the file, more than the 255 it can hold");
     }
     if (stored.size() == state.RecordLength) {
-        throw RuntimeError(5, "Notes of exactly " + std::to_string(stored.size()) +
-                                  " bytes would read back as run data in this file; add or remove a character");
+        throw RuntimeError(5, "The notes take exactly " + std::to_string(stored.size()) +
+                                  " bytes, as long as a run-data record of this file, and would read back as "
+                                  "one; add or remove a character");
     }
     const auto length = static_cast<int32_t>(stored.size());
     stored.push_back(0x00);
