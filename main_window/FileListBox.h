@@ -1,0 +1,46 @@
+#pragma once
+// The file list of the file browser: the files of one folder whose names match
+// a pattern without regard to letter case, sorted by name. A mouse click on a
+// row, or a move of the selection by the keyboard, is reported as clicked.
+#include <QListWidget>
+#include <QString>
+
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    QString Path() const { return path_; }
+
+    // Shows the files of the given folder. A folder that does not exist or
+    // cannot be read raises RuntimeError 76 "Path not found" and leaves the
+    // list as it was. Any selection is dropped.
+    void SetPath(const QString& path);
+
+    QString Pattern() const { return pattern_; }
+    void SetPattern(const QString& pattern);
+
+    // The name of the selected file, empty when none is selected.
+    QString FileName() const;
+
+    // Selects the named file, or nothing when it is not listed, without
+    // reporting a click.
+    void SelectFile(const QString& name);
+
+    // Reads the folder again. The selected name stays selected while the file
+    // is still there; otherwise nothing is selected.
+    void Refresh();
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Fill();
+
+    QString path_;
+    QString pattern_ = QStringLiteral("*.gtp");
+};

@@ -1,0 +1,108 @@
+#include "main_window/frmMain.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "main_window/ClickableLabel.h"
+#include "main_window/DirListBox.h"
+#include "main_window/DriveListBox.h"
+#include "main_window/FileListBox.h"
+#include "main_window/QtText.h"
+#include "support/RuntimeError.h"
+
+frmMain::frmMain(WindowServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), guard_(*this) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(WindowTitle());
+    BuildControls();
+    UpdateControls(false, false, false, false);
+    StartInWorkingFolder();
+}
+
+frmMain::~frmMain() { CloseRunFile(); }
+
+QString frmMain::WindowTitle() const {
+    const AppInfo& app = services_.appInfo;
+    const std::string minor = "0" + std::to_string(app.Minor);
+    const std::string title = app.ProductName + " v" + std::to_string(app.Major) + "." +
+                              minor.substr(minor.size() - 2) + " build " + std::to_string(app.Revision);
+    return QtText::FromUtf8(title);
+}
+
+int frmMain::TwipsToPixelsX(double twips) const {
+    const float perPixel = services_.screen.TwipsPerPixelX();
+    return qRound(twips / (perPixel > 0 ? perPixel : 15.0f));
+}
+
+int frmMain::TwipsToPixelsY(double twips) const {
+    const float perPixel = services_.screen.TwipsPerPixelY();
+    return qRound(twips / (perPixel > 0 ? perPixel : 15.0f));
+}
+
+void frmMain::PlaceTwips(QWidget* widget, int left, int top, int width, int height) const {
+    widget->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
+}
+
+void frmMain::StartInWorkingFolder() {
+    const QString folder = QDir::currentPath();
+    driveGTP->SetDrive(folder);
+    try {
+        dirGTP->SetPath(folder);
+    } catch (const RuntimeError&) {
+        // An unreadable working folder leaves the lists empty; the user
+        // chooses another folder from the drive.
+    }
+}
+
+void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEnableSave, bool blnEnableFields) {
+    cmdEdit->setEnabled(blnEnableEdit);
+    cmdUndo->setEnabled(blnEnableUndo);
+    cmdSave->setEnabled(blnEnableSave);
+    for (const FieldRow& row : fields_) {
+        row.box->setEnabled(blnEnableFields);
+    }
+    // The notes stay enabled so they can be scrolled and selected; only their
+    // text is locked. A file without a notes position never gets notes, so
+    // they stay locked for it in edit mode too.
+    txtVehicleNotes->setReadOnly(!(blnEnableFields && NotesWritable()));
+    services_.events.DoEvents();
+}
+
+void frmMain::RefreshFiles() {
+    driveGTP->Refresh();
+    dirGTP->Refresh();
+    fileGTP->Refresh();
+}
+
+QString frmMain::SelectedFilePath() const {
+    const QString name = fileGTP->FileName();
+    if (name.isEmpty()) {
+        return {};
+    }
+    return QDir(fileGTP->Path()).filePath(name);
+}
+
+MessageAnswer frmMain::Message(const std::string& text, MessageIcon icon, MessageButtons buttons) {
+    return services_.dialogs.MessageBox(text, icon, buttons);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && HandleFocusOut(watched, event)) {
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (guard_.Busy()) {
+        // The load or save in progress uses the window to its end; the close
+        // happens as soon as it is over.
+        guard_.DeferClose();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}

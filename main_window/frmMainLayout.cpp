@@ -1,0 +1,239 @@
+// The controls of the main window, their names, texts and places. Places and
+// sizes are in twips and converted with the screen's twips per pixel, so the
+// window keeps its proportions on any screen.
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "main_window/ClickableLabel.h"
+#include "main_window/DirListBox.h"
+#include "main_window/DriveListBox.h"
+#include "main_window/FileListBox.h"
+#include "main_window/frmMain.h"
+
+namespace {
+
+// The client area of the window.
+constexpr int ClientWidth = 11655;
+constexpr int ClientHeight = 7335;
+
+// The file browser panel on the left.
+constexpr int PanelLeft = 120;
+constexpr int PanelTop = 240;
+constexpr int PanelWidth = 5535;
+constexpr int PanelOpenHeight = 6975;
+
+// The vehicle data to the right of the panel.
+constexpr int DataLeft = 5880;
+constexpr int DataRight = 11535;
+constexpr int CaptionWidth = 1440;
+constexpr int ValueLeft = DataLeft + CaptionWidth + 60;
+constexpr int ValueWidth = DataRight - ValueLeft;
+constexpr int RowTop = 960;
+constexpr int RowStep = 345;
+constexpr int RowHeight = 300;
+
+const QColor Blue(0, 0, 255);
+const QColor PanelGrey(222, 222, 222);
+const QColor ListGrey(236, 236, 236);
+
+void SetTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void StyleAsList(QWidget* list) {
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, ListGrey);
+    palette.setColor(QPalette::Button, ListGrey);
+    palette.setColor(QPalette::Text, Blue);
+    palette.setColor(QPalette::ButtonText, Blue);
+    list->setPalette(palette);
+}
+
+QFont BoldFont(const QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
+
+void frmMain::BuildControls() {
+    setFixedSize(TwipsToPixelsX(ClientWidth), TwipsToPixelsY(ClientHeight));
+    BuildFileBrowser();
+    BuildFields();
+    BuildNotes();
+    BuildCommands();
+    BuildFilePopup();
+}
+
+void frmMain::BuildFileBrowser() {
+    framePASSFile = new QGroupBox(QStringLiteral("Mouse over to select your GTech PASS file (*.GTP)"), this);
+    framePASSFile->setObjectName(QStringLiteral("framePASSFile"));
+    framePASSFile->setAutoFillBackground(true);
+    SetTextColour(framePASSFile, QPalette::Window, PanelGrey);
+    // Open for now, so the lists can be used at once.
+    PlaceTwips(framePASSFile, PanelLeft, PanelTop, PanelWidth, PanelOpenHeight);
+
+    driveGTP = new DriveListBox(framePASSFile);
+    driveGTP->setObjectName(QStringLiteral("driveGTP"));
+    driveGTP->setToolTip(QStringLiteral("Select the drive to look for GTP files in."));
+    StyleAsList(driveGTP);
+    PlaceTwips(driveGTP, 120, 240, 5295, 315);
+
+    dirGTP = new DirListBox(framePASSFile);
+    dirGTP->setObjectName(QStringLiteral("dirGTP"));
+    dirGTP->setToolTip(QStringLiteral("Double-click to select a directory to display GTP files in."));
+    StyleAsList(dirGTP);
+    PlaceTwips(dirGTP, 120, 600, 5295, 3015);
+
+    fileGTP = new FileListBox(framePASSFile);
+    fileGTP->setObjectName(QStringLiteral("fileGTP"));
+    fileGTP->SetPattern(QStringLiteral("*.gtp"));
+    StyleAsList(fileGTP);
+    PlaceTwips(fileGTP, 120, 3600, 5295, 3015);
+
+    connect(driveGTP, &DriveListBox::driveChanged, this, &frmMain::driveGTP_Change);
+    connect(dirGTP, &DirListBox::pathChanged, this, &frmMain::dirGTP_Change);
+    connect(fileGTP, &FileListBox::clicked, this, &frmMain::fileGTP_Click);
+    connect(fileGTP, &FileListBox::doubleClicked, this, &frmMain::fileGTP_DblClick);
+}
+
+void frmMain::BuildFields() {
+    lblPASSVersion = new QLabel(this);
+    lblPASSVersion->setObjectName(QStringLiteral("lblPASSVersion"));
+    lblPASSVersion->setFont(BoldFont(lblPASSVersion));
+    PlaceTwips(lblPASSVersion, DataLeft, 240, DataRight - DataLeft, 300);
+
+    lblRecordsRead = new QLabel(this);
+    lblRecordsRead->setObjectName(QStringLiteral("lblRecordsRead"));
+    PlaceTwips(lblRecordsRead, DataLeft, 570, DataRight - DataLeft, 270);
+
+    BuildFieldRow(RunName, "RunName", "lblRunNameLabel", "Run Name:",
+                  "The name of the run.  Maximum length is 47 characters.", 47, RowTop);
+    BuildFieldRow(VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:",
+                  "The name of the vehicle.  Maximum length is 15 characters.", 15, RowTop + RowStep);
+    BuildFieldRow(VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:",
+                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", 5, RowTop + 2 * RowStep);
+    BuildFieldRow(Redline, "VehicleRedline", "lblRedlineLabel", "Redline:",
+                  "The redline of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 3 * RowStep);
+    BuildFieldRow(ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:",
+                  "The shift point of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 4 * RowStep);
+    BuildFieldRow(RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", nullptr, 4,
+                  RowTop + 5 * RowStep);
+    BuildFieldRow(PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:",
+                  "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", 3,
+                  RowTop + 6 * RowStep);
+
+    // Until a file that carries a pitch factor is loaded, there is none.
+    fields_[PitchFactor].caption->hide();
+    fields_[PitchFactor].value->hide();
+
+    // The keyboard moves through the field boxes from top to bottom.
+    for (int index = 1; index < FieldCount; ++index) {
+        setTabOrder(fields_[index - 1].box, fields_[index].box);
+    }
+}
+
+void frmMain::BuildFieldRow(FieldIndex index, const char* name, const char* captionName, const char* caption,
+                            const char* tooltip, int maxLength, int top) {
+    FieldRow& row = fields_[index];
+    row.caption = new QLabel(QString::fromLatin1(caption), this);
+    row.caption->setObjectName(QString::fromLatin1(captionName));
+    row.caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceTwips(row.caption, DataLeft, top, CaptionWidth, RowHeight);
+
+    // The label and the box share place, size, font and colour, so either can
+    // take the other's place without anything else moving.
+    row.value = new ClickableLabel(this);
+    row.value->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name));
+    row.value->setFont(BoldFont(row.value));
+    row.value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    row.value->setIndent(TwipsToPixelsX(45));
+    SetTextColour(row.value, QPalette::WindowText, Blue);
+    PlaceTwips(row.value, ValueLeft, top, ValueWidth, RowHeight);
+
+    row.box = new QLineEdit(this);
+    row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(name));
+    row.box->setFont(BoldFont(row.box));
+    row.box->setMaxLength(maxLength);
+    SetTextColour(row.box, QPalette::Text, Blue);
+    PlaceTwips(row.box, ValueLeft, top, ValueWidth, RowHeight);
+    row.box->hide();
+
+    if (tooltip != nullptr) {
+        row.value->setToolTip(QString::fromLatin1(tooltip));
+        row.box->setToolTip(QString::fromLatin1(tooltip));
+    }
+
+    row.box->installEventFilter(this);
+    connect(row.value, &ClickableLabel::clicked, this, [this, index] { FieldLabelClicked(index); });
+    connect(row.box, &QLineEdit::textChanged, this, &frmMain::TextChanged);
+}
+
+void frmMain::BuildNotes() {
+    const int notesTop = RowTop + 7 * RowStep + 60;
+    lblVehicleNotes = new QLabel(QStringLiteral("Vehicle Notes:"), this);
+    lblVehicleNotes->setObjectName(QStringLiteral("lblVehicleNotes"));
+    PlaceTwips(lblVehicleNotes, DataLeft, notesTop, CaptionWidth, 255);
+
+    txtVehicleNotes = new QPlainTextEdit(this);
+    txtVehicleNotes->setObjectName(QStringLiteral("txtVehicleNotes"));
+    txtVehicleNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtVehicleNotes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtVehicleNotes->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtVehicleNotes->setTabChangesFocus(true);
+    PlaceTwips(txtVehicleNotes, DataLeft, notesTop + 285, DataRight - DataLeft, 6180 - (notesTop + 285));
+    connect(txtVehicleNotes, &QPlainTextEdit::textChanged, this, &frmMain::TextChanged);
+}
+
+void frmMain::BuildCommands() {
+    struct Command {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        void (frmMain::*handler)();
+    };
+    const Command commands[] = {
+        {&cmdEdit, "cmdEdit", "&Edit Data", "Edit the displayed vehicle data.", &frmMain::cmdEdit_Click},
+        {&cmdUndo, "cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads).", &frmMain::cmdUndo_Click},
+        {&cmdSave, "cmdSave", "&Save Data",
+         "Save changes to the vehicle data.  The file cannot be open in PASS since it will be locked.",
+         &frmMain::cmdSave_Click},
+    };
+    int left = DataLeft;
+    for (const Command& command : commands) {
+        auto* button = new QPushButton(QString::fromLatin1(command.caption), this);
+        button->setObjectName(QString::fromLatin1(command.name));
+        button->setToolTip(QString::fromLatin1(command.tooltip));
+        PlaceTwips(button, left, 6300, 1335, 405);
+        connect(button, &QPushButton::clicked, this, command.handler);
+        *command.button = button;
+        left += 1335 + 165;
+    }
+}
+
+void frmMain::BuildFilePopup() {
+    mnuFilePopup = new QMenu(QStringLiteral("File Popup Menu"), this);
+    mnuFilePopup->setObjectName(QStringLiteral("mnuFilePopup"));
+    const auto item = [this](const char* name, const char* caption) {
+        QAction* action = mnuFilePopup->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    mnuFilePopupEdit = item("mnuFilePopupEdit", "&Edit");
+    mnuFilePopupDelete = item("mnuFilePopupDelete", "&Delete (DEL)");
+    mnuFilePopupRename = item("mnuFilePopupRename", "Re&name (F2)");
+    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator1"));
+    mnuFilePopupRefresh = item("mnuFilePopupRefresh", "&Refresh Directory Tree (F5)");
+    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator2"));
+    mnuFilePopupOpen = item("mnuFilePopupOpen", "Open w/PASS");
+    SetFileCommandsEnabled(false);
+}
