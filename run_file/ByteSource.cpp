@@ -8,7 +8,7 @@
 namespace Stuff {
 
 size_t MemoryByteSource::ReadAt(uint64_t offset, std::span<uint8_t> out) {
-    if (offset >= bytes_.size()) return 0;
+    if (offset >= bytes_.size() || out.empty()) return 0;
     const size_t count = static_cast<size_t>(std::min<uint64_t>(out.size(), bytes_.size() - offset));
     std::memcpy(out.data(), bytes_.data() + offset, count);
     return count;
