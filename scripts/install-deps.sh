@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation2
-  util-linux
+  util-linux xdg-utils
 )
 
 missing=()
