@@ -1,0 +1,175 @@
+#pragma once
+// A main window in a temporary folder, with scripted message boxes, settings
+// in memory and event processing the test can step into, and the helpers the
+// window tests share to reach its controls by name.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window/FileListBox.h"
+#include "main_window/frmMain.h"
+#include "support/QtEvents.h"
+#include "testkit/FakeScreen.h"
+#include "testkit/MemorySettings.h"
+#include "testkit/RunFileBuilder.h"
+#include "testkit/ScriptedDialogs.h"
+#include "testkit/TempFolder.h"
+
+// Scripted dialogs that can also run a step of the test while a box is up.
+class HookedDialogs : public Dialogs {
+public:
+    ScriptedDialogs script;
+    std::function<void()> whileShown;
+
+    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
+        if (whileShown) {
+            whileShown();
+        }
+        return script.MessageBox(text, icon, buttons);
+    }
+    std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {
+        return script.InputBox(prompt, defaultAnswer);
+    }
+};
+
+// Processes events like the program does, counts the rounds, and runs a step
+// of the test once inside the next round.
+class SteppedEvents : public Events {
+public:
+    int rounds = 0;
+    std::function<void()> inNextRound;
+
+    void DoEvents() override {
+        ++rounds;
+        QCoreApplication::processEvents();
+        if (inNextRound) {
+            const std::function<void()> step = std::move(inNextRound);
+            inNextRound = nullptr;
+            step();
+        }
+    }
+};
+
+class NoDocuments : public DocumentOpener {
+public:
+    bool OpenUrl(const std::string&) override { return false; }
+    bool OpenLocalFile(const std::string&) override { return false; }
+};
+
+class WindowTest : public ::testing::Test {
+public:
+    struct ControlState {
+        bool edit, undo, save, fields, notesWritable;
+        bool operator==(const ControlState&) const = default;
+    };
+
+protected:
+    using Bytes = std::vector<uint8_t>;
+
+    void SetUp() override {
+        previousFolder_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(folder.Path()));
+        dialogs.script.AcceptOkBoxes();
+    }
+
+    void TearDown() override {
+        window.reset();
+        QDir::setCurrent(previousFolder_);
+    }
+
+    // The window, started in the temporary folder, shown and active.
+    frmMain& Open() {
+        window = std::make_unique<frmMain>(
+            WindowServices{dialogs, settings, screen, documents, events, AppInfo::ForProgramFolder(folder.Path())});
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return *window;
+    }
+
+    template <typename T>
+    T* Find(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QLabel* Label(const char* name) const { return Find<QLabel>(name); }
+    QLineEdit* Box(const char* name) const { return Find<QLineEdit>(name); }
+    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+    QPlainTextEdit* Notes() const { return Find<QPlainTextEdit>("txtVehicleNotes"); }
+    FileListBox* Files() const { return Find<FileListBox>("fileGTP"); }
+    QString LabelText(const char* name) const { return Label(name)->text(); }
+
+    std::string Write(const std::string& name, const Bytes& bytes) const {
+        return folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    Bytes Read(const std::string& name) const {
+        const std::string text = folder.Read(name);
+        return Bytes(text.begin(), text.end());
+    }
+
+    // Writes the file, shows it in the list and clicks it as a user would.
+    void ClickFile(const std::string& name) {
+        FileListBox* list = Files();
+        list->Refresh();
+        const QList<QListWidgetItem*> rows = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
+        ASSERT_EQ(rows.size(), 1) << name;
+        list->scrollToItem(rows.front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.front()).center());
+    }
+    void LoadFile(const std::string& name, const Bytes& bytes) {
+        Write(name, bytes);
+        ClickFile(name);
+    }
+
+    // The texts of all message boxes shown so far, in order.
+    std::vector<std::string> Messages() const { return dialogs.script.MessageTexts(); }
+    std::vector<DialogRecord> Boxes() const { return dialogs.script.Records(); }
+
+    // Opens a field by clicking its value label, replaces its text as typed,
+    // and leaves it through its leave handler.
+    void Type(const char* boxName, const QString& text) {
+        QLineEdit* box = Box(boxName);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    void OpenField(const char* labelName) {
+        QLabel* label = Label(labelName);
+        QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    }
+    void EnterEditMode() { QTest::mouseClick(Button("cmdEdit"), Qt::LeftButton); }
+
+    ControlState State() const {
+        return {Button("cmdEdit")->isEnabled(), Button("cmdUndo")->isEnabled(), Button("cmdSave")->isEnabled(),
+                Box("txtRunName")->isEnabled(), !Notes()->isReadOnly()};
+    }
+    static constexpr ControlState ViewState{true, false, false, false, false};
+
+    TempFolder folder;
+    HookedDialogs dialogs;
+    MemorySettings settings;
+    FakeScreen screen;
+    NoDocuments documents;
+    SteppedEvents events;
+    std::unique_ptr<frmMain> window;
+
+private:
+    QString previousFolder_;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const WindowTest::ControlState& s) {
+    return out << "{edit " << s.edit << ", undo " << s.undo << ", save " << s.save << ", fields " << s.fields
+               << ", notes writable " << s.notesWritable << "}";
+}
