@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "testkit/RunFileBuilder.h"
 #include "run_file/FieldCodec.h"
+#include "run_file/FileFingerprint.h"
 #include "run_file/Notes.h"
 #include "run_file/SavePlan.h"
 #include "support/RuntimeError.h"
+#include "testkit/RunFileBuilder.h"
 
 using namespace Stuff;
 using Bytes = std::vector<uint8_t>;
@@ -14,139 +13,131 @@ using Bytes = std::vector<uint8_t>;
 namespace {
 
 const RunFileBuilder Loaded = RunFileBuilder().Records(5, 20).Notes(std::string(10, 'n')).Tail(30);
-
-VehicleTexts Committed() { return {"Run 4", "Vette", "3000", "6500", "6000", "2.5", "1.0", "a\r\nb"}; }
+const uint64_t NotesAt = 312 + 5 * 24;
+const VehicleTexts Committed{"Run 4", "Vette", "3000", "6500", "6000", "2.5", "1.0", "a\r\nb"};
 
 RunFileState StateOf(const RunFileBuilder& builder, float version = 2.0f) {
     return {builder.RunDataStart(), version, 20, builder.NotesPosition()};
 }
 
-Bytes WriteAt(const SavePlan& plan, uint64_t position) {
-    for (const FileWrite& write : plan) {
-        if (write.position == position) return write.bytes;
-    }
-    return {};
-}
-
-std::vector<uint64_t> PositionsOf(const SavePlan& plan) {
-    std::vector<uint64_t> positions;
-    for (const FileWrite& write : plan) positions.push_back(write.position);
-    return positions;
-}
-
-int32_t RefusalOf(const VehicleTexts& texts, const RunFileState& state, const std::string& naming) {
-    try {
-        MakeSavePlan(texts, state);
-    } catch (const RuntimeError& error) {
-        EXPECT_NE(error.Description().find(naming), std::string::npos) << error.Description();
-        return error.Number();
-    }
-    return 0;
+SavePlan PlanWith(std::string VehicleTexts::*field, std::string text, const RunFileState& state = StateOf(Loaded)) {
+    VehicleTexts texts = Committed;
+    texts.*field = std::move(text);
+    return MakeSavePlan(texts, state);
 }
 
 }  // namespace
 
 TEST(SavePlan, WritesEveryFieldInOrderWithItsBytes) {
-    const uint64_t notes = Loaded.NotesPosition();
-    const SavePlan plan = MakeSavePlan(Committed(), StateOf(Loaded));
-    EXPECT_EQ(PositionsOf(plan), (std::vector<uint64_t>{20, 77, 132, 148, 150, 152, 154, notes, notes + 1}));
-    const SavePlan old = MakeSavePlan(Committed(), StateOf(Loaded, 1.11f));
-    EXPECT_EQ(PositionsOf(old), (std::vector<uint64_t>{20, 132, 148, 150, 152, 154, notes, notes + 1}));
+    std::vector<uint64_t> positions;
+    for (const FileWrite& write : MakeSavePlan(Committed, StateOf(Loaded, 1.11f))) positions.push_back(write.position);
+    EXPECT_EQ(positions, (std::vector<uint64_t>{20, 132, 148, 150, 152, 154, NotesAt, NotesAt + 1}));  // no pitch
 
-    struct Case { std::function<void(VehicleTexts&)> edit; uint64_t position; Bytes bytes; };
+    struct Case { std::string VehicleTexts::*field; std::string text; size_t write; Bytes bytes; };
     const std::vector<Case> cases{
-        {[](VehicleTexts& t) { t.weight = "200"; }, 148, {0x00, 0xC8}},
-        {[](VehicleTexts& t) { t.weight = "65535"; }, 148, {0xFF, 0xFF}},
-        {[](VehicleTexts& t) { t.weight = "1.5"; }, 148, {0x00, 0x02}},
-        {[](VehicleTexts& t) { t.redline = "7000"; }, 152, {0x1B, 0x58}},
-        {[](VehicleTexts& t) { t.shiftPoint = "1"; }, 154, {0x00, 0x01}},
-        {[](VehicleTexts& t) { t.rollout = "2.5"; }, 150, {25}},
-        {[](VehicleTexts& t) { t.pitch = "9.9"; }, 77, {99}},
-        {[](VehicleTexts& t) { t.vehicleName = "€"; }, 132, {0x80, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-        {[](VehicleTexts& t) { t.notes = "a\r\nb"; }, notes, {3}},
-        {[](VehicleTexts& t) { t.notes = "a\r\nb"; }, notes + 1, {0x61, 0x0D, 0x62, 0x00}},
-        {[](VehicleTexts& t) { t.notes = ""; }, notes, {0}},
-        {[](VehicleTexts& t) { t.notes = ""; }, notes + 1, {0}},
-        {[](VehicleTexts& t) { t.notes = std::string(255, 'x'); }, notes, {255}},
+        {&VehicleTexts::pitch, "9.9", 1, {99}},
+        {&VehicleTexts::weight, "200", 3, {0x00, 0xC8}},
+        {&VehicleTexts::weight, "65535", 3, {0xFF, 0xFF}},
+        {&VehicleTexts::weight, "1.5", 3, {0x00, 0x02}},
+        {&VehicleTexts::rollout, "2.5", 4, {25}},
+        {&VehicleTexts::redline, "7000", 5, {0x1B, 0x58}},
+        {&VehicleTexts::shiftPoint, "1", 6, {0x00, 0x01}},
+        {&VehicleTexts::vehicleName, "€", 2, {0x80, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {&VehicleTexts::notes, "a\r\nb", 7, {3}},
+        {&VehicleTexts::notes, "a\r\nb", 8, {0x61, 0x0D, 0x62, 0x00}},
+        {&VehicleTexts::notes, "", 7, {0}},
+        {&VehicleTexts::notes, "", 8, {0}},
+        {&VehicleTexts::notes, std::string(255, 'x'), 7, {255}},
     };
     for (const Case& c : cases) {
-        VehicleTexts texts = Committed();
-        c.edit(texts);
-        EXPECT_EQ(WriteAt(MakeSavePlan(texts, StateOf(Loaded)), c.position), c.bytes) << c.position;
+        const SavePlan plan = PlanWith(c.field, c.text);
+        ASSERT_EQ(plan.size(), 9u);
+        EXPECT_EQ(plan[c.write].position, (std::vector<uint64_t>{20, 77, 132, 148, 150, 152, 154, NotesAt, NotesAt + 1}[c.write]));
+        EXPECT_EQ(plan[c.write].bytes, c.bytes) << c.text;
     }
+    RunFileState noNotes = StateOf(Loaded);
+    noNotes.NotesPosition.reset();
+    EXPECT_EQ(PlanWith(&VehicleTexts::notes, std::string(300, 'x'), noNotes).size(), 7u);
 }
 
 TEST(SavePlan, RefusesValuesThatDoNotFitBeforeWritingAnything) {
-    struct Case { std::function<void(VehicleTexts&)> edit; int32_t number; std::string naming; };
+    struct Case { std::string VehicleTexts::*field; std::string text; int32_t number; std::string naming; };
     const std::vector<Case> cases{
-        {[](VehicleTexts& t) { t.weight = "heavy"; }, 13, "vehicle weight"},
-        {[](VehicleTexts& t) { t.redline = "65536"; }, 6, "redline"},
-        {[](VehicleTexts& t) { t.shiftPoint = "-5"; }, 6, "shift point"},
-        {[](VehicleTexts& t) { t.rollout = "25.6"; }, 6, "rollout length"},
-        {[](VehicleTexts& t) { t.pitch = "n/a"; }, 13, "pitch factor"},
-        {[](VehicleTexts& t) { t.runName = "Ωmega"; }, 5, "run name"},
-        {[](VehicleTexts& t) { t.notes = "Ω"; }, 5, "notes"},
-        {[](VehicleTexts& t) { t.notes = std::string(256, 'x'); }, 6, "notes"},
-        {[](VehicleTexts& t) { t.notes = std::string(127, 'x') + "\r\n" + std::string(127, 'x'); }, 0, ""},
-        {[](VehicleTexts& t) { t.notes = std::string(128, 'x') + "\r\n" + std::string(127, 'x'); }, 6, "notes"},
-        // Notes as long as a record would read back as one more record.
-        {[](VehicleTexts& t) { t.notes = std::string(20, 'x'); }, 5, "notes"},
+        {&VehicleTexts::weight, "heavy", 13, "vehicle weight"},
+        {&VehicleTexts::redline, "65536", 6, "redline"},
+        {&VehicleTexts::shiftPoint, "-5", 6, "shift point"},
+        {&VehicleTexts::rollout, "25.6", 6, "rollout length"},
+        {&VehicleTexts::pitch, "n/a", 13, "pitch factor"},
+        {&VehicleTexts::runName, "Ωmega", 5, "run name"},
+        {&VehicleTexts::notes, "Ω", 5, "notes"},
+        {&VehicleTexts::notes, std::string(128, 'x') + "\r\n" + std::string(127, 'x'), 6, "notes"},  // 256 stored
+        {&VehicleTexts::notes, std::string(20, 'x'), 5, "notes"},  // would read back as one more record
     };
     for (const Case& c : cases) {
-        VehicleTexts texts = Committed();
-        c.edit(texts);
-        EXPECT_EQ(RefusalOf(texts, StateOf(Loaded), c.naming), c.number) << c.naming;
+        try {
+            PlanWith(c.field, c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number(), c.number) << c.text;
+            EXPECT_NE(error.Description().find(c.naming), std::string::npos) << error.Description();
+        }
     }
-    VehicleTexts oldFile = Committed();
-    oldFile.pitch = "n/a";
-    EXPECT_EQ(RefusalOf(oldFile, StateOf(Loaded, 1.11f), ""), 0);
-}
-
-TEST(SavePlan, WithoutANotesPositionTheNotesAreNotWritten) {
-    RunFileState state = StateOf(Loaded);
-    state.NotesPosition.reset();
-    VehicleTexts texts = Committed();
-    texts.notes = std::string(300, 'x');
-    EXPECT_EQ(PositionsOf(MakeSavePlan(texts, state)), (std::vector<uint64_t>{20, 77, 132, 148, 150, 152, 154}));
+    EXPECT_NO_THROW(PlanWith(&VehicleTexts::notes, std::string(127, 'x') + "\r\n" + std::string(127, 'x')));
+    EXPECT_NO_THROW(PlanWith(&VehicleTexts::pitch, "n/a", StateOf(Loaded, 1.11f)));
 }
 
 TEST(SavePlan, AppliedPlanChangesOnlyItsFieldsAndReadsBack) {
     for (const std::string& notes : {std::string("x\r\ny"), std::string(60, 'z'), std::string()}) {
         const Bytes original = Loaded.Build();
-        VehicleTexts texts{"Night run", "Wagon", "200", "7000", "6800", "25.5", "9.9", notes};
+        const VehicleTexts texts{"Night run", "Wagon", "200", "7000", "6800", "25.5", "9.9", notes};
         const SavePlan plan = MakeSavePlan(texts, StateOf(Loaded));
         Bytes saved = original;
         ApplySavePlan(saved, plan);
-        ASSERT_EQ(saved.size(), LengthAfterSave(original.size(), plan));
+        ASSERT_EQ(saved.size(), std::max<size_t>(original.size(), NotesAt + notes.size() + 1));
         std::vector<bool> written(saved.size(), false);
-        for (const FileWrite& write : plan) {
-            for (uint64_t i = 0; i < write.bytes.size(); ++i) written[write.position - 1 + i] = true;
-        }
+        for (const FileWrite& write : plan) std::fill_n(written.begin() + (write.position - 1), write.bytes.size(), true);
         for (uint64_t i = 0; i < original.size(); ++i) {
             if (!written[i]) {
                 ASSERT_EQ(saved[i], original[i]) << "position " << i + 1;
             }
         }
         MemoryByteSource source(saved);
-        EXPECT_EQ(DecodeTextField(ReadField(source, Spec(Field::RunName))), texts.runName);
-        EXPECT_EQ(DecodeTextField(ReadField(source, Spec(Field::VehicleName))), texts.vehicleName);
-        EXPECT_EQ(DecodeTwoByte(ReadField(source, Spec(Field::VehicleWeight))), texts.weight);
-        EXPECT_EQ(DecodeTwoByte(ReadField(source, Spec(Field::Redline))), texts.redline);
-        EXPECT_EQ(DecodeTwoByte(ReadField(source, Spec(Field::ShiftPoint))), texts.shiftPoint);
-        EXPECT_EQ(DecodeTenths(ReadField(source, Spec(Field::RolloutLength))[0]), texts.rollout);
-        EXPECT_EQ(DecodeTenths(ReadField(source, Spec(Field::PitchFactor))[0]), texts.pitch);
-        const uint8_t n = saved[Loaded.NotesPosition() - 1];
-        EXPECT_EQ(NotesForDisplay(ReadStoredNotes(source, Loaded.NotesPosition(), n)), notes);
+        auto read = [&](Field field) { return ReadField(source, Spec(field)); };
+        const VehicleTexts reloaded{DecodeTextField(read(Field::RunName)), DecodeTextField(read(Field::VehicleName)),
+                                    DecodeTwoByte(read(Field::VehicleWeight)), DecodeTwoByte(read(Field::Redline)),
+                                    DecodeTwoByte(read(Field::ShiftPoint)), DecodeTenths(read(Field::RolloutLength)[0]),
+                                    DecodeTenths(read(Field::PitchFactor)[0]),
+                                    NotesForDisplay(ReadStoredNotes(source, NotesAt, saved[NotesAt - 1]))};
+        EXPECT_EQ(std::tie(reloaded.runName, reloaded.vehicleName, reloaded.weight, reloaded.redline, reloaded.shiftPoint,
+                           reloaded.rollout, reloaded.pitch, reloaded.notes),
+                  std::tie(texts.runName, texts.vehicleName, texts.weight, texts.redline, texts.shiftPoint,
+                           texts.rollout, texts.pitch, texts.notes));
     }
 }
 
-TEST(SavePlan, LongerNotesMayGrowTheFile) {
-    const RunFileBuilder builder = RunFileBuilder().Records(2, 20).Notes("ab");
-    const Bytes original = builder.Build();
-    VehicleTexts texts = Committed();
-    texts.notes = "abcdef";
-    const SavePlan plan = MakeSavePlan(texts, StateOf(builder));
-    EXPECT_EQ(LengthAfterSave(original.size(), plan), original.size() + 5);
-    texts.notes = "a";
-    EXPECT_EQ(LengthAfterSave(original.size(), MakeSavePlan(texts, StateOf(builder))), original.size());
+TEST(Fingerprint, TellsWhetherTheFileIsStillTheOneLoaded) {
+    const Bytes file = RunFileBuilder().Records(3, 20).Notes("ab").Build();
+    auto of = [](const Bytes& bytes) { MemoryByteSource source(bytes); return FileFingerprint::Of(source); };
+    auto matches = [](const FileFingerprint& fingerprint, const Bytes& bytes) {
+        MemoryByteSource source(bytes);
+        return fingerprint.Matches(source);
+    };
+    const FileFingerprint loaded(file.size(), Bytes(file.begin() + 272, file.begin() + 289), 312 + 3 * 24);
+    EXPECT_EQ(of(file), loaded);
+    EXPECT_TRUE(matches(loaded, file));
+    Bytes longer = file, otherVersion = file, movedNotes = file, recordAtEnd = file, cut = file;
+    longer.push_back(0);
+    otherVersion[283] = '1';
+    movedNotes[312 + 2 * 24 - 1] = 7;  // the third length byte now reads as the notes
+    recordAtEnd[312 + 3 * 24 - 1] = 20;  // the notes byte now starts a record cut short
+    cut.resize(280);
+    for (const Bytes& changed : {longer, otherVersion, movedNotes, recordAtEnd, cut}) EXPECT_FALSE(matches(loaded, changed));
+
+    // Our own save may make the file longer; the fingerprint follows it.
+    const SavePlan plan = PlanWith(&VehicleTexts::notes, "longer notes", {312, 2.0f, 20, 312 + 3 * 24});
+    Bytes saved = file;
+    ApplySavePlan(saved, plan);
+    EXPECT_EQ(LengthAfterSave(file.size(), plan), file.size() + 11);
+    EXPECT_FALSE(matches(loaded, saved));
+    EXPECT_TRUE(matches(loaded.AfterSave(plan), saved));
 }
