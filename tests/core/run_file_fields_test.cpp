@@ -64,17 +64,18 @@ TEST(Fields, NumberEntriesAreRoundedAndChecked) {
     const FieldSpec& tenths = Spec(Field::RolloutLength);
     const FieldSpec& whole = Spec(Field::VehicleWeight);
     // A negative expectation is the number of the error the entry raises.
-    const std::vector<std::pair<std::string, int>> tenthsCases{
+    struct Entry { std::string text; int expected; };
+    const std::vector<Entry> tenthsCases{
         {" 9.9 ", 99}, {"0.25", 2}, {"0.35", 4}, {"25.5", 255}, {"25.6", -6}, {"-1", -6}, {"1e40", -13}, {"", -13}};
-    for (const auto& [text, expected] : tenthsCases) {
-        const int got = ErrorNumberOf([&] { EXPECT_EQ(EncodeTenths(text, tenths), expected) << text; });
-        EXPECT_EQ(got, expected < 0 ? -expected : 0) << text;
+    for (const Entry& c : tenthsCases) {
+        const int got = ErrorNumberOf([&] { EXPECT_EQ(EncodeTenths(c.text, tenths), c.expected) << c.text; });
+        EXPECT_EQ(got, c.expected < 0 ? -c.expected : 0) << c.text;
     }
-    const std::vector<std::pair<std::string, int>> wholeCases{
+    const std::vector<Entry> wholeCases{
         {"1.5", 2}, {"2.5", 2}, {"65535", 65535}, {"65536", -6}, {"-1", -6}, {"99999999999", -6}, {"1,000", -13}};
-    for (const auto& [text, expected] : wholeCases) {
-        const int got = ErrorNumberOf([&] { EXPECT_EQ(BytesToNumber(EncodeTwoByte(text, whole)), expected) << text; });
-        EXPECT_EQ(got, expected < 0 ? -expected : 0) << text;
+    for (const Entry& c : wholeCases) {
+        const int got = ErrorNumberOf([&] { EXPECT_EQ(BytesToNumber(EncodeTwoByte(c.text, whole)), c.expected) << c.text; });
+        EXPECT_EQ(got, c.expected < 0 ? -c.expected : 0) << c.text;
     }
 }
 
