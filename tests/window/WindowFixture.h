@@ -74,9 +74,9 @@ public:
         bool operator==(const ControlState&) const = default;
     };
 
-protected:
     using Bytes = std::vector<uint8_t>;
 
+protected:
     void SetUp() override {
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
@@ -87,6 +87,8 @@ protected:
         window.reset();
         QDir::setCurrent(previousFolder_);
     }
+
+public:
 
     // The window, started in the temporary folder, shown and active.
     frmMain& Open() {
