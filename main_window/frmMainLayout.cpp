@@ -32,8 +32,8 @@ constexpr int DataLeft = 5880;
 constexpr int DataRight = 11535;
 constexpr int CaptionWidth = 1440;
 constexpr int ValueLeft = DataLeft + CaptionWidth + 60;
-constexpr int ValueWidth = DataRight - ValueLeft;
-constexpr int RowTop = 960;
+constexpr int HeaderTop = 240;
+constexpr int RowTop = 600;
 constexpr int RowStep = 345;
 constexpr int RowHeight = 300;
 
@@ -109,27 +109,28 @@ void frmMain::BuildFields() {
     lblPASSVersion = new QLabel(this);
     lblPASSVersion->setObjectName(QStringLiteral("lblPASSVersion"));
     lblPASSVersion->setFont(BoldFont(lblPASSVersion));
-    PlaceTwips(lblPASSVersion, DataLeft, 240, DataRight - DataLeft, 300);
+    PlaceTwips(lblPASSVersion, DataLeft, HeaderTop, 2700, 300);
 
     lblRecordsRead = new QLabel(this);
     lblRecordsRead->setObjectName(QStringLiteral("lblRecordsRead"));
-    PlaceTwips(lblRecordsRead, DataLeft, 570, DataRight - DataLeft, 270);
+    lblRecordsRead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceTwips(lblRecordsRead, DataLeft + 2700, HeaderTop, DataRight - DataLeft - 2700, 300);
 
     BuildFieldRow(RunName, "RunName", "lblRunNameLabel", "Run Name:",
                   "The name of the run.  Maximum length is 47 characters.", 47, RowTop);
     BuildFieldRow(VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:",
-                  "The name of the vehicle.  Maximum length is 15 characters.", 15, RowTop + RowStep);
+                  "The name of the vehicle.  Maximum length is 15 characters.", 15, RowTop + 2 * RowStep);
     BuildFieldRow(VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:",
-                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", 5, RowTop + 2 * RowStep);
+                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", 5, RowTop + 3 * RowStep);
     BuildFieldRow(Redline, "VehicleRedline", "lblRedlineLabel", "Redline:",
-                  "The redline of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 3 * RowStep);
+                  "The redline of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 4 * RowStep);
     BuildFieldRow(ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:",
-                  "The shift point of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 4 * RowStep);
+                  "The shift point of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 5 * RowStep);
     BuildFieldRow(RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", nullptr, 4,
-                  RowTop + 5 * RowStep);
+                  RowTop + 6 * RowStep);
     BuildFieldRow(PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:",
                   "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", 3,
-                  RowTop + 6 * RowStep);
+                  RowTop + 7 * RowStep);
 
     // Until a file that carries a pitch factor is loaded, there is none.
     fields_[PitchFactor].caption->hide();
@@ -146,8 +147,18 @@ void frmMain::BuildFieldRow(FieldIndex index, const char* name, const char* capt
     FieldRow& row = fields_[index];
     row.caption = new QLabel(QString::fromLatin1(caption), this);
     row.caption->setObjectName(QString::fromLatin1(captionName));
-    row.caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    PlaceTwips(row.caption, DataLeft, top, CaptionWidth, RowHeight);
+    // The run name may be 47 characters long: it gets the full width, on the
+    // line below its caption; every other value sits beside its caption.
+    const bool fullWidth = index == RunName;
+    const int valueLeft = fullWidth ? DataLeft : ValueLeft;
+    const int valueTop = fullWidth ? top + RowStep - 45 : top;
+    if (fullWidth) {
+        row.caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        PlaceTwips(row.caption, DataLeft, top, CaptionWidth, RowHeight);
+    } else {
+        row.caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        PlaceTwips(row.caption, DataLeft, top, CaptionWidth, RowHeight);
+    }
 
     // The label and the box share place, size, font and colour, so either can
     // take the other's place without anything else moving.
@@ -157,14 +168,14 @@ void frmMain::BuildFieldRow(FieldIndex index, const char* name, const char* capt
     row.value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     row.value->setIndent(TwipsToPixelsX(45));
     SetTextColour(row.value, QPalette::WindowText, Blue);
-    PlaceTwips(row.value, ValueLeft, top, ValueWidth, RowHeight);
+    PlaceTwips(row.value, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
 
     row.box = new QLineEdit(this);
     row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(name));
     row.box->setFont(BoldFont(row.box));
     row.box->setMaxLength(maxLength);
     SetTextColour(row.box, QPalette::Text, Blue);
-    PlaceTwips(row.box, ValueLeft, top, ValueWidth, RowHeight);
+    PlaceTwips(row.box, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
     row.box->hide();
 
     if (tooltip != nullptr) {
@@ -178,7 +189,7 @@ void frmMain::BuildFieldRow(FieldIndex index, const char* name, const char* capt
 }
 
 void frmMain::BuildNotes() {
-    const int notesTop = RowTop + 7 * RowStep + 60;
+    const int notesTop = RowTop + 8 * RowStep + 60;
     lblVehicleNotes = new QLabel(QStringLiteral("Vehicle Notes:"), this);
     lblVehicleNotes->setObjectName(QStringLiteral("lblVehicleNotes"));
     PlaceTwips(lblVehicleNotes, DataLeft, notesTop, CaptionWidth, 255);
