@@ -128,6 +128,7 @@ private:
     std::string ScanRunData(Stuff::ByteSource& source, Stuff::RunFileState& state);
     void ReportDamagedRecords(const std::string& list);
     void ShowRecordCount();
+    void CloseOpenFields();
     void SetVersionCaption(const std::string& caption, bool known);
     void ShowPitchFactor(bool shown);
     void SetNotesText(const QString& shownWithCrLf);

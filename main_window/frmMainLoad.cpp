@@ -2,6 +2,7 @@
 // field, so a load that fails part-way leaves what it had already shown.
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -79,6 +80,7 @@ bool frmMain::RunLoad() {
             ReportDamagedRecords(damaged);
         }
 
+        CloseOpenFields();
         blnDirtyData = false;
         UpdateControls(true, false, false, false);
         FileTable::Close(RunFileHandle.Handle());
@@ -161,6 +163,18 @@ std::string frmMain::ScanRunData(Stuff::ByteSource& source, Stuff::RunFileState&
         SetNotesText(QtText::FromUtf8(Stuff::NotesForDisplay(stored)));
     }
     return Stuff::DamagedPositionsMessage(scanner.DamagedPositions());
+}
+
+void frmMain::CloseOpenFields() {
+    // A field left open (its entry rejected) would hide the value just read
+    // under the entry of the file before; the loaded values are what counts.
+    for (int index = 0; index < FieldCount; ++index) {
+        FieldRow& row = fields_[index];
+        if (!row.box->isHidden()) {
+            row.box->hide();
+            row.value->setVisible(index != PitchFactor || !row.caption->isHidden());
+        }
+    }
 }
 
 void frmMain::ShowRecordCount() {

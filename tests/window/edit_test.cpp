@@ -71,14 +71,22 @@ TEST_F(EditTest, UndoReloadsTheStoredValues) {
     window->txtVehicleWeight_LostFocus();
     ReplaceNotes("gone");
     ASSERT_EQ(LabelText("lblRunName"), "Changed");
+    // A field whose entry was rejected is still open when Undo is pressed.
+    SetField("lblVehicleRedline", "txtVehicleRedline", "0");
+    window->txtVehicleRedline_LostFocus();
+    ASSERT_FALSE(Box("txtVehicleRedline")->isHidden());
 
     QTest::mouseClick(Button("cmdUndo"), Qt::LeftButton);
     EXPECT_EQ(LabelText("lblRunName"), "Stored");
     EXPECT_EQ(LabelText("lblVehicleWeight"), "3100");
     EXPECT_EQ(Notes()->toPlainText(), "kept");
+    EXPECT_TRUE(Box("txtVehicleRedline")->isHidden());
+    EXPECT_FALSE(Label("lblVehicleRedline")->isHidden());
+    EXPECT_EQ(LabelText("lblVehicleRedline"), "6500");
     EXPECT_EQ(State(), ViewState);
     EXPECT_FALSE(window->blnDirtyData);
-    EXPECT_TRUE(Messages().empty());
+    // The click on Undo left the rejected field once more before reloading.
+    EXPECT_EQ(Messages().size(), 2u);
 }
 
 TEST_F(EditTest, SaveWritesTheFieldsAndNotesAndNothingElse) {
