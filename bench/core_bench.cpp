@@ -1,0 +1,145 @@
+// The load's scan and the save's writes, each next to a baseline of what the
+// machine does with the same bytes and no run-file logic at all.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "main_window/RunFileSource.h"
+#include "run_file/Stuff.h"
+#include "support/FileHandle.h"
+#include "support/FileTable.h"
+#include "testkit/RunFileBuilder.h"
+#include "testkit/RunFileDecode.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr size_t BigFileSize = 100u << 20;
+constexpr uint8_t RecordLength = 20;
+
+// A run file of about 100 MB: records of 20 bytes, then short notes.
+const Bytes& BigRunFile() {
+    static const Bytes file = [] {
+        const auto count = static_cast<uint32_t>((BigFileSize - 312 - 16) / (RecordLength + 4u));
+        return RunFileBuilder().Records(count, RecordLength).DamagedRecord(count / 2).Notes("bench notes").Build();
+    }();
+    return file;
+}
+
+// A file in the temporary folder for the life of the program.
+class ScratchFile {
+public:
+    explicit ScratchFile(const Bytes& bytes)
+        : path_((std::filesystem::temp_directory_path() / ("tachlet-bench-" + std::to_string(::getpid()) + "-" +
+                                                           std::to_string(next_++) + ".GTP"))
+                    .string()) {
+        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out) throw std::runtime_error("cannot write " + path_);
+    }
+    ~ScratchFile() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    static inline int next_ = 0;
+    std::string path_;
+};
+
+// Fails the benchmark when the scan did not see what the file holds.
+bool Scanned(benchmark::State& state, const DecodedRunFile& loaded) {
+    if (loaded.recordCount != 0 && loaded.damaged.size() == 1 && loaded.state.NotesPosition) return true;
+    state.SkipWithError("the scan did not find the records of the file");
+    return false;
+}
+
+void BM_MemchrBaseline(benchmark::State& state) {
+    const Bytes buffer(BigFileSize, 0x5A);
+    for (auto _ : state) {
+        const void* found = std::memchr(buffer.data(), 0x00, buffer.size());
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(buffer.size()));
+}
+BENCHMARK(BM_MemchrBaseline)->Unit(benchmark::kMillisecond);
+
+void BM_ScanRunData(benchmark::State& state) {
+    const Bytes& file = BigRunFile();
+    for (auto _ : state) {
+        Stuff::MemoryByteSource source(file);
+        const DecodedRunFile loaded = DecodeRunFile(source);
+        benchmark::DoNotOptimize(loaded.recordCount);
+        if (!Scanned(state, loaded)) break;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.size()));
+}
+BENCHMARK(BM_ScanRunData)->Unit(benchmark::kMillisecond);
+
+// Opens the file under a free number and reads it through the window's byte
+// source, as a load does; the file is in the page cache after the first round.
+void BM_ReadAndScanFile(benchmark::State& state) {
+    static const ScratchFile scratch(BigRunFile());
+    FileHandle handle;
+    for (auto _ : state) {
+        handle.SetHandle(FileTable::FreeFile());
+        FileTable::Open(scratch.Path(), FileTable::OpenMode::Read, handle.Handle());
+        RunFileSource source(handle);
+        const DecodedRunFile loaded = DecodeRunFile(source);
+        FileTable::Close(handle.Handle());
+        handle.SetHandle(0);
+        benchmark::DoNotOptimize(loaded.recordCount);
+        if (!Scanned(state, loaded)) break;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(BigRunFile().size()));
+}
+BENCHMARK(BM_ReadAndScanFile)->Unit(benchmark::kMillisecond);
+
+// The writes of a full save of a small run file, each with pwrite, then one
+// fsync: what any save costs at the least on this disk.
+void BM_PwriteFsyncBaseline(benchmark::State& state) {
+    const Bytes file = RunFileBuilder().Records(50, RecordLength).Notes("old notes").Build();
+    static const ScratchFile scratch(file);
+    const DecodedRunFile loaded = DecodeRunFile(file);
+    const Stuff::VehicleTexts texts{"Night run", "Vette", "3200", "7000", "6500", "2.5", "9.9", "new\r\nnotes"};
+    const Stuff::SavePlan plan = Stuff::MakeSavePlan(texts, loaded.state);
+    int64_t planBytes = 0;
+    for (const Stuff::FileWrite& write : plan) planBytes += static_cast<int64_t>(write.bytes.size());
+
+    const int descriptor = ::open(scratch.Path().c_str(), O_RDWR);
+    if (descriptor < 0) {
+        state.SkipWithError("cannot open the scratch file");
+        return;
+    }
+    for (auto _ : state) {
+        for (const Stuff::FileWrite& write : plan) {
+            const auto offset = static_cast<off_t>(write.position - 1);
+            if (::pwrite(descriptor, write.bytes.data(), write.bytes.size(), offset) !=
+                static_cast<ssize_t>(write.bytes.size())) {
+                state.SkipWithError("pwrite failed");
+                break;
+            }
+        }
+        if (::fsync(descriptor) != 0) {
+            state.SkipWithError("fsync failed");
+            break;
+        }
+    }
+    ::close(descriptor);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * planBytes);
+}
+BENCHMARK(BM_PwriteFsyncBaseline);
+
+}  // namespace

@@ -1,0 +1,47 @@
+// Runs a fuzz harness without libFuzzer, as an ordinary program: every file
+// named on the command line, and every file below every folder named there,
+// is handed to the harness once, in name order. A failed check aborts; a run
+// that finds no input at all fails too, so a missing corpus cannot pass.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+    std::vector<fs::path> inputs;
+    for (int i = 1; i < argc; ++i) {
+        const fs::path path(argv[i]);
+        if (fs::is_directory(path)) {
+            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path)) {
+                if (entry.is_regular_file()) inputs.push_back(entry.path());
+            }
+        } else {
+            inputs.push_back(path);
+        }
+    }
+    std::sort(inputs.begin(), inputs.end());
+    if (inputs.empty()) {
+        std::fprintf(stderr, "no inputs to replay\n");
+        return 1;
+    }
+    for (const fs::path& path : inputs) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", path.c_str());
+            return 1;
+        }
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::printf("%s (%zu bytes)\n", path.c_str(), bytes.size());
+        std::fflush(stdout);
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    }
+    std::printf("replayed %zu inputs\n", inputs.size());
+    return 0;
+}
