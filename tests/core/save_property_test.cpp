@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "run_file/Stuff.h"
+#include "support/FileTable.h"
+#include "support/RuntimeError.h"
+#include "testkit/RunFileBuilder.h"
+#include "testkit/RunFileDecode.h"
+#include "testkit/TempFolder.h"
+
+using namespace Stuff;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+// Characters of an entry as typed (UTF-8); each takes one byte in the file.
+const std::vector<std::string> Typed{"a", "Z", "7", " ", "-", ".", "\xc3\xa9", "\xe2\x82\xac", "\xc3\x9f",
+                                     "\xc3\xbf", "\xc5\x92", "\xe2\x84\xa2", "\xc2\xa0"};
+// Bytes of the texts PASS wrote: letters, blanks and Windows-1252 letters.
+const std::string Stored = "abcXYZ09 -.\xe9\x80\xdf\xff\x8c\x99\xa0";
+
+struct Entry {
+    std::string text;
+    size_t bytes = 0;  // its length in the file
+};
+
+// A name as the window takes it: no blank at either end, which the load trims.
+Entry RandomName(std::mt19937& random, size_t maxBytes) {
+    Entry entry;
+    entry.bytes = random() % (maxBytes + 1);
+    for (size_t i = 0; i < entry.bytes; ++i) {
+        const bool end = i == 0 || i + 1 == entry.bytes;
+        const std::string& c = Typed[random() % Typed.size()];
+        entry.text += end && c == " " ? "x" : c;
+    }
+    return entry;
+}
+
+// Notes as the notes box gives them: line breaks are CR LF, one byte stored.
+Entry RandomNotes(std::mt19937& random, size_t maxBytes) {
+    Entry entry;
+    entry.bytes = random() % (maxBytes + 1);
+    for (size_t i = 0; i < entry.bytes; ++i) entry.text += random() % 8 == 0 ? "\r\n" : Typed[random() % Typed.size()];
+    return entry;
+}
+
+std::string RandomStored(std::mt19937& random, size_t length, const std::string& from) {
+    std::string text;
+    for (size_t i = 0; i < length; ++i) text += from[random() % from.size()];
+    if (!text.empty() && text.front() == ' ') text.front() = 'a';
+    if (!text.empty() && text.back() == ' ') text.back() = 'z';
+    return text;
+}
+
+std::string Tenths(uint32_t tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); }
+
+enum class NotesShape { Present, ToTheEnd, CutRecord, LengthPastTheEnd };
+
+struct Case {
+    std::string version;
+    Bytes file;
+    uint8_t recordLength = 0;
+    NotesShape shape = NotesShape::Present;
+    std::optional<uint64_t> notesPosition;  // where the builder put the notes length byte
+    VehicleTexts edits;
+    size_t editedNotesBytes = 0;
+    bool unchanged = false;  // the edits are the values the file holds
+};
+
+Case RandomCase(std::mt19937& random) {
+    Case c;
+    c.version = random() % 2 ? "1.1.1" : "2.0";
+    RunFileBuilder builder;
+    builder.Version(c.version)
+        .RunName(RandomStored(random, random() % 48, Stored))
+        .VehicleName(RandomStored(random, random() % 16, Stored))
+        .Weight(static_cast<uint16_t>(random()))
+        .Redline(static_cast<uint16_t>(random()))
+        .ShiftPoint(static_cast<uint16_t>(random()))
+        .Rollout(static_cast<uint8_t>(random()))
+        .Pitch(static_cast<uint8_t>(random() % 100));
+    const uint32_t count = random() % 5 == 0 ? 0 : 1 + random() % 40;
+    c.recordLength = count == 0 ? 0 : static_cast<uint8_t>(random() % 10 == 0 ? 1 + random() % 255 : 1 + random() % 40);
+    builder.Records(count, c.recordLength);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (random() % 10 == 0) builder.DamagedRecord(i, static_cast<int>(random() % 3));
+    }
+    c.shape = count == 0 ? NotesShape::ToTheEnd : static_cast<NotesShape>(random() % 4);
+    size_t notesLength = random() % 256;
+    if (notesLength == c.recordLength) ++notesLength;  // the notes would read as one more record
+    const std::string notes = RandomStored(random, notesLength % 256, Stored + "\r");
+    switch (c.shape) {
+    case NotesShape::Present: builder.Notes(notes).Tail(random() % 40); break;
+    case NotesShape::ToTheEnd: builder.NoNotes(); break;
+    case NotesShape::CutRecord: builder.NoNotes().CutBy(1 + random() % (c.recordLength + 3u)); break;
+    case NotesShape::LengthPastTheEnd:
+        builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(static_cast<uint8_t>(notes.size()));
+        break;
+    }
+    c.file = builder.Build();
+    if (count > 0 && (c.shape == NotesShape::Present || c.shape == NotesShape::LengthPastTheEnd)) {
+        c.notesPosition = builder.NotesPosition();
+    }
+
+    // The stored notes hold no NUL and no LF, so they are saved back as they are.
+    const DecodedRunFile loaded = DecodeRunFile(c.file);
+    c.edits = loaded.texts;
+    c.editedNotesBytes = loaded.storedNotes.size();
+    c.unchanged = random() % 10 == 0;
+    if (c.unchanged) return c;
+    const auto maybe = [&random](std::string& value, std::string edited) {
+        if (random() % 2) value = std::move(edited);
+    };
+    maybe(c.edits.runName, RandomName(random, 47).text);
+    maybe(c.edits.vehicleName, RandomName(random, 15).text);
+    maybe(c.edits.weight, std::to_string(random() % 65536));
+    maybe(c.edits.redline, std::to_string(random() % 65536));
+    maybe(c.edits.shiftPoint, std::to_string(random() % 65536));
+    maybe(c.edits.rollout, Tenths(random() % 256));
+    if (c.version == "2.0") maybe(c.edits.pitch, Tenths(random() % 100));
+    const Entry notesEdit = RandomNotes(random, random() % 4 == 0 ? 270 : 60);
+    if (random() % 4) {
+        c.edits.notes = notesEdit.text;
+        c.editedNotesBytes = notesEdit.bytes;
+    }
+    return c;
+}
+
+// The bytes a save may write: the fixed fields and, where the load found
+// notes, the length byte, the notes and the NUL after them.
+std::vector<bool> WritableBytes(const Case& c, size_t size) {
+    std::vector<std::pair<uint64_t, uint64_t>> ranges{{20, 48}, {132, 16}, {148, 2}, {150, 1}, {152, 2}, {154, 2}};
+    if (c.version == "2.0") ranges.push_back({77, 1});
+    if (c.notesPosition) ranges.push_back({*c.notesPosition, c.editedNotesBytes + 2});
+    std::vector<bool> writable(size, false);
+    for (const auto& [position, width] : ranges) {
+        for (uint64_t i = position - 1; i < position - 1 + width && i < size; ++i) writable[i] = true;
+    }
+    return writable;
+}
+
+// Whether the plan may refuse the edits, and with which error.
+int32_t ExpectedRefusal(const Case& c) {
+    if (!c.notesPosition) return 0;
+    if (c.editedNotesBytes > MaxNotesBytes) return RuntimeError::Overflow;
+    return c.editedNotesBytes == c.recordLength ? 5 : 0;
+}
+
+void ExpectSavedAsEdited(const Case& c, const DecodedRunFile& loaded, const Bytes& saved, const SavePlan& plan) {
+    const std::vector<bool> writable = WritableBytes(c, c.file.size());
+    for (size_t i = 0; i < c.file.size() && i < saved.size(); ++i) {
+        if (!writable[i]) {
+            ASSERT_EQ(saved[i], c.file[i]) << "position " << i + 1;
+        }
+    }
+    const uint64_t notesEnd = c.notesPosition ? *c.notesPosition + c.editedNotesBytes + 1 : 0;
+    ASSERT_EQ(saved.size(), std::max<uint64_t>(c.file.size(), notesEnd));
+
+    const DecodedRunFile reloaded = DecodeRunFile(saved);
+    const VehicleTexts& e = c.edits;
+    const VehicleTexts& r = reloaded.texts;
+    EXPECT_EQ(std::tie(r.runName, r.vehicleName, r.weight, r.redline, r.shiftPoint, r.rollout),
+              std::tie(e.runName, e.vehicleName, e.weight, e.redline, e.shiftPoint, e.rollout));
+    EXPECT_EQ(r.pitch, c.version == "2.0" ? e.pitch : "n/a");
+    EXPECT_EQ(r.notes, c.notesPosition ? e.notes : "");
+    EXPECT_EQ(reloaded.state.NotesPosition, c.notesPosition);
+    EXPECT_EQ(std::tie(reloaded.recordCount, reloaded.damaged), std::tie(loaded.recordCount, loaded.damaged));
+
+    MemoryByteSource after(saved);
+    EXPECT_TRUE(loaded.Fingerprint(c.file.size()).AfterSave(plan).Matches(after));
+}
+
+// A byte source over a file open under a number, as the window reads it.
+class NumberedFile final : public ByteSource {
+public:
+    explicit NumberedFile(int32_t number) : number_(number) {}
+    uint64_t Size() const override { return static_cast<uint64_t>(FileTable::Length(number_)); }
+    size_t ReadAt(uint64_t offset, std::span<uint8_t> out) override {
+        return FileTable::Read(number_, static_cast<int64_t>(offset) + 1, out);
+    }
+
+private:
+    int32_t number_;
+};
+
+Bytes ReadDisk(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
+    std::mt19937 random(20240617);
+    int saves = 0, refused = 0, grown = 0, unchanged = 0;
+    for (int round = 0; round < 4000; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const Case c = RandomCase(random);
+        const DecodedRunFile loaded = DecodeRunFile(c.file);
+        ASSERT_EQ(loaded.state.NotesPosition, c.notesPosition);
+        ASSERT_EQ(loaded.state.RecordLength, c.recordLength);
+
+        SavePlan plan;
+        try {
+            plan = MakeSavePlan(c.edits, loaded.state);
+        } catch (const RuntimeError& error) {
+            ASSERT_EQ(error.Number(), ExpectedRefusal(c)) << error.Description();
+            ++refused;
+            continue;
+        }
+        ASSERT_EQ(ExpectedRefusal(c), 0);
+        Bytes saved = c.file;
+        ApplySavePlan(saved, plan);
+        ASSERT_NO_FATAL_FAILURE(ExpectSavedAsEdited(c, loaded, saved, plan));
+        ++saves;
+        grown += saved.size() > c.file.size();
+
+        // Saving the values a file holds changes at most the byte after its
+        // notes, where the NUL goes.
+        if (c.unchanged && c.shape == NotesShape::Present) {
+            const uint64_t nul = *c.notesPosition + loaded.storedNotes.size();  // 0-based
+            saved.resize(c.file.size());
+            if (nul < saved.size()) saved[nul] = c.file[nul];
+            EXPECT_EQ(saved, c.file);
+            ++unchanged;
+        }
+    }
+    // The generator must have reached every kind of save.
+    EXPECT_GT(saves, 3000);
+    EXPECT_GT(refused, 20);
+    EXPECT_GT(grown, 200);
+    EXPECT_GT(unchanged, 50);
+}
+
+TEST(SaveProperty, TheFileLayerWritesWhatThePlanSays) {
+    std::mt19937 random(7);
+    TempFolder folder;
+    int checked = 0;
+    for (int round = 0; checked < 60; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const Case c = RandomCase(random);
+        const DecodedRunFile loaded = DecodeRunFile(c.file);
+        if (ExpectedRefusal(c) != 0) continue;
+        const SavePlan plan = MakeSavePlan(c.edits, loaded.state);
+        Bytes expected = c.file;
+        ApplySavePlan(expected, plan);
+
+        const std::string path = folder.Write("RUN.GTP", std::string(c.file.begin(), c.file.end()));
+        const int32_t number = FileTable::FreeFile();
+        FileTable::Open(path, FileTable::OpenMode::ReadWrite, number);
+        NumberedFile source(number);
+        ASSERT_TRUE(loaded.Fingerprint(c.file.size()).Matches(source));
+        for (const FileWrite& write : plan) FileTable::Write(number, static_cast<int64_t>(write.position), write.bytes);
+        FileTable::Flush(number);
+        FileTable::Close(number);
+        ASSERT_EQ(ReadDisk(path), expected);
+
+        // A load from disk, through the same layer, shows the saved values.
+        FileTable::Open(path, FileTable::OpenMode::Read, number);
+        NumberedFile reread(number);
+        const DecodedRunFile reloaded = DecodeRunFile(reread);
+        const FileFingerprint onDisk = FileFingerprint::Of(reread);
+        FileTable::Close(number);
+        EXPECT_EQ(std::tie(reloaded.texts.runName, reloaded.texts.weight, reloaded.texts.rollout),
+                  std::tie(c.edits.runName, c.edits.weight, c.edits.rollout));
+        EXPECT_EQ(reloaded.texts.notes, c.notesPosition ? c.edits.notes : "");
+        EXPECT_EQ(onDisk, loaded.Fingerprint(c.file.size()).AfterSave(plan));
+        ++checked;
+    }
+}
