@@ -3,11 +3,41 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "support/RuntimeError.h"
 
+namespace {
+
+// Shifts each row right by its depth, as a folder tree indents its levels.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + Indent(option, index));
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return {size.width() + Indent(option, index), size.height()};
+    }
+
+private:
+    static int Indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+        return index.data(DirListBox::DepthRole).toInt() * option.fontMetrics.height();
+    }
+};
+
+}  // namespace
+
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemDoubleClicked, this, &DirListBox::Enter);
 }
 
@@ -31,25 +61,37 @@ void DirListBox::Refresh() {
     }
 }
 
+QListWidgetItem* DirListBox::AddRow(const QString& text, const QString& target, int depth, bool open) {
+    auto* row = new QListWidgetItem(style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon),
+                                    text);
+    row->setData(TargetRole, target);
+    row->setData(DepthRole, depth);
+    row->setToolTip(target);
+    addItem(row);
+    return row;
+}
+
 void DirListBox::Fill() {
     clear();
-    auto* top = new QListWidgetItem(QDir::toNativeSeparators(path_), this);
-    top->setFlags(Qt::ItemIsEnabled);
-    QFont font = top->font();
-    font.setBold(true);
-    top->setFont(font);
+    const QStringList names = path_.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QListWidgetItem* current = AddRow(QStringLiteral("/"), QStringLiteral("/"), 0, true);
+    QString at;
+    for (int level = 0; level < names.size(); ++level) {
+        at += QLatin1Char('/') + names[level];
+        current = AddRow(names[level], at, level + 1, true);
+    }
+    QFont bold = current->font();
+    bold.setBold(true);
+    current->setFont(bold);
 
-    QDir folder(path_);
-    if (!folder.isRoot()) {
-        auto* up = new QListWidgetItem(QStringLiteral(".."), this);
-        up->setData(TargetRole, QDir::cleanPath(folder.absoluteFilePath(QStringLiteral(".."))));
-    }
-    const QStringList names =
+    const QDir folder(path_);
+    const QStringList subfolders =
         folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-    for (const QString& name : names) {
-        auto* row = new QListWidgetItem(name, this);
-        row->setData(TargetRole, folder.absoluteFilePath(name));
+    for (const QString& name : subfolders) {
+        AddRow(name, folder.absoluteFilePath(name), static_cast<int>(names.size()) + 1, false);
     }
+    setCurrentItem(current);
+    scrollToItem(current, QAbstractItemView::PositionAtTop);
 }
 
 void DirListBox::Enter(QListWidgetItem* item) {
@@ -57,12 +99,10 @@ void DirListBox::Enter(QListWidgetItem* item) {
     if (target.isEmpty()) {
         return;
     }
-    // A folder that vanished or cannot be read is simply not entered; the list
-    // shows what is there at the next refresh.
     try {
         SetPath(target);
     } catch (const RuntimeError&) {
-        Refresh();
+        emit enterFailed(target);
     }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The folder list of the file browser: the current folder's path on top, ".."
-// to go up, then its subfolders. A double-click (or Enter) on a row enters it.
-// Every change of the path, by the program or by the user, is reported at once
-// through pathChanged, so the dependent file list follows synchronously.
+// The folder list of the file browser, drawn as a folder tree cut down to one
+// branch: "/" and each folder on the way down to the current one, then the
+// current folder's subfolders, each row indented by its depth. A double-click
+// (or Enter) on a row enters that folder. Every change of the path, by the
+// program or by the user, is reported at once through pathChanged, so the
+// dependent file list follows synchronously.
 #include <QListWidget>
 #include <QString>
 
@@ -22,11 +24,14 @@ public:
     // Reads the subfolders of the current folder again.
     void Refresh();
 
-    // The folder a row leads to; empty for the path row itself.
+    // The folder a row leads to, and how deep it lies below "/".
     static constexpr int TargetRole = Qt::UserRole + 1;
+    static constexpr int DepthRole = Qt::UserRole + 2;
 
 signals:
     void pathChanged();
+    // A folder the user chose could not be entered.
+    void enterFailed(const QString& folder);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +39,7 @@ protected:
 private:
     void Enter(QListWidgetItem* item);
     void Fill();
+    QListWidgetItem* AddRow(const QString& text, const QString& target, int depth, bool open);
 
     QString path_;
 };

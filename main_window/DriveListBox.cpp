@@ -1,16 +1,27 @@
 #include "main_window/DriveListBox.h"
 
+#include <QFile>
+
+#include "main_window/Drives.h"
+
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
     Refresh();
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit driveChanged(); });
 }
 
+bool DriveListBox::HoldsPath(const QString& root, const QString& path) {
+    if (root.isEmpty() || !path.startsWith(root)) {
+        return false;
+    }
+    // "/media/usb" holds "/media/usb/runs" but not "/media/usb2".
+    return root.endsWith(QLatin1Char('/')) || path.size() == root.size() || path.at(root.size()) == QLatin1Char('/');
+}
+
 void DriveListBox::SetDrive(const QString& path) {
-    // The longest drive that the path starts with holds it.
     int best = -1;
     for (int row = 0; row < count(); ++row) {
         const QString root = itemText(row);
-        if (path.startsWith(root) && (best < 0 || root.size() > itemText(best).size())) {
+        if (HoldsPath(root, path) && (best < 0 || root.size() > itemText(best).size())) {
             best = row;
         }
     }
@@ -23,7 +34,9 @@ void DriveListBox::Refresh() {
     const QSignalBlocker quiet(this);
     const QString chosen = currentText();
     clear();
-    addItem(QStringLiteral("/"));
+    for (const std::string& root : Drives::SystemRoots()) {
+        addItem(QFile::decodeName(QByteArray::fromStdString(root)));
+    }
     const int row = findText(chosen);
     setCurrentIndex(row >= 0 ? row : 0);
 }

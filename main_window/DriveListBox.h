@@ -1,7 +1,8 @@
 #pragma once
-// The drive list of the file browser. On this platform every folder hangs from
-// one root, so the list offers "/"; driveChanged follows every change of the
-// chosen drive, made by the program or by the user.
+// The drive list of the file browser: "/" and the mount points of the disks,
+// sticks and shares (Drives::SystemRoots). Each entry's text is its mount
+// point, which is also its root folder. driveChanged follows every change of
+// the chosen drive, made by the program or by the user.
 #include <QComboBox>
 #include <QString>
 
@@ -10,14 +11,19 @@ class DriveListBox : public QComboBox {
 public:
     explicit DriveListBox(QWidget* parent = nullptr);
 
-    // The chosen drive's text, which is also its root folder.
+    // The chosen drive's root folder.
     QString Drive() const { return currentText(); }
 
-    // Chooses the drive that holds the given path.
+    // Chooses the drive that holds the given absolute path: the one with the
+    // longest root that is the path itself or one of its parent folders.
     void SetDrive(const QString& path);
 
-    // Reads the list of drives again, keeping the chosen one.
+    // Reads the list of drives again, keeping the chosen one while it is
+    // still mounted, without reporting a change.
     void Refresh();
+
+    // True when the folder lies on the drive with the given root.
+    static bool HoldsPath(const QString& root, const QString& path);
 
 signals:
     void driveChanged();

@@ -3,11 +3,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "support/RuntimeError.h"
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row has the same height, so a folder of thousands of files is
+    // laid out without measuring each name.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClicked(); });
 }
@@ -73,4 +77,29 @@ void FileListBox::keyPressEvent(QKeyEvent* event) {
     if (!after.isEmpty() && after != before) {
         emit clicked();
     }
+}
+
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        QListWidget::mouseReleaseEvent(event);
+    } else {
+        event->accept();
+    }
+    emit mouseReleased(event->button(), event->globalPosition().toPoint());
+}
+
+void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
 }

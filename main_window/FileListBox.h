@@ -2,6 +2,8 @@
 // The file list of the file browser: the files of one folder whose names match
 // a pattern without regard to letter case, sorted by name. A mouse click on a
 // row, or a move of the selection by the keyboard, is reported as clicked.
+// Only the left button selects: a right-click leaves the selection as it is,
+// so the pop-up menu it opens acts on the file that was chosen before.
 #include <QListWidget>
 #include <QString>
 
@@ -34,9 +36,15 @@ public:
 signals:
     void clicked();
     void doubleClicked();
+    // Any mouse button released over the list, with the pointer's place on
+    // the screen.
+    void mouseReleased(Qt::MouseButton button, const QPoint& globalPosition);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void Fill();

@@ -11,15 +11,16 @@
 #include "main_window/DriveListBox.h"
 #include "main_window/FileListBox.h"
 #include "main_window/QtText.h"
+#include "support/General.h"
 #include "support/RuntimeError.h"
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), guard_(*this) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(WindowTitle());
     BuildControls();
     UpdateControls(false, false, false, false);
     StartInWorkingFolder();
+    Form_Load();
 }
 
 frmMain::~frmMain() { CloseRunFile(); }
@@ -40,6 +41,12 @@ int frmMain::TwipsToPixelsX(double twips) const {
 int frmMain::TwipsToPixelsY(double twips) const {
     const float perPixel = services_.screen.TwipsPerPixelY();
     return qRound(twips / (perPixel > 0 ? perPixel : 15.0f));
+}
+
+int32_t frmMain::PixelsToTwipsX(double pixels) const {
+    const float perPixel = services_.screen.TwipsPerPixelX();
+    // A fraction of a twip goes to the nearest whole one, a half to the even.
+    return General::RoundToLong(pixels * (perPixel > 0 ? perPixel : 15.0f));
 }
 
 void frmMain::PlaceTwips(QWidget* widget, int left, int top, int width, int height) const {
@@ -90,19 +97,24 @@ MessageAnswer frmMain::Message(const std::string& text, MessageIcon icon, Messag
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && HandleFocusOut(watched, event)) {
-        return false;
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        if (HandleFocusOut(watched, event)) {
+            return false;
+        }
+        break;
+    case QEvent::MouseMove:
+        if (HandleMouseMove(watched, event)) {
+            return false;
+        }
+        break;
+    case QEvent::KeyRelease:
+        if (HandleBrowserKeyRelease(watched, event)) {
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    if (guard_.Busy()) {
-        // The load or save in progress uses the window to its end; the close
-        // happens as soon as it is over.
-        guard_.DeferClose();
-        event->ignore();
-        return;
-    }
-    QWidget::closeEvent(event);
 }

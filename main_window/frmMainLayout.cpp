@@ -1,31 +1,19 @@
 // The controls of the main window, their names, texts and places. Places and
 // sizes are in twips and converted with the screen's twips per pixel, so the
 // window keeps its proportions on any screen.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "main_window/ClickableLabel.h"
-#include "main_window/DirListBox.h"
-#include "main_window/DriveListBox.h"
-#include "main_window/FileListBox.h"
 #include "main_window/frmMain.h"
+#include "main_window/frmMainDesign.h"
 
 namespace {
 
-// The client area of the window.
-constexpr int ClientWidth = 11655;
-constexpr int ClientHeight = 7335;
-
-// The file browser panel on the left.
-constexpr int PanelLeft = 120;
-constexpr int PanelTop = 240;
-constexpr int PanelWidth = 5535;
-constexpr int PanelOpenHeight = 6975;
+using Design::Blue;
 
 // The vehicle data to the right of the panel.
 constexpr int DataLeft = 5880;
@@ -37,23 +25,10 @@ constexpr int RowTop = 600;
 constexpr int RowStep = 345;
 constexpr int RowHeight = 300;
 
-const QColor Blue(0, 0, 255);
-const QColor PanelGrey(222, 222, 222);
-const QColor ListGrey(236, 236, 236);
-
 void SetTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
-}
-
-void StyleAsList(QWidget* list) {
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, ListGrey);
-    palette.setColor(QPalette::Button, ListGrey);
-    palette.setColor(QPalette::Text, Blue);
-    palette.setColor(QPalette::ButtonText, Blue);
-    list->setPalette(palette);
 }
 
 QFont BoldFont(const QWidget* widget) {
@@ -65,44 +40,16 @@ QFont BoldFont(const QWidget* widget) {
 }  // namespace
 
 void frmMain::BuildControls() {
-    setFixedSize(TwipsToPixelsX(ClientWidth), TwipsToPixelsY(ClientHeight));
+    setFixedSize(TwipsToPixelsX(Design::ClientWidth), TwipsToPixelsY(Design::ClientHeight));
     BuildFileBrowser();
     BuildFields();
     BuildNotes();
     BuildCommands();
+    BuildLinks();
     BuildFilePopup();
-}
-
-void frmMain::BuildFileBrowser() {
-    framePASSFile = new QGroupBox(QStringLiteral("Mouse over to select your GTech PASS file (*.GTP)"), this);
-    framePASSFile->setObjectName(QStringLiteral("framePASSFile"));
-    framePASSFile->setAutoFillBackground(true);
-    SetTextColour(framePASSFile, QPalette::Window, PanelGrey);
-    // Open for now, so the lists can be used at once.
-    PlaceTwips(framePASSFile, PanelLeft, PanelTop, PanelWidth, PanelOpenHeight);
-
-    driveGTP = new DriveListBox(framePASSFile);
-    driveGTP->setObjectName(QStringLiteral("driveGTP"));
-    driveGTP->setToolTip(QStringLiteral("Select the drive to look for GTP files in."));
-    StyleAsList(driveGTP);
-    PlaceTwips(driveGTP, 120, 240, 5295, 315);
-
-    dirGTP = new DirListBox(framePASSFile);
-    dirGTP->setObjectName(QStringLiteral("dirGTP"));
-    dirGTP->setToolTip(QStringLiteral("Double-click to select a directory to display GTP files in."));
-    StyleAsList(dirGTP);
-    PlaceTwips(dirGTP, 120, 600, 5295, 3015);
-
-    fileGTP = new FileListBox(framePASSFile);
-    fileGTP->setObjectName(QStringLiteral("fileGTP"));
-    fileGTP->SetPattern(QStringLiteral("*.gtp"));
-    StyleAsList(fileGTP);
-    PlaceTwips(fileGTP, 120, 3600, 5295, 3015);
-
-    connect(driveGTP, &DriveListBox::driveChanged, this, &frmMain::driveGTP_Change);
-    connect(dirGTP, &DirListBox::pathChanged, this, &frmMain::dirGTP_Change);
-    connect(fileGTP, &FileListBox::clicked, this, &frmMain::fileGTP_Click);
-    connect(fileGTP, &FileListBox::doubleClicked, this, &frmMain::fileGTP_DblClick);
+    // The open panel reaches down to the bottom row of links and lies above
+    // anything it overlaps.
+    framePASSFile->raise();
 }
 
 void frmMain::BuildFields() {
@@ -229,22 +176,4 @@ void frmMain::BuildCommands() {
         *command.button = button;
         left += 1335 + 165;
     }
-}
-
-void frmMain::BuildFilePopup() {
-    mnuFilePopup = new QMenu(QStringLiteral("File Popup Menu"), this);
-    mnuFilePopup->setObjectName(QStringLiteral("mnuFilePopup"));
-    const auto item = [this](const char* name, const char* caption) {
-        QAction* action = mnuFilePopup->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    mnuFilePopupEdit = item("mnuFilePopupEdit", "&Edit");
-    mnuFilePopupDelete = item("mnuFilePopupDelete", "&Delete (DEL)");
-    mnuFilePopupRename = item("mnuFilePopupRename", "Re&name (F2)");
-    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator1"));
-    mnuFilePopupRefresh = item("mnuFilePopupRefresh", "&Refresh Directory Tree (F5)");
-    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator2"));
-    mnuFilePopupOpen = item("mnuFilePopupOpen", "Open w/PASS");
-    SetFileCommandsEnabled(false);
 }

@@ -27,10 +27,11 @@ TEST_F(StartTest, ClientAreaFollowsTheScreensTwipsPerPixel) {
     FakeScreen fine(Rect{0, 0, 2048, 1536}, 7.5f, 7.5f);
     frmMain sharp(WindowServices{dialogs, settings, fine, documents, events, AppInfo::ForProgramFolder("")});
     EXPECT_EQ(sharp.size(), QSize(1554, 978));
-    // The panel ends at 5655 twips; everything of the vehicle data lies right of it.
+    // The panel ends at 5655 twips and starts collapsed to 605; everything of
+    // the vehicle data lies right of it.
     const QWidget* panel = sharp.findChild<QWidget*>("framePASSFile");
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->geometry(), QRect(16, 32, 738, 930));
+    EXPECT_EQ(panel->geometry(), QRect(16, 32, 738, 81));
     for (const char* name : {"lblPASSVersion", "lblRunName", "txtRunName", "lblVehicleNotes", "txtVehicleNotes",
                              "cmdEdit", "cmdUndo", "cmdSave", "lblPitchFactorLabel"}) {
         const QWidget* control = sharp.findChild<QWidget*>(name);
@@ -128,7 +129,9 @@ TEST_F(StartTest, TheListsFollowEachOtherFromDriveToFolderToFile) {
     EXPECT_EQ(names(), QStringList{"inner.GTP"});
     EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
 
-    const QList<QListWidgetItem*> up = dirs->findItems("..", Qt::MatchExactly);
+    // The folders above the current one are rows of the list too.
+    const QString parentName = QDir(QString::fromStdString(folder.Path())).dirName();
+    const QList<QListWidgetItem*> up = dirs->findItems(parentName, Qt::MatchExactly);
     ASSERT_EQ(up.size(), 1);
     dirs->setCurrentItem(up.front());
     QTest::keyClick(dirs, Qt::Key_Return);
