@@ -1,0 +1,167 @@
+// The window's start and close: the settings it reads and writes, the last
+// folder it returns to, its placement, and the links it opens.
+#include <QCheckBox>
+#include <QGroupBox>
+
+#include "main_window/ClickableLabel.h"
+#include "main_window/DirListBox.h"
+#include "window/WindowFixture.h"
+
+namespace {
+
+class RecordingDocuments : public DocumentOpener {
+public:
+    std::vector<std::string> opened;
+    bool OpenUrl(const std::string& url) override {
+        opened.push_back(url);
+        return true;
+    }
+    bool OpenLocalFile(const std::string& path) override {
+        opened.push_back("file " + path);
+        return true;
+    }
+};
+
+class LifecycleTest : public WindowTest {
+protected:
+    bool PanelOpen() const { return Find<QGroupBox>("framePASSFile")->height() == 6975 / 15; }
+    bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
+    QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
+    std::vector<std::string> WrittenKeys() const {
+        std::vector<std::string> keys;
+        for (const MemorySettings::Write& write : settings.Writes()) {
+            keys.push_back(write.section + "/" + write.key);
+        }
+        return keys;
+    }
+    void ClickLabel(const char* name) { QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2)); }
+};
+
+TEST_F(LifecycleTest, FirstStartThenCloseWritesTheThreeGroupsWithoutAskingAboutEdits) {
+    folder.Write("RUN.GTP", std::string());
+    Open();
+    EXPECT_EQ(window->windowTitle(), "Tachlet v2.00 build 2");
+    EXPECT_EQ(LabelText("lblAbout"), QString::fromStdString("  " + AppInfo::ForProgramFolder("").Comments + "  "));
+    EXPECT_FALSE(PanelOpen());
+    EXPECT_FALSE(Pinned());
+    EXPECT_EQ(Folder(), QString::fromStdString(folder.Path()));
+    EXPECT_TRUE(settings.Writes().empty());
+
+    const Bytes original = RunFileBuilder().Weight(3000).Build();
+    LoadFile("RUN.GTP", original);
+    EnterEditMode();
+    OpenField("lblVehicleWeight");
+    Type("txtVehicleWeight", "2500");
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Read("RUN.GTP"), original);
+    EXPECT_EQ(WrittenKeys(), (std::vector<std::string>{"Options/LastDirectory", "WindowPosition/frmMain_Left",
+                                                        "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"}));
+    EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path());
+    EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), "0");
+}
+
+TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
+    folder.MakeFolder("runs");
+    folder.MakeFolder("elsewhere");
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.Path("runs"), folder.Path("runs")},
+        {folder.Path("runs/gone/deeper"), folder.Path("runs")},
+        {"/no-such-root-tachlet/runs", folder.Path("elsewhere")},
+        {"", folder.Path("elsewhere")},
+    };
+    // The program starts in "elsewhere"; that is where nothing restored leaves the lists.
+    QDir::setCurrent(QString::fromStdString(folder.Path("elsewhere")));
+    for (const auto& [remembered, shown] : cases) {
+        SCOPED_TRACE(remembered);
+        settings.Set("Options", "LastDirectory", remembered);
+        Open();
+        EXPECT_EQ(Folder(), QString::fromStdString(shown));
+        EXPECT_EQ(Files()->Path(), Folder());
+        EXPECT_TRUE(Messages().empty());
+        window->close();
+        EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), shown);
+    }
+}
+
+TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
+    const struct {
+        const char* stored;
+        bool pinned;
+        const char* written;
+    } cases[] = {{"-1", true, "-1"}, {"0", false, "0"}, {"abc", false, "0"}, {"", false, "0"}, {"2", true, "-1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        settings.Set("MainOptions", "PINFileBrowser", c.stored);
+        Open();
+        EXPECT_EQ(PanelOpen(), c.pinned);
+        EXPECT_EQ(Pinned(), c.pinned);
+        // Pinned, the pointer far right leaves it open.
+        QTest::mouseMove(window.get(), {window->width() - 1, 300});
+        EXPECT_EQ(PanelOpen(), c.pinned);
+        window->close();
+        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), c.written);
+    }
+}
+
+TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
+    Open();
+    // 1024 by 768 pixels of work area, 777 by 489 of window, 15 twips each.
+    EXPECT_NEAR(window->x(), (1024 - 777) / 2, 1);
+    EXPECT_NEAR(window->y(), (768 - 489) / 2, 1);
+    window->move(200, 150);
+    window->close();
+    EXPECT_EQ(settings.GetSetting("WindowPosition", "frmMain_Left"), "3000");
+    EXPECT_EQ(settings.GetSetting("WindowPosition", "frmMain_Top"), "2250");
+    EXPECT_FALSE(settings.Has("WindowPosition", "frmMain_Width"));
+    EXPECT_FALSE(settings.Has("WindowPosition", "frmMain_Height"));
+
+    settings.Set("WindowPosition", "frmMain_Width", "3000");
+    Open();
+    EXPECT_EQ(window->pos(), QPoint(200, 150));
+    EXPECT_EQ(window->size(), QSize(777, 489));
+}
+
+TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
+    RecordingDocuments recorder;
+    folder.Write("version_history.html", "<html></html>");
+    frmMain linked(
+        WindowServices{dialogs, settings, screen, recorder, events, AppInfo::ForProgramFolder(folder.Path())});
+    const auto click = [&linked](const char* name) {
+        QLabel* label = linked.findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr) << name;
+        emit static_cast<ClickableLabel*>(label)->clicked();
+    };
+    for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"}) {
+        click(name);
+    }
+    EXPECT_EQ(recorder.opened,
+              (std::vector<std::string>{"https://tachlet.example.org/", "https://tesla-electronics.example.org/",
+                                        "https://tesla-electronics.example.org/",
+                                        "file " + folder.Path("version_history.html")}));
+
+    // The real labels, clicked; the desktop refuses every target.
+    std::filesystem::remove(folder.Path("version_history.html"));
+    Open();
+    ClickLabel("lblAbout");
+    ClickLabel("lblVersionHistory");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "Shell [https://tachlet.example.org/] failed!",
+                              "Shell [\"" + folder.Path("version_history.html") + "\"] failed!"}));
+    EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
+}
+
+TEST_F(LifecycleTest, FixedTextsFitTheirControls) {
+    Open();
+    for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
+        const QWidget* control = Find<QWidget>(name);
+        EXPECT_LE(control->sizeHint().width(), control->width()) << name;
+        EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << name;
+    }
+    // The comments label ends at 7875 twips, the hint and the Pin box do not overlap.
+    EXPECT_EQ(Label("lblAbout")->geometry().right() + 1, 7875 / 15);
+    EXPECT_LE(Label("lblFileHints")->geometry().right(), Find<QWidget>("chkPin")->x());
+}
+
+}  // namespace
