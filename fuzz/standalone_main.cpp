@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
@@ -40,7 +41,11 @@ int main(int argc, char** argv) {
         const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::printf("%s (%zu bytes)\n", path.c_str(), bytes.size());
         std::fflush(stdout);
-        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+        // A heap block of exactly the input's size, as libFuzzer hands it
+        // over, so that AddressSanitizer sees a read one byte past the end.
+        const std::unique_ptr<uint8_t[]> input(new uint8_t[bytes.size()]);
+        std::copy(bytes.begin(), bytes.end(), input.get());
+        LLVMFuzzerTestOneInput(input.get(), bytes.size());
     }
     std::printf("replayed %zu inputs\n", inputs.size());
     return 0;

@@ -60,14 +60,38 @@ RunDataScanner::Window RunDataScanner::WindowAt(uint64_t offset) {
 }
 
 uint64_t RunDataScanner::ScanWholeRecords(const uint8_t* data, uint64_t records) {
-    const uint8_t* record = data;
-    for (uint64_t i = 0; i < records; ++i, record += stride_) {
-        if (record[0] != length_) return i;
-        uint32_t tail;  // the last data byte and the three separator bytes, in one load
-        std::memcpy(&tail, record + length_, sizeof tail);
-        if ((tail & SeparatorMask) != 0) {
-            damaged_.push_back(next_ + static_cast<uint64_t>(record - data) + length_ + 2);
+    if (records == 0 || data[0] != length_) return 0;
+    // A sound record's separator and the next record's length byte are the
+    // four bytes 00 00 00 L, one load and one compare. Four records are taken
+    // at a time while the length byte after them still lies in the window;
+    // a group that is not all sound is walked record by record.
+    const uint8_t soundBytes[4] = {0x00, 0x00, 0x00, length_};
+    uint32_t sound;
+    std::memcpy(&sound, soundBytes, sizeof sound);
+    const auto joint = [](const uint8_t* at) {
+        uint32_t word;
+        std::memcpy(&word, at, sizeof word);
+        return word;
+    };
+    // The length byte of record i is L at the top of every round.
+    uint64_t i = 0;
+    while (i < records) {
+        if (i + 4 < records) {
+            const uint8_t* separator = data + i * stride_ + length_ + 1;
+            const uint32_t differs = (joint(separator) ^ sound) | (joint(separator + stride_) ^ sound) |
+                                     (joint(separator + 2 * stride_) ^ sound) | (joint(separator + 3 * stride_) ^ sound);
+            if (differs == 0) {
+                i += 4;
+                continue;
+            }
         }
+        const uint8_t* record = data + i * stride_;
+        // the last data byte and the three separator bytes, in one load
+        if ((joint(record + length_) & SeparatorMask) != 0) {
+            damaged_.push_back(next_ + i * stride_ + length_ + 2);
+        }
+        ++i;
+        if (i < records && data[i * stride_] != length_) return i;
     }
     return records;
 }

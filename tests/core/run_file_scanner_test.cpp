@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "run_file/RunDataScanner.h"
@@ -107,6 +108,29 @@ TEST(RunDataScan, SlicesAndBlockReadsGiveTheSameResultAsOneGo) {
         if (!big) {
             ASSERT_EQ(ScanOf(memory, builder.RunDataStart(), 1), whole) << round;
             ASSERT_EQ(ScanOf(disk, builder.RunDataStart(), 1 + random() % 7), whole) << round;
+        }
+    }
+}
+
+TEST(RunDataScan, EveryRecordOfAGroupIsChecked) {
+    // The scan takes records four at a time: damage, the notes and the end of
+    // the file must be seen at every place in and around such a group.
+    for (uint32_t count = 1; count <= 13; ++count) {
+        for (uint32_t damaged = 0; damaged <= count; ++damaged) {
+            for (const bool notes : {true, false}) {
+                RunFileBuilder builder = RunFileBuilder().Records(count, 6);
+                if (damaged < count) builder.DamagedRecord(damaged, static_cast<int>(damaged % 3));
+                if (!notes) builder.NoNotes();
+                else builder.Notes("nn");
+                const Bytes file = builder.Build();
+                // A copy of exactly the file's size, so a read past its end shows under AddressSanitizer.
+                const std::unique_ptr<uint8_t[]> exact(new uint8_t[file.size()]);
+                std::copy(file.begin(), file.end(), exact.get());
+                MemoryByteSource source({exact.get(), file.size()});
+                const std::optional<uint64_t> notesAt = notes ? std::optional(builder.NotesPosition()) : std::nullopt;
+                EXPECT_EQ(ScanOf(source, 312), (Scan{6, count, builder.DamagedPositions(), notesAt, static_cast<uint8_t>(notes ? 2 : 0)}))
+                    << count << " records, damaged " << damaged << (notes ? ", notes" : "");
+            }
         }
     }
 }

@@ -42,7 +42,7 @@ std::vector<Seed> RunFiles() {
         {"v20-five-records.gtp", B().Records(5, 20).Notes("Line 1\rLine 2").Build()},
         {"notes-like-a-record.gtp", B().Records(3, 5).Notes(std::string("abcde\0\0\0\x02xy", 11)).NotesLengthByte(5).Build()},
         {"damaged.gtp", B().Records(6, 8).DamagedRecord(1, 0).DamagedRecord(4, 2).Notes("x").Build()},
-        {"to-the-end.gtp", B().Records(4, 10).NoNotes().Build()},
+        {"to-the-end.gtp", B().Records(8, 10).NoNotes().Build()},
         {"cut-record.gtp", B().Records(4, 10).NoNotes().CutBy(3).Build()},
         {"notes-nul-cp1252.gtp", B().Records(2, 3).Notes(withNuls).Tail(5).Build()},
         {"notes-past-end.gtp", B().Records(2, 4).Notes("short").NotesLengthByte(200).Build()},
