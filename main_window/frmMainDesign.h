@@ -18,7 +18,9 @@ inline constexpr int PanelCollapsedHeight = 605;
 inline constexpr int PanelOpenHeight = 6975;
 
 inline const QColor Blue(0, 0, 255);
-inline const QColor Green(0, 128, 0);
+inline const QColor Green(0, 100, 0);
+// Laid under text that sits on the background picture, so it reads clearly.
+inline const QColor TextPlate(255, 255, 255, 170);
 inline const QColor PanelGrey(222, 222, 222);
 inline const QColor ListGrey(236, 236, 236);
 

@@ -21,10 +21,13 @@ constexpr int AboutRight = 7875;
 
 const char* const MakerTooltip = "Click here to go to Tesla Electronics' website.";
 
+// Coloured text on a light, see-through plate over the picture.
 void SetTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Window, Design::TextPlate);
     widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 QFont LinkFont(const QWidget* widget) {
