@@ -108,9 +108,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 std::string frmMain::Name() const { return "frmMain"; }
 
-float frmMain::Left() const { return static_cast<float>(frameGeometry().x()) * PerPixel(services_.screen.TwipsPerPixelX()); }
+float frmMain::Left() const {
+    return static_cast<float>(frameGeometry().x()) * PerPixel(services_.screen.TwipsPerPixelX());
+}
 
-float frmMain::Top() const { return static_cast<float>(frameGeometry().y()) * PerPixel(services_.screen.TwipsPerPixelY()); }
+float frmMain::Top() const {
+    return static_cast<float>(frameGeometry().y()) * PerPixel(services_.screen.TwipsPerPixelY());
+}
 
 float frmMain::Width() const {
     return static_cast<float>(frameGeometry().width()) * PerPixel(services_.screen.TwipsPerPixelX());

@@ -93,7 +93,8 @@ void frmMain::PlaceHintsAndPin() {
     PlaceTwips(chkPin, 5040, 6650, 375, 255);
     const int pinRight = TwipsToPixelsX(120 + 5295);
     const int pinWidth = std::max(chkPin->width(), chkPin->sizeHint().width());
-    chkPin->setGeometry(pinRight - pinWidth, chkPin->y(), pinWidth, std::max(chkPin->height(), chkPin->sizeHint().height()));
+    const int pinHeight = std::max(chkPin->height(), chkPin->sizeHint().height());
+    chkPin->setGeometry(pinRight - pinWidth, chkPin->y(), pinWidth, pinHeight);
     PlaceTwips(lblFileHints, 120, 6645, 4815, 255);
     lblFileHints->resize(std::min(lblFileHints->width(), chkPin->x() - lblFileHints->x()), lblFileHints->height());
 }

@@ -206,7 +206,8 @@ TEST_F(BrowserTest, KeysActOnlyOnALoadedFileAndOnlyFromTheBrowserOrTheWindow) {
     window->setFocus();
     ReleaseKey(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?");
+    EXPECT_EQ(Boxes()[0].text,
+              "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?");
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(folder.Has("A.GTP"));
@@ -216,11 +217,15 @@ TEST_F(BrowserTest, KeysActOnlyOnALoadedFileAndOnlyFromTheBrowserOrTheWindow) {
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(Files()->count(), 1);
     EXPECT_EQ(Boxes().size(), 2u);
+    // The deleted file is not written back by a save.
+    EXPECT_FALSE(window->SaveRunFile());
+    EXPECT_FALSE(folder.Has("A.GTP"));
 
     // The commands stay on with nothing selected; they then act on nothing.
     ASSERT_TRUE(CommandsEnabled());
     ReleaseKey(Files(), Qt::Key_Delete);
-    EXPECT_EQ(Messages().back(), "You must select a PASS file first!");
+    const std::string selectFirst = "You must select a PASS file first!";
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Boxes()[0].text, Boxes()[0].text, selectFirst, selectFirst}));
     EXPECT_TRUE(folder.Has("B.GTP"));
 }
 
