@@ -105,7 +105,7 @@ void BM_ReadAndScanFile(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(BigRunFile().size()));
 }
-BENCHMARK(BM_ReadAndScanFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndScanFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The writes of a full save of a small run file, each with pwrite, then one
 // fsync: what any save costs at the least on this disk.
@@ -140,6 +140,6 @@ void BM_PwriteFsyncBaseline(benchmark::State& state) {
     ::close(descriptor);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * planBytes);
 }
-BENCHMARK(BM_PwriteFsyncBaseline);
+BENCHMARK(BM_PwriteFsyncBaseline)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
