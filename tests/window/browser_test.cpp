@@ -27,7 +27,6 @@ protected:
         }
         return edit;
     }
-    void MoveOver(QWidget* widget, QPoint at) { QTest::mouseMove(widget, at); }
     void ReleaseKey(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
     QPoint RowCentre(const char* name) const {
         const QList<QListWidgetItem*> rows = Files()->findItems(QString::fromLatin1(name), Qt::MatchExactly);
@@ -50,41 +49,34 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
 
     // Bare window below the collapsed panel, one pixel left of its right edge
     // (5655 twips is pixel 377): open, and the file list takes the focus.
-    MoveOver(window.get(), {376, 300});
+    QTest::mouseMove(window.get(), {376, 300});
     EXPECT_TRUE(PanelOpen());
     EXPECT_TRUE(Files()->hasFocus());
-    MoveOver(Files()->viewport(), {20, 20});
+    QTest::mouseMove(Files()->viewport(), {20, 20});
     EXPECT_TRUE(PanelOpen());
-    MoveOver(window.get(), {377, 300});
+    QTest::mouseMove(window.get(), {377, 300});
     EXPECT_TRUE(PanelCollapsed());
 
     // Over the panel's own strip: open; over the credit line: closed.
-    MoveOver(Panel(), {200, 5});
+    QTest::mouseMove(Panel(), {200, 5});
     EXPECT_TRUE(PanelOpen());
-    MoveOver(Label("lblTeslaCopyright"), {10, 5});
+    QTest::mouseMove(Label("lblTeslaCopyright"), {10, 5});
     EXPECT_TRUE(PanelCollapsed());
     // The drive list shows in the collapsed strip; moving over it does nothing.
-    MoveOver(Find<QComboBox>("driveGTP"), {10, 5});
+    QTest::mouseMove(Find<QComboBox>("driveGTP"), {10, 5});
     EXPECT_TRUE(PanelCollapsed());
 
     // Pinned, nothing closes it; unpinned, the next closing move does.
-    MoveOver(Panel(), {200, 5});
+    QTest::mouseMove(Panel(), {200, 5});
     QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     ASSERT_TRUE(pin->isChecked());
-    MoveOver(window.get(), {377, 300});
-    MoveOver(Label("lblTeslaCopyright"), {10, 5});
+    QTest::mouseMove(window.get(), {377, 300});
+    QTest::mouseMove(Label("lblTeslaCopyright"), {10, 5});
     EXPECT_TRUE(PanelOpen());
     QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     EXPECT_TRUE(PanelOpen());
-    MoveOver(window.get(), {377, 300});
+    QTest::mouseMove(window.get(), {377, 300});
     EXPECT_TRUE(PanelCollapsed());
-
-    // Open, the panel lies above the comments label it overlaps.
-    MoveOver(window.get(), {0, 300});
-    QLabel* about = Label("lblAbout");
-    const QPoint underPanel(Panel()->geometry().right() - 2, about->geometry().center().y());
-    ASSERT_TRUE(about->geometry().contains(underPanel));
-    EXPECT_TRUE(Panel()->isAncestorOf(window->childAt(underPanel)) || window->childAt(underPanel) == Panel());
 }
 
 TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToTheProgramFolder) {
@@ -112,19 +104,17 @@ TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToThe
     auto* drive = Find<DriveListBox>("driveGTP");
     EXPECT_EQ(drive->itemText(0), "/");
 
-    // The tree: "/" and every folder down to the current one, then its subfolders.
+    // The tree: "/" and every folder down to the current one, then its
+    // subfolders, each a level deeper than the row it hangs from.
     dirs->SetPath(QString::fromStdString(folder.Path("runs")));
-    QStringList rows;
+    const QStringList levels = QString::fromStdString(folder.Path("runs/old")).split('/', Qt::SkipEmptyParts);
+    ASSERT_EQ(dirs->count(), levels.size() + 1);
     for (int row = 0; row < dirs->count(); ++row) {
-        rows << dirs->item(row)->data(DirListBox::TargetRole).toString();
+        EXPECT_EQ(dirs->item(row)->text(), row == 0 ? "/" : levels[row - 1]);
+        EXPECT_EQ(dirs->item(row)->data(DirListBox::DepthRole).toInt(), row);
     }
-    QStringList expected{"/"};
-    for (const QString& part : QString::fromStdString(folder.Path("runs")).split('/', Qt::SkipEmptyParts)) {
-        expected << expected.back() + (expected.size() == 1 ? "" : "/") + part;
-    }
-    expected << QString::fromStdString(folder.Path("runs/old"));
-    EXPECT_EQ(rows, expected);
-    EXPECT_LT(dirs->item(1)->data(DirListBox::DepthRole).toInt(), dirs->item(2)->data(DirListBox::DepthRole).toInt());
+    EXPECT_EQ(dirs->item(dirs->count() - 1)->data(DirListBox::TargetRole).toString(),
+              QString::fromStdString(folder.Path("runs/old")));
 
     // A drive that cannot be read, then a folder that vanished before its
     // double-click: each is named in its message and the lists go to the
@@ -151,12 +141,6 @@ TEST_F(BrowserTest, RightClickShowsTheMenuWithoutChangingTheSelection) {
     Write("A.GTP", RunFileBuilder().Build());
     Files()->Refresh();
     auto* menu = Find<QMenu>("mnuFilePopup");
-    QStringList captions;
-    for (const QAction* action : menu->actions()) {
-        captions << (action->isSeparator() ? "-" : action->text());
-    }
-    EXPECT_EQ(captions, (QStringList{"&Edit", "&Delete (DEL)", "Re&name (F2)", "-", "&Refresh Directory Tree (F5)",
-                                     "-", "Open w/PASS"}));
 
     // Nothing selected: the menu shows with only Refresh usable.
     QTest::mouseClick(Files()->viewport(), Qt::RightButton, {}, RowCentre("B.GTP"));

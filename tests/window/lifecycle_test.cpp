@@ -128,40 +128,40 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     folder.Write("version_history.html", "<html></html>");
     frmMain linked(
         WindowServices{dialogs, settings, screen, recorder, events, AppInfo::ForProgramFolder(folder.Path())});
-    const auto click = [&linked](const char* name) {
-        QLabel* label = linked.findChild<QLabel*>(name);
-        ASSERT_NE(label, nullptr) << name;
-        emit static_cast<ClickableLabel*>(label)->clicked();
-    };
     for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"}) {
-        click(name);
+        emit linked.findChild<ClickableLabel*>(name)->clicked();
     }
-    EXPECT_EQ(recorder.opened,
-              (std::vector<std::string>{"https://tachlet.example.org/", "https://tesla-electronics.example.org/",
-                                        "https://tesla-electronics.example.org/",
-                                        "file " + folder.Path("version_history.html")}));
+    const std::string maker = "https://tesla-electronics.example.org/";
+    EXPECT_EQ(recorder.opened, (std::vector<std::string>{"https://tachlet.example.org/", maker, maker,
+                                                          "file " + folder.Path("version_history.html")}));
 
     // The real labels, clicked; the desktop refuses every target.
     std::filesystem::remove(folder.Path("version_history.html"));
     Open();
     ClickLabel("lblAbout");
     ClickLabel("lblVersionHistory");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "Shell [https://tachlet.example.org/] failed!",
-                              "Shell [\"" + folder.Path("version_history.html") + "\"] failed!"}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!",
+                                                    "Shell [\"" + folder.Path("version_history.html") +
+                                                        "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
 }
 
-TEST_F(LifecycleTest, FixedTextsFitTheirControls) {
+TEST_F(LifecycleTest, TextsFitTheirControlsAndTheOpenPanelLiesOnTop) {
+    settings.Set("MainOptions", "PINFileBrowser", "-1");
     Open();
     for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
         const QWidget* control = Find<QWidget>(name);
         EXPECT_LE(control->sizeHint().width(), control->width()) << name;
         EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << name;
     }
-    // The comments label ends at 7875 twips, the hint and the Pin box do not overlap.
-    EXPECT_EQ(Label("lblAbout")->geometry().right() + 1, 7875 / 15);
     EXPECT_LE(Label("lblFileHints")->geometry().right(), Find<QWidget>("chkPin")->x());
+    // The comments label ends at 7875 twips; the open panel covers its left end.
+    const QRect about = Label("lblAbout")->geometry();
+    EXPECT_EQ(about.right() + 1, 7875 / 15);
+    const QWidget* panel = Find<QWidget>("framePASSFile");
+    const QPoint covered(panel->geometry().right() - 2, about.center().y());
+    ASSERT_TRUE(about.contains(covered));
+    EXPECT_TRUE(window->childAt(covered) == panel || panel->isAncestorOf(window->childAt(covered)));
 }
 
 }  // namespace
