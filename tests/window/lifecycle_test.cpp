@@ -121,6 +121,13 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     Open();
     EXPECT_EQ(window->pos(), QPoint(200, 150));
     EXPECT_EQ(window->size(), QSize(777, 489));
+
+    // A store that keeps nothing is reported once, and the close goes on.
+    settings.FailWrites();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "The settings could not be saved: the next start opens on its usual folder and place."});
 }
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
