@@ -284,4 +284,28 @@ TEST_F(BrowserTest, OpenWithPassReportsAShellFailureWithTheQuotedPath) {
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
 }
 
+TEST_F(BrowserTest, NoFileCommandOrLinkStartsWhileALoadRuns) {
+    Open();
+    LoadFile("A.GTP", RunFileBuilder().Records(3, 4).Build());
+    bool stepRan = false;
+    events.inNextRound = [&] {
+        stepRan = true;
+        Write("B.GTP", RunFileBuilder().Build());
+        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen",
+                                 "mnuFilePopupRefresh", "mnuFilePopupEdit"}) {
+            Item(name)->trigger();
+        }
+        window->HandleBrowserKey(46, 0);
+        window->HandleBrowserKey(116, 0);
+        window->lblAbout_Click();
+        window->lblVersionHistory_Click();
+    };
+    ClickFile("A.GTP");
+    ASSERT_TRUE(stepRan);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(folder.Has("A.GTP"));
+    EXPECT_TRUE(Files()->findItems("B.GTP", Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(State(), ViewState);
+}
+
 }  // namespace
