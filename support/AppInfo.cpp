@@ -8,7 +8,7 @@ AppInfo AppInfo::ForProgramFolder(std::string programFolder) {
     info.Major = TACHLET_VERSION_MAJOR;
     info.Minor = TACHLET_VERSION_MINOR;
     info.Revision = TACHLET_VERSION_PATCH;
-    info.Comments = "Tachlet, by the Tachlet developers";
+    info.Comments = "by the Tachlet team";
     info.Title = "Tachlet";
     info.Path = std::move(programFolder);
     return info;

@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
 """Draws Tachlet's window background: a road running into a dusk sky with a
-stylised tachometer on the right. Writes a binary PPM; ImageMagick turns it
-into the committed JPEG:
-
-    python3 tools/draw_background.py /tmp/bg.ppm
-    convert /tmp/bg.ppm -quality 88 resources/background.jpg
+stylised tachometer on the right. Writes a binary PPM; tools/make_background.sh
+adds the maker's badge and turns it into the committed JPEG.
 """
 import math
 import sys
