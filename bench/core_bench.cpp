@@ -5,57 +5,26 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
+#include "bench/BenchFiles.h"
 #include "main_window/RunFileSource.h"
 #include "run_file/Stuff.h"
 #include "support/FileHandle.h"
 #include "support/FileTable.h"
-#include "testkit/RunFileBuilder.h"
-#include "testkit/RunFileDecode.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using namespace BenchFiles;
 
-constexpr size_t BigFileSize = 100u << 20;
-constexpr uint8_t RecordLength = 20;
-
-// A run file of about 100 MB: records of 20 bytes, then short notes.
-const Bytes& BigRunFile() {
-    static const Bytes file = [] {
-        const auto count = static_cast<uint32_t>((BigFileSize - 312 - 16) / (RecordLength + 4u));
-        return RunFileBuilder().Records(count, RecordLength).DamagedRecord(count / 2).Notes("bench notes").Build();
-    }();
-    return file;
-}
-
-// A file in the temporary folder for the life of the program.
+// One file in a scratch folder for the life of the program.
 class ScratchFile {
 public:
-    explicit ScratchFile(const Bytes& bytes)
-        : path_((std::filesystem::temp_directory_path() / ("tachlet-bench-" + std::to_string(::getpid()) + "-" +
-                                                           std::to_string(next_++) + ".GTP"))
-                    .string()) {
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out) throw std::runtime_error("cannot write " + path_);
-    }
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
+    explicit ScratchFile(const Bytes& bytes) : path_(folder_.Write("RUN.GTP", bytes)) {}
     const std::string& Path() const { return path_; }
 
 private:
-    static inline int next_ = 0;
+    ScratchFolder folder_;
     std::string path_;
 };
 
@@ -110,13 +79,9 @@ BENCHMARK(BM_ReadAndScanFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The writes of a full save of a small run file, each with pwrite, then one
 // fsync: what any save costs at the least on this disk.
 void BM_PwriteFsyncBaseline(benchmark::State& state) {
-    const Bytes file = RunFileBuilder().Records(50, RecordLength).Notes("old notes").Build();
-    static const ScratchFile scratch(file);
-    const DecodedRunFile loaded = DecodeRunFile(file);
-    const Stuff::VehicleTexts texts{"Night run", "Vette", "3200", "7000", "6500", "2.5", "9.9", "new\r\nnotes"};
-    const Stuff::SavePlan plan = Stuff::MakeSavePlan(texts, loaded.state);
-    int64_t planBytes = 0;
-    for (const Stuff::FileWrite& write : plan) planBytes += static_cast<int64_t>(write.bytes.size());
+    static const ScratchFile scratch(SaveTarget());
+    const Stuff::SavePlan plan = SavePlanOfTarget();
+    const int64_t planBytes = BytesOf(plan);
 
     const int descriptor = ::open(scratch.Path().c_str(), O_RDWR);
     if (descriptor < 0) {

@@ -52,9 +52,13 @@ RunDataScanner::Window RunDataScanner::WindowAt(uint64_t offset) {
     if ((inside && (bufferEnd - offset >= stride_ || bufferReachedEnd_)) || (offset == bufferEnd && bufferReachedEnd_)) {
         return {buffer_.data() + (offset - bufferOffset_), bufferEnd - offset};
     }
-    buffer_.resize(BlockSize);
+    // A block never asks for more than the file still holds: a short file
+    // then costs a read of its own size, not of a whole block.
+    const uint64_t size = source_.Size();
+    const uint64_t wanted = std::min<uint64_t>(BlockSize, size > offset ? size - offset : 0);
+    if (buffer_.size() < wanted) buffer_.resize(wanted);
     bufferOffset_ = offset;
-    bufferSize_ = source_.ReadAt(offset, buffer_);
+    bufferSize_ = source_.ReadAt(offset, std::span<uint8_t>(buffer_.data(), wanted));
     bufferReachedEnd_ = bufferSize_ < BlockSize;
     return {buffer_.data(), bufferSize_};
 }
