@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "support/DirectorySearch.h"
 #include "support/Errors.h"
@@ -18,9 +19,9 @@ namespace {
 void MarkErrorRecord() { Errors::RecordError(777, "marker", "untouched"); }
 
 void ExpectRecord(int32_t number, const std::string& description, const std::string& extendedInfo = "") {
-    EXPECT_EQ(Errors::LastError().Number(), number);
-    EXPECT_EQ(Errors::LastError().Description(), description);
-    EXPECT_EQ(Errors::LastError().ExtendedInfo(), extendedInfo);
+    const ErrObject& e = Errors::LastError();
+    EXPECT_EQ(std::make_tuple(e.Number(), e.Description(), e.ExtendedInfo()),
+              std::make_tuple(number, description, extendedInfo));
 }
 
 // Every name the search hands out, starting with `path`.
@@ -47,34 +48,24 @@ protected:
 
 }  // namespace
 
-TEST_F(FilesTest, ContinuingWithoutASearchFindsNothingAndRecordsNothing) {
-    ASSERT_TRUE(Files::PathExists(folder.Path("c.txt")));  // leaves no search open
-    MarkErrorRecord();
-    EXPECT_EQ(Files::FindEntry(""), "");
-    ExpectRecord(777, "marker", "untouched");
-}
-
 TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
     const int descriptors = OpenDescriptorCount();
     EXPECT_TRUE(Files::PathExists(folder.Path()));
-    EXPECT_FALSE(Files::PathExists(folder.Path() + "/"));
-    EXPECT_FALSE(Files::PathExists("/"));
-    EXPECT_FALSE(Files::PathExists(""));
     EXPECT_TRUE(Files::PathExists(folder.Path("a.gtp")));  // any case
-    EXPECT_EQ(OpenDescriptorCount(), descriptors);
-
+    for (const std::string& path : {folder.Path() + "/", std::string("/"), std::string()}) {
+        EXPECT_FALSE(Files::PathExists(path)) << path;
+    }
     EXPECT_FALSE(Files::PathExists(folder.Path("missing.gtp")));
     ExpectRecord(2, "File Not Found");
     EXPECT_FALSE(Files::PathExists(folder.Path("nowhere/a.gtp")));
     ExpectRecord(3, "Path Not Found");
-
     // An empty path names nothing, even while a search is in progress.
     ASSERT_FALSE(Files::FindEntry(folder.Path("*")).empty());
     EXPECT_FALSE(Files::PathExists(""));
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 
-TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
+TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCaseAndReportsAttributesAndSize) {
     EXPECT_EQ(AllEntries(folder.Path("*.gtp")), (std::set<std::string>{"A.GTP", "b.Gtp", ".hidden.gtp"}));
     EXPECT_EQ(AllEntries(folder.Path("?.GTP")), (std::set<std::string>{"A.GTP", "b.Gtp"}));
     EXPECT_EQ(AllEntries(folder.Path("*")), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp", "sub"}));
@@ -82,13 +73,10 @@ TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
     EXPECT_EQ(AllEntries(folder.Path("*"), 0, true), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp"}));
     EXPECT_EQ(AllEntries(folder.Path("*"), 2), (std::set<std::string>{".hidden.gtp"}));
     EXPECT_EQ(Files::FindEntry(folder.Path("SUB")), "sub");
-}
 
-TEST_F(FilesTest, FindEntryReportsAttributesSizeAndNoShortName) {
     int32_t attributes = -1, size = 1234;
     EXPECT_EQ(Files::FindEntry(folder.Path("a.gtp"), 0, &attributes, false, &size), "A.GTP");
-    EXPECT_EQ(attributes, 0);
-    EXPECT_EQ(size, 5);
+    EXPECT_EQ(std::tie(attributes, size), std::make_tuple(0, 5));
     size = 1234;
     EXPECT_EQ(Files::FindEntry(folder.Path("b.gtp"), 0, &attributes, false, &size), "b.Gtp");
     EXPECT_EQ(size, 1234);  // an empty file leaves it alone
@@ -96,7 +84,6 @@ TEST_F(FilesTest, FindEntryReportsAttributesSizeAndNoShortName) {
     EXPECT_EQ(attributes, 16);
     EXPECT_EQ(Files::FindEntry(folder.Path(".hidden.gtp"), 0, &attributes), ".hidden.gtp");
     EXPECT_EQ(attributes, 2);
-
     // Found, but there is no short name; the search stays open.
     EXPECT_EQ(Files::FindEntry(folder.Path("*.gtp"), 0, nullptr, true), "");
     EXPECT_FALSE(Files::FindEntry("").empty());
@@ -111,38 +98,19 @@ TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
     EXPECT_EQ(attributes, 1);
 }
 
-TEST(FilesSearch, OnlyDotEntriesFindNothingAndCloseTheSearch) {
+TEST(FilesSearch, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
     TempFolder empty;
     Files::PathExists(empty.Path());  // ends any search an earlier test left open
     const int descriptors = OpenDescriptorCount();
     MarkErrorRecord();
+    EXPECT_EQ(Files::FindEntry(""), "");  // no search to continue
     EXPECT_EQ(Files::FindEntry(empty.Path("*")), "");
     EXPECT_EQ(Files::FindEntry(empty.Path(".*")), "");
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
     ExpectRecord(777, "marker", "untouched");
 }
 
-TEST_F(FilesTest, AFileNumberInAHolderNeverClosesASearch) {
-    const std::string first = Files::FindEntry(folder.Path("*"));
-    ASSERT_FALSE(first.empty());
-    {
-        FileHandle runFile;
-        runFile.SetHandle(FileTable::FreeFile());
-        FileTable::Open(folder.Path("c.txt"), FileTable::OpenMode::Read, runFile.Handle());
-        FileTable::Close(runFile.Handle());
-        runFile.SetHandle(FileTable::FreeFile());
-    }
-    std::set<std::string> rest;
-    for (std::string name = Files::FindEntry(""); !name.empty(); name = Files::FindEntry(""))
-        rest.insert(name);
-    EXPECT_EQ(rest.size(), 4u);
-    EXPECT_EQ(rest.count(first), 0u);
-}
-
-TEST(FileHandleTest, ClosesOnlyTheSearchItHolds) {
-    TempFolder folder;
-    folder.Write("a", "");
-    folder.Write("b", "");
+TEST_F(FilesTest, AHolderClosesOnlyTheSearchItHoldsAndNeverAFileNumber) {
     const int descriptors = OpenDescriptorCount();
     DirectorySearch::FindData data;
     const int32_t search = DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data);
@@ -153,25 +121,32 @@ TEST(FileHandleTest, ClosesOnlyTheSearchItHolds) {
         holder.SetHandle(search);
         holder.SetHandle(-1);  // closes the search it held
         EXPECT_EQ(holder.Handle(), -1);
-    }
-    EXPECT_FALSE(DirectorySearch::FindNextFile(search, &data));
-    EXPECT_EQ(OpenDescriptorCount(), descriptors);
-    {
-        FileHandle holder;
         holder.SetHandle(DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data));
         EXPECT_EQ(OpenDescriptorCount(), descriptors + 1);
     }
+    EXPECT_FALSE(DirectorySearch::FindNextFile(search, &data));
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
+
+    // A file number in a holder leaves the search of Files going.
+    const std::string first = Files::FindEntry(folder.Path("*"));
+    {
+        FileHandle runFile;
+        runFile.SetHandle(FileTable::FreeFile());
+        FileTable::Open(folder.Path("c.txt"), FileTable::OpenMode::Read, runFile.Handle());
+        FileTable::Close(runFile.Handle());
+        runFile.SetHandle(FileTable::FreeFile());
+    }
+    std::set<std::string> rest = AllEntries("");
+    EXPECT_EQ(rest.size(), 4u);
+    EXPECT_EQ(rest.count(first), 0u);
 }
 
 TEST(FilesParentFolder, TakesTheTrimmedTextBeforeTheLastSeparator) {
-    const struct {
-        const char* path;
-        const char* parent;
-    } cases[] = {{"/runs/a.gtp", "/runs"}, {"/runs", ""},       {"/", ""},        {" /runs / a.gtp ", "/runs"},
-                 {"a.gtp", ""},            {"/a/b/c/", "/a/b/c"}, {"   ", ""},    {"/runs/2024/x", "/runs/2024"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Files::ParentFolder(c.path), c.parent) << '"' << c.path << '"';
+    const std::pair<const char*, const char*> cases[] = {
+        {"/runs/a.gtp", "/runs"}, {"/runs", ""},         {"/", ""},  {" /runs / a.gtp ", "/runs"},
+        {"a.gtp", ""},            {"/a/b/c/", "/a/b/c"}, {"   ", ""}, {"/runs/2024/x", "/runs/2024"}};
+    for (const auto& [path, parent] : cases)
+        EXPECT_EQ(Files::ParentFolder(path), parent) << '"' << path << '"';
 }
 
 TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
@@ -184,7 +159,6 @@ TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
     EXPECT_FALSE(Files::RemoveFile(folder.Path("sub")));
     ExpectRecord(5, "Access Denied");
     EXPECT_TRUE(folder.Has("sub"));
-
     EXPECT_TRUE(Files::RemoveFile(folder.Path("A.GTP")));
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_TRUE(folder.Has("b.Gtp"));
@@ -193,25 +167,26 @@ TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
 TEST_F(FilesTest, RemoveFileInAFolderThatMayNotBeWrittenIsDenied) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may delete anywhere; run as an unprivileged user";
-    const std::string sub = folder.Path("sub");
     folder.Write("sub/kept.gtp", "x");
-    ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(folder.Path("sub").c_str(), 0555), 0);
     EXPECT_FALSE(Files::RemoveFile(folder.Path("sub/kept.gtp")));
     ExpectRecord(5, "Access Denied");
-    ::chmod(sub.c_str(), 0755);
+    ::chmod(folder.Path("sub").c_str(), 0755);
     EXPECT_TRUE(folder.Has("sub/kept.gtp"));
 }
 
-TEST_F(FilesTest, RenameFileKeepsExistingFilesAndRecordsTheOldPath) {
-    EXPECT_FALSE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("c.txt")));
-    ExpectRecord(58, "File already exists", folder.Path("A.GTP"));
+TEST_F(FilesTest, RenameFileNeverReplacesAnExistingFileAndRecordsTheOldPath) {
+    for (const std::string& to : {folder.Path("c.txt"), folder.Path("A.GTP")}) {
+        EXPECT_FALSE(Files::RenameFile(folder.Path("A.GTP"), to));
+        ExpectRecord(58, "File already exists", folder.Path("A.GTP"));
+    }
     EXPECT_EQ(folder.Read("A.GTP"), "12345");
     EXPECT_EQ(folder.Read("c.txt"), "text");
-
     EXPECT_FALSE(Files::RenameFile(folder.Path("none.gtp"), folder.Path("new.gtp")));
     ExpectRecord(53, "File not found", folder.Path("none.gtp"));
     EXPECT_FALSE(folder.Has("new.gtp"));
-
+    EXPECT_FALSE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("nowhere/a.gtp")));
+    EXPECT_EQ(Errors::LastError().Number(), 76);
     EXPECT_TRUE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("a.gtp")));
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(folder.Read("a.gtp"), "12345");
@@ -220,10 +195,9 @@ TEST_F(FilesTest, RenameFileKeepsExistingFilesAndRecordsTheOldPath) {
 TEST_F(FilesTest, RenameFileInAFolderThatMayNotBeWrittenIsDenied) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may rename anywhere; run as an unprivileged user";
-    const std::string sub = folder.Path("sub");
     folder.Write("sub/a.gtp", "x");
-    ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(folder.Path("sub").c_str(), 0555), 0);
     EXPECT_FALSE(Files::RenameFile(folder.Path("sub/a.gtp"), folder.Path("sub/b.gtp")));
     ExpectRecord(70, "Permission denied", folder.Path("sub/a.gtp"));
-    ::chmod(sub.c_str(), 0755);
+    ::chmod(folder.Path("sub").c_str(), 0755);
 }

@@ -2,7 +2,6 @@
 
 #include "run_file/FieldCodec.h"
 #include "run_file/FileFingerprint.h"
-#include "run_file/Notes.h"
 #include "run_file/SavePlan.h"
 #include "support/RuntimeError.h"
 #include "testkit/RunFileBuilder.h"
@@ -84,35 +83,6 @@ TEST(SavePlan, RefusesValuesThatDoNotFitBeforeWritingAnything) {
     }
     EXPECT_NO_THROW(PlanWith(&VehicleTexts::notes, std::string(127, 'x') + "\r\n" + std::string(127, 'x')));
     EXPECT_NO_THROW(PlanWith(&VehicleTexts::pitch, "n/a", StateOf(Loaded, 1.11f)));
-}
-
-TEST(SavePlan, AppliedPlanChangesOnlyItsFieldsAndReadsBack) {
-    for (const std::string& notes : {std::string("x\r\ny"), std::string(60, 'z'), std::string()}) {
-        const Bytes original = Loaded.Build();
-        const VehicleTexts texts{"Night run", "Wagon", "200", "7000", "6800", "25.5", "9.9", notes};
-        const SavePlan plan = MakeSavePlan(texts, StateOf(Loaded));
-        Bytes saved = original;
-        ApplySavePlan(saved, plan);
-        ASSERT_EQ(saved.size(), std::max<size_t>(original.size(), NotesAt + notes.size() + 1));
-        std::vector<bool> written(saved.size(), false);
-        for (const FileWrite& write : plan) std::fill_n(written.begin() + (write.position - 1), write.bytes.size(), true);
-        for (uint64_t i = 0; i < original.size(); ++i) {
-            if (!written[i]) {
-                ASSERT_EQ(saved[i], original[i]) << "position " << i + 1;
-            }
-        }
-        MemoryByteSource source(saved);
-        auto read = [&](Field field) { return ReadField(source, Spec(field)); };
-        const VehicleTexts reloaded{DecodeTextField(read(Field::RunName)), DecodeTextField(read(Field::VehicleName)),
-                                    DecodeTwoByte(read(Field::VehicleWeight)), DecodeTwoByte(read(Field::Redline)),
-                                    DecodeTwoByte(read(Field::ShiftPoint)), DecodeTenths(read(Field::RolloutLength)[0]),
-                                    DecodeTenths(read(Field::PitchFactor)[0]),
-                                    NotesForDisplay(ReadStoredNotes(source, NotesAt, saved[NotesAt - 1]))};
-        EXPECT_EQ(std::tie(reloaded.runName, reloaded.vehicleName, reloaded.weight, reloaded.redline, reloaded.shiftPoint,
-                           reloaded.rollout, reloaded.pitch, reloaded.notes),
-                  std::tie(texts.runName, texts.vehicleName, texts.weight, texts.redline, texts.shiftPoint,
-                           texts.rollout, texts.pitch, texts.notes));
-    }
 }
 
 TEST(Fingerprint, TellsWhetherTheFileIsStillTheOneLoaded) {

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "run_file/Stuff.h"
-#include "support/FileTable.h"
 #include "support/RuntimeError.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/RunFileDecode.h"
-#include "testkit/TempFolder.h"
 
 using namespace Stuff;
 using Bytes = std::vector<uint8_t>;
@@ -27,23 +23,15 @@ struct Entry {
     size_t bytes = 0;  // its length in the file
 };
 
-// A name as the window takes it: no blank at either end, which the load trims.
-Entry RandomName(std::mt19937& random, size_t maxBytes) {
+// An entry as the window gives it: names without a blank at either end,
+// which the load trims; notes with CR LF line breaks, stored as one CR.
+Entry RandomEntry(std::mt19937& random, size_t maxBytes, bool notes) {
     Entry entry;
     entry.bytes = random() % (maxBytes + 1);
     for (size_t i = 0; i < entry.bytes; ++i) {
-        const bool end = i == 0 || i + 1 == entry.bytes;
-        const std::string& c = Typed[random() % Typed.size()];
-        entry.text += end && c == " " ? "x" : c;
+        const std::string& c = notes && random() % 8 == 0 ? "\r\n" : Typed[random() % Typed.size()];
+        entry.text += !notes && c == " " && (i == 0 || i + 1 == entry.bytes) ? "x" : c;
     }
-    return entry;
-}
-
-// Notes as the notes box gives them: line breaks are CR LF, one byte stored.
-Entry RandomNotes(std::mt19937& random, size_t maxBytes) {
-    Entry entry;
-    entry.bytes = random() % (maxBytes + 1);
-    for (size_t i = 0; i < entry.bytes; ++i) entry.text += random() % 8 == 0 ? "\r\n" : Typed[random() % Typed.size()];
     return entry;
 }
 
@@ -74,14 +62,9 @@ Case RandomCase(std::mt19937& random) {
     Case c;
     c.version = random() % 2 ? "1.1.1" : "2.0";
     RunFileBuilder builder;
-    builder.Version(c.version)
-        .RunName(RandomStored(random, random() % 48, Stored))
-        .VehicleName(RandomStored(random, random() % 16, Stored))
-        .Weight(static_cast<uint16_t>(random()))
-        .Redline(static_cast<uint16_t>(random()))
-        .ShiftPoint(static_cast<uint16_t>(random()))
-        .Rollout(static_cast<uint8_t>(random()))
-        .Pitch(static_cast<uint8_t>(random() % 100));
+    builder.Version(c.version).RunName(RandomStored(random, random() % 48, Stored));
+    builder.VehicleName(RandomStored(random, random() % 16, Stored)).Weight(random()).Redline(random());
+    builder.ShiftPoint(random()).Rollout(random()).Pitch(random() % 100);
     const uint32_t count = random() % 5 == 0 ? 0 : 1 + random() % 40;
     c.recordLength = count == 0 ? 0 : static_cast<uint8_t>(random() % 10 == 0 ? 1 + random() % 255 : 1 + random() % 40);
     builder.Records(count, c.recordLength);
@@ -114,14 +97,14 @@ Case RandomCase(std::mt19937& random) {
     const auto maybe = [&random](std::string& value, std::string edited) {
         if (random() % 2) value = std::move(edited);
     };
-    maybe(c.edits.runName, RandomName(random, 47).text);
-    maybe(c.edits.vehicleName, RandomName(random, 15).text);
+    maybe(c.edits.runName, RandomEntry(random, 47, false).text);
+    maybe(c.edits.vehicleName, RandomEntry(random, 15, false).text);
     maybe(c.edits.weight, std::to_string(random() % 65536));
     maybe(c.edits.redline, std::to_string(random() % 65536));
     maybe(c.edits.shiftPoint, std::to_string(random() % 65536));
     maybe(c.edits.rollout, Tenths(random() % 256));
     if (c.version == "2.0") maybe(c.edits.pitch, Tenths(random() % 100));
-    const Entry notesEdit = RandomNotes(random, random() % 4 == 0 ? 270 : 60);
+    const Entry notesEdit = RandomEntry(random, random() % 4 == 0 ? 270 : 60, true);
     if (random() % 4) {
         c.edits.notes = notesEdit.text;
         c.editedNotesBytes = notesEdit.bytes;
@@ -173,24 +156,6 @@ void ExpectSavedAsEdited(const Case& c, const DecodedRunFile& loaded, const Byte
     EXPECT_TRUE(loaded.Fingerprint(c.file.size()).AfterSave(plan).Matches(after));
 }
 
-// A byte source over a file open under a number, as the window reads it.
-class NumberedFile final : public ByteSource {
-public:
-    explicit NumberedFile(int32_t number) : number_(number) {}
-    uint64_t Size() const override { return static_cast<uint64_t>(FileTable::Length(number_)); }
-    size_t ReadAt(uint64_t offset, std::span<uint8_t> out) override {
-        return FileTable::Read(number_, static_cast<int64_t>(offset) + 1, out);
-    }
-
-private:
-    int32_t number_;
-};
-
-Bytes ReadDisk(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
 
 TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
@@ -233,41 +198,4 @@ TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
     EXPECT_GT(refused, 20);
     EXPECT_GT(grown, 200);
     EXPECT_GT(unchanged, 50);
-}
-
-TEST(SaveProperty, TheFileLayerWritesWhatThePlanSays) {
-    std::mt19937 random(7);
-    TempFolder folder;
-    int checked = 0;
-    for (int round = 0; checked < 60; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        const Case c = RandomCase(random);
-        const DecodedRunFile loaded = DecodeRunFile(c.file);
-        if (ExpectedRefusal(c) != 0) continue;
-        const SavePlan plan = MakeSavePlan(c.edits, loaded.state);
-        Bytes expected = c.file;
-        ApplySavePlan(expected, plan);
-
-        const std::string path = folder.Write("RUN.GTP", std::string(c.file.begin(), c.file.end()));
-        const int32_t number = FileTable::FreeFile();
-        FileTable::Open(path, FileTable::OpenMode::ReadWrite, number);
-        NumberedFile source(number);
-        ASSERT_TRUE(loaded.Fingerprint(c.file.size()).Matches(source));
-        for (const FileWrite& write : plan) FileTable::Write(number, static_cast<int64_t>(write.position), write.bytes);
-        FileTable::Flush(number);
-        FileTable::Close(number);
-        ASSERT_EQ(ReadDisk(path), expected);
-
-        // A load from disk, through the same layer, shows the saved values.
-        FileTable::Open(path, FileTable::OpenMode::Read, number);
-        NumberedFile reread(number);
-        const DecodedRunFile reloaded = DecodeRunFile(reread);
-        const FileFingerprint onDisk = FileFingerprint::Of(reread);
-        FileTable::Close(number);
-        EXPECT_EQ(std::tie(reloaded.texts.runName, reloaded.texts.weight, reloaded.texts.rollout),
-                  std::tie(c.edits.runName, c.edits.weight, c.edits.rollout));
-        EXPECT_EQ(reloaded.texts.notes, c.notesPosition ? c.edits.notes : "");
-        EXPECT_EQ(onDisk, loaded.Fingerprint(c.file.size()).AfterSave(plan));
-        ++checked;
-    }
 }
