@@ -10,22 +10,13 @@
 
 #include "support/FileTable.h"
 #include "support/RuntimeError.h"
+#include "testkit/ErrorNumberOf.h"
 #include "testkit/TempFolder.h"
 
 using FileTable::OpenMode;
 
 namespace {
 
-// The runtime error number a call throws, 0 when it throws none.
-template <typename Call>
-int32_t ErrorNumberOf(Call call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 

@@ -7,18 +7,9 @@
 #include <string>
 
 #include "support/RuntimeError.h"
+#include "testkit/ErrorNumberOf.h"
 
 namespace {
-
-template <typename Call>
-int32_t ErrorNumberOf(Call call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 TEST(GeneralNumericText, AcceptsOnlyPlainSignedDecimals) {
     struct Case { const char* text; std::optional<double> value; };
@@ -106,17 +97,6 @@ TEST(GeneralFormatOneDecimal, OneDigitEachSideOfThePoint) {
         {"-0.01", "0.0"}, {"abc", "abc"},
     };
     for (const auto& [text, result] : cases) EXPECT_EQ(General::FormatOneDecimal(text), result) << text;
-}
-
-TEST(GeneralRolloutNormalisation, SingleThenRoundThenFormat) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"2.25", "2.3"}, {"2.24", "2.2"}, {"7", "7.0"}, {".5", "0.5"},
-        {"0.05", "0.1"}, {"25.5", "25.5"}, {"25.6", "25.6"}, {"30", "30.0"},
-    };
-    for (const auto& [entry, shown] : cases) {
-        float value = General::TextToSingle(entry);
-        EXPECT_EQ(General::FormatOneDecimal(General::RoundToDecimals(value, 1)), shown) << entry;
-    }
 }
 
 TEST(GeneralNullTerminate, PreparesTextsForPlatformCalls) {

@@ -1,16 +1,13 @@
 #include "support/Process.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-namespace {
+#include "testkit/TempFolder.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 struct StubOpener : DocumentOpener {
     bool OpenUrl(const std::string& url) override { return urls.push_back(url), accept; }
@@ -24,37 +21,25 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 }  // namespace
 
 TEST(Process, LocalFilesMustExistAndAreHandedOverUnquotedAsData) {
-    std::string pattern = (fs::temp_directory_path() / "tachlet-process-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path dir = pattern;
-    std::vector<std::string> existing;
-    for (const char* name : {"run 1.GTP", "\"odd\" name.GTP", "a; $(touch X) `touch Y` 'q' \"b\" & Z.GTP",
-                             "run\xff\xfe.GTP"}) {
-        existing.push_back((dir / name).string());
-        std::ofstream(existing.back()) << "run";
-    }
-    for (const std::string& path : existing) {
-        StubOpener opener;
-        EXPECT_EQ(Process::OpenDocument(Quoted(path), opener), Process::Opened) << path;
-        EXPECT_EQ(Process::OpenDocument(path, opener), Process::Opened) << path;
-        EXPECT_EQ(opener.files, (std::vector<std::string>{path, path}));
-        EXPECT_TRUE(opener.urls.empty());
-        opener.accept = false;
-        EXPECT_EQ(Process::OpenDocument(Quoted(path), opener), 0);
-    }
-    EXPECT_FALSE(fs::exists(dir / "X"));
-    EXPECT_FALSE(fs::exists("X"));
+    TempFolder dir;
+    const std::string existing = dir.Write("a; $(touch X) 'q' \"b\" & Z.GTP", "run");
+    StubOpener opener;
+    EXPECT_EQ(Process::OpenDocument(Quoted(existing), opener), Process::Opened);
+    EXPECT_EQ(Process::OpenDocument(existing, opener), Process::Opened);
+    EXPECT_EQ(opener.files, (std::vector<std::string>{existing, existing}));
+    opener.accept = false;
+    EXPECT_EQ(Process::OpenDocument(Quoted(existing), opener), 0);
+    EXPECT_FALSE(dir.Has("X"));
 
     // Only one pair of quotes comes off, and a quoted target is never an address.
-    const std::string missing = (dir / "gone.GTP").string();
-    StubOpener opener;
+    opener.files.clear();
+    const std::string missing = dir.Path("gone.GTP");
     for (const std::string& target : {missing, Quoted(missing), std::string(), std::string("\"\""),
-                                      std::string("C:\\PASS\\run.GTP"), Quoted(Quoted(existing[0])),
+                                      std::string("C:\\PASS\\run.GTP"), Quoted(Quoted(existing)),
                                       Quoted("https://example.org")}) {
         EXPECT_EQ(Process::OpenDocument(target, opener), 0) << target;
     }
     EXPECT_TRUE(opener.files.empty() && opener.urls.empty());
-    fs::remove_all(dir);
 }
 
 TEST(Process, WebAddressesGoToTheDesktopUnchanged) {

@@ -47,11 +47,14 @@ public slots:
     void Catch(const QUrl& url) { urls.push_back(url); }
 };
 
-// Runs `act` on the modal box as soon as the event loop shows it.
-void WhenModalShows(std::function<void(QWidget*)> act) {
+// Runs `act` on the modal box of type T as soon as the event loop shows it.
+template <typename T>
+void WhenModalShows(std::function<void(T*)> act) {
     QTimer::singleShot(0, [act = std::move(act)] {
         QWidget* modal = QApplication::activeModalWidget();
-        modal != nullptr ? act(modal) : void(ADD_FAILURE() << "no modal box");
+        if (T* box = qobject_cast<T*>(modal)) return act(box);
+        ADD_FAILURE() << "no modal box of the expected kind";
+        if (modal != nullptr) modal->close();
     });
 }
 
@@ -65,15 +68,13 @@ TEST(QtSettingsStore, TextComesBackExactlyAndFailedWritesAreReported) {
     {
         QtSettingsStore store(ini);
         EXPECT_EQ(store.GetSetting("Options", "LastDirectory"), "");
-        for (std::size_t i = 0; i < values.size(); ++i) {
+        for (std::size_t i = 0; i < values.size(); ++i)
             EXPECT_TRUE(store.SaveSetting("Options", "K" + std::to_string(i), values[i]));
-        }
         EXPECT_EQ(QtSettingsStore(ini).GetSetting("Options", "K0"), "-1");  // written through at once
     }
     QtSettingsStore store(ini);
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(store.GetSetting("Options", "K" + std::to_string(i)), values[i]);
-    }
     EXPECT_EQ(store.GetSetting("MainOptions", "K0"), "");
 
     std::ofstream(PathIn(dir, "edited.ini")) << "[Options]\nLastDirectory=/home/u/runs, old\n";
@@ -82,7 +83,7 @@ TEST(QtSettingsStore, TextComesBackExactlyAndFailedWritesAreReported) {
     EXPECT_TRUE(QtSettingsStore().FileName().ends_with("/Tachlet/Tachlet.ini"));
 }
 
-TEST(QtScreen, WorkAreaAndTwipsComeFromThePrimaryScreen) {
+TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramFolder) {
     const QScreen* primary = QGuiApplication::primaryScreen();
     ASSERT_NE(primary, nullptr);
     const QtScreen screen;
@@ -91,8 +92,18 @@ TEST(QtScreen, WorkAreaAndTwipsComeFromThePrimaryScreen) {
     const QRect area = primary->availableGeometry();
     ASSERT_GT(area.width(), 0);
     EXPECT_EQ(screen.WorkAreaPixels(), (Rect{area.x(), area.y(), area.x() + area.width(), area.y() + area.height()}));
-    const Rect twips = General::GetWorkArea(screen);
-    EXPECT_EQ(twips.right, General::RoundToLong((area.x() + area.width()) * double(screen.TwipsPerPixelX())));
+    EXPECT_EQ(General::GetWorkArea(screen).right,
+              General::RoundToLong((area.x() + area.width()) * double(screen.TwipsPerPixelX())));
+
+    bool ran = false;
+    QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+    QtEvents().DoEvents();
+    EXPECT_TRUE(ran);
+
+    const AppInfo info = QtAppInfo();
+    EXPECT_EQ(info.Title, "Tachlet");
+    EXPECT_EQ((std::vector<int32_t>{info.Major, info.Minor, info.Revision}), (std::vector<int32_t>{2, 0, 2}));
+    EXPECT_EQ(info.Path, std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
 }
 
 TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {
@@ -107,9 +118,8 @@ TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {
     const std::string raw = PathIn(dir, "run\xff\xfe.GTP");
     std::ofstream(hostile) << "run";
     std::ofstream(raw) << "run";
-    EXPECT_EQ(Process::OpenDocument("\"" + hostile + "\"", opener), Process::Opened);
-    EXPECT_EQ(Process::OpenDocument("\"" + raw + "\"", opener), Process::Opened);
-    EXPECT_EQ(Process::OpenDocument("https://example.org/t?a=1&b=2", opener), Process::Opened);
+    for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", std::string("https://example.org/t?a=1&b=2")})
+        EXPECT_EQ(Process::OpenDocument(target, opener), Process::Opened) << target;
     ASSERT_EQ(catcher.urls.size(), 3u);
     EXPECT_EQ(QFile::encodeName(catcher.urls[0].toLocalFile()).toStdString(), hostile);
     EXPECT_TRUE(catcher.urls[1].toEncoded().endsWith("/run%FF%FE.GTP")) << catcher.urls[1].toEncoded().data();
@@ -118,7 +128,7 @@ TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {
     std::filesystem::remove(raw);  // a name Qt itself cannot spell
 }
 
-TEST(QtDialogs, MessageBoxShowsPlainTextWithLineBreaksAndReturnsTheChoice) {
+TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
     struct Case { MessageIcon icon; QMessageBox::Icon qtIcon; MessageButtons buttons; int press; MessageAnswer answer; };
     const Case cases[] = {
         {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::YesNo, QMessageBox::Yes, MessageAnswer::Yes},
@@ -130,30 +140,22 @@ TEST(QtDialogs, MessageBoxShowsPlainTextWithLineBreaksAndReturnsTheChoice) {
     window.show();
     for (const Case& c : cases) {
         QApplication::setActiveWindow(&window);
-        QMessageBox* seen = nullptr;
         QString title, text;
-        WhenModalShows([&](QWidget* modal) {
-            seen = qobject_cast<QMessageBox*>(modal);
-            if (seen == nullptr) return modal->close(), void();
-            EXPECT_EQ(seen->icon(), c.qtIcon);
-            EXPECT_EQ(seen->textFormat(), Qt::PlainText);
-            EXPECT_EQ(seen->parentWidget(), &window);
-            title = seen->windowTitle(), text = seen->text();
-            c.press ? seen->button(QMessageBox::StandardButton(c.press))->click() : seen->reject();
+        WhenModalShows<QMessageBox>([&](QMessageBox* box) {
+            EXPECT_EQ(box->icon(), c.qtIcon);
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            EXPECT_EQ(box->parentWidget(), &window);
+            title = box->windowTitle(), text = box->text();
+            c.press ? box->button(QMessageBox::StandardButton(c.press))->click() : box->reject();
         });
         EXPECT_EQ(QtDialogs().MessageBox("Error <1> &\r\nFile may be in use.", c.icon, c.buttons), c.answer);
-        ASSERT_NE(seen, nullptr);
         EXPECT_EQ(title, QStringLiteral("Tachlet"));
         EXPECT_EQ(text, QStringLiteral("Error <1> &\nFile may be in use."));
     }
-}
-
-TEST(QtDialogs, InputBoxGivesTheTypedTextOrEmptyOnCancel) {
+    // The input box gives the typed text, or nothing on a cancel.
     for (const bool accept : {true, false}) {
         QString label, preset;
-        WhenModalShows([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QInputDialog*>(modal);
-            if (dialog == nullptr) return modal->close(), void();
+        WhenModalShows<QInputDialog>([&](QInputDialog* dialog) {
             label = dialog->labelText(), preset = dialog->textValue();
             dialog->setTextValue(QString::fromUtf8("New \xc3\xbc.GTP"));
             accept ? dialog->accept() : dialog->reject();
@@ -162,18 +164,6 @@ TEST(QtDialogs, InputBoxGivesTheTypedTextOrEmptyOnCancel) {
         EXPECT_EQ(label, QStringLiteral("Rename:\n<old>"));
         EXPECT_EQ(preset, QStringLiteral("Old.GTP"));
     }
-}
-
-TEST(QtPlatform, DoEventsRunsWaitingEventsAndAppInfoNamesTheProgramFolder) {
-    bool ran = false;
-    QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
-    QtEvents().DoEvents();
-    EXPECT_TRUE(ran);
-
-    const AppInfo info = QtAppInfo();
-    EXPECT_EQ(info.Title, "Tachlet");
-    EXPECT_EQ((std::vector<int32_t>{info.Major, info.Minor, info.Revision}), (std::vector<int32_t>{2, 0, 2}));
-    EXPECT_EQ(info.Path, std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
 }
 
 #include "qt_platform_test.moc"
