@@ -1,11 +1,70 @@
 #include "main_window/FileListBox.h"
 
+#include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "support/RuntimeError.h"
+
+namespace {
+
+// The bytes of a name whose text does not give them back, under the item.
+constexpr int NameBytesRole = Qt::UserRole + 1;
+
+struct Entry {
+    QByteArray bytes;
+    QString text;
+    QCollatorSortKey key;
+};
+
+// A regular file, or a link to one; folders, pipes, devices and broken links
+// are never offered for loading.
+bool IsRegularFile(int folder, const dirent& entry) {
+    if (entry.d_type == DT_REG) {
+        return true;
+    }
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
+        return false;
+    }
+    struct stat info {};
+    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
+// The names in the folder that match the pattern without regard to case,
+// hidden ones left out. Throws 76 when the folder cannot be read.
+std::vector<Entry> ListFolder(const QString& path, const QString& pattern, const QCollator& order) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(QFile::encodeName(path).constData()), ::closedir);
+    if (!folder) {
+        RuntimeError::Raise(RuntimeError::PathNotFound);
+    }
+    const QByteArray wanted = QFile::encodeName(pattern);
+    std::vector<Entry> entries;
+    while (const dirent* entry = ::readdir(folder.get())) {
+        if (entry->d_name[0] == '.' || ::fnmatch(wanted.constData(), entry->d_name, FNM_CASEFOLD) != 0 ||
+            !IsRegularFile(::dirfd(folder.get()), *entry)) {
+            continue;
+        }
+        QByteArray bytes(entry->d_name);
+        QString text = QFile::decodeName(bytes);
+        // Folded first: not every locale's collation can ignore case itself.
+        QCollatorSortKey key = order.sortKey(text.toCaseFolded());
+        entries.push_back(Entry{std::move(bytes), std::move(text), std::move(key)});
+    }
+    return entries;
+}
+
+}  // namespace
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -21,15 +80,14 @@ void FileListBox::SetPath(const QString& path) {
     if (!info.isDir() || !QDir(info.absoluteFilePath()).isReadable()) {
         RuntimeError::Raise(RuntimeError::PathNotFound);
     }
-    path_ = QDir::cleanPath(info.absoluteFilePath());
-    Fill();
+    const QString cleaned = QDir::cleanPath(info.absoluteFilePath());
+    Fill(cleaned);
+    path_ = cleaned;
 }
 
 void FileListBox::SetPattern(const QString& pattern) {
     pattern_ = pattern;
-    if (!path_.isEmpty()) {
-        Refresh();
-    }
+    Refresh();
 }
 
 QString FileListBox::FileName() const {
@@ -37,37 +95,86 @@ QString FileListBox::FileName() const {
     return chosen.isEmpty() ? QString() : chosen.front()->text();
 }
 
-void FileListBox::SelectFile(const QString& name) {
+QByteArray FileListBox::FileNameBytes() const {
+    const QList<QListWidgetItem*> chosen = selectedItems();
+    if (chosen.isEmpty()) {
+        return {};
+    }
+    const QVariant bytes = chosen.front()->data(NameBytesRole);
+    return bytes.isValid() ? bytes.toByteArray() : QFile::encodeName(chosen.front()->text());
+}
+
+void FileListBox::SelectRow(int row) {
     const QSignalBlocker quiet(this);
     clearSelection();
     setCurrentRow(-1);
+    if (row >= 0) {
+        setCurrentRow(row);
+        item(row)->setSelected(true);
+    }
+}
+
+void FileListBox::SelectFile(const QString& name) {
     for (int row = 0; row < count(); ++row) {
         if (item(row)->text() == name) {
-            setCurrentRow(row);
-            item(row)->setSelected(true);
+            SelectRow(row);
             return;
         }
     }
+    SelectRow(-1);
 }
 
 void FileListBox::Refresh() {
-    const QString chosen = FileName();
-    Fill();
-    if (!chosen.isEmpty()) {
-        SelectFile(chosen);
+    // Found again by its bytes: two names that differ only in bytes that are
+    // not UTF-8 show the same text.
+    const QByteArray chosen = FileNameBytes();
+    try {
+        Fill(path_);
+    } catch (const RuntimeError&) {
+        // The folder is gone or can no longer be read: nothing is in it.
+        clear();
     }
-}
-
-void FileListBox::Fill() {
-    clear();
-    if (path_.isEmpty()) {
+    if (chosen.isEmpty()) {
         return;
     }
-    // Without QDir::CaseSensitive the name filter ignores letter case, so the
-    // names PASS writes in capitals match "*.gtp".
-    const QStringList names = QDir(path_).entryList(QStringList{pattern_}, QDir::Files,
-                                                    QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-    addItems(names);
+    for (int row = 0; row < count(); ++row) {
+        const QVariant bytes = item(row)->data(NameBytesRole);
+        if ((bytes.isValid() ? bytes.toByteArray() : QFile::encodeName(item(row)->text())) == chosen) {
+            SelectRow(row);
+            return;
+        }
+    }
+    SelectRow(-1);
+}
+
+void FileListBox::Fill(const QString& path) {
+    if (path.isEmpty()) {
+        clear();
+        return;
+    }
+    // Sorted by name as the user reads it: letter case ignored, accented
+    // letters next to their base letters. The sort keys are made once per
+    // name rather than once per comparison.
+    QCollator order;
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<Entry> entries = ListFolder(path, pattern_, order);
+    clear();
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int compared = a.key.compare(b.key);
+        return compared != 0 ? compared < 0 : a.bytes < b.bytes;
+    });
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const Entry& entry : entries) {
+        texts.append(entry.text);
+    }
+    addItems(texts);
+    for (int row = 0; row < count(); ++row) {
+        const Entry& entry = entries[static_cast<size_t>(row)];
+        if (QFile::encodeName(entry.text) != entry.bytes) {
+            item(row)->setData(NameBytesRole, entry.bytes);
+        }
+    }
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {

@@ -4,6 +4,11 @@
 // row, or a move of the selection by the keyboard, is reported as clicked.
 // Only the left button selects: a right-click leaves the selection as it is,
 // so the pop-up menu it opens acts on the file that was chosen before.
+// Only regular files are listed (also through a link), never folders, pipes
+// or devices, whatever their names. A name that is not valid UTF-8 is shown
+// with replacement characters, and its bytes are kept, so the commands act on
+// the file that is really there.
+#include <QByteArray>
 #include <QListWidget>
 #include <QString>
 
@@ -24,6 +29,8 @@ public:
 
     // The name of the selected file, empty when none is selected.
     QString FileName() const;
+    // The same name as the file system spells it.
+    QByteArray FileNameBytes() const;
 
     // Selects the named file, or nothing when it is not listed, without
     // reporting a click.
@@ -47,7 +54,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void Fill();
+    // Shows the files of the folder; throws 76, with the list as it was, when
+    // the folder cannot be read.
+    void Fill(const QString& path);
+    void SelectRow(int row);
 
     QString path_;
     QString pattern_ = QStringLiteral("*.gtp");

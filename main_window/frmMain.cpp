@@ -84,12 +84,16 @@ void frmMain::RefreshFiles() {
     fileGTP->Refresh();
 }
 
-QString frmMain::SelectedFilePath() const {
-    const QString name = fileGTP->FileName();
+std::string frmMain::SelectedFilePath() const {
+    const QByteArray name = fileGTP->FileNameBytes();
     if (name.isEmpty()) {
         return {};
     }
-    return QDir(fileGTP->Path()).filePath(name);
+    std::string path = FileSystemPath(fileGTP->Path());
+    if (!path.ends_with('/')) {
+        path += '/';
+    }
+    return path + name.toStdString();
 }
 
 MessageAnswer frmMain::Message(const std::string& text, MessageIcon icon, MessageButtons buttons) {

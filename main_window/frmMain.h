@@ -127,8 +127,9 @@ public:
     // ignored, and a close waits until it has ended.
     bool IsBusy() const { return guard_.Busy(); }
 
-    // The full path of the file selected in the file list; empty when none is.
-    QString SelectedFilePath() const;
+    // The full path of the file selected in the file list, as the file system
+    // spells it; empty when none is selected.
+    std::string SelectedFilePath() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,6 +2,7 @@
 // Delete, F2 and F5 keys, and the delete, rename and "Open w/PASS" they run.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -142,7 +143,7 @@ void frmMain::DeleteSelectedFile() {
         return;
     }
     RunGuard::Scope running(guard_);
-    const QString fullPath = SelectedFilePath();
+    const std::string fullPath = SelectedFilePath();
     const MessageAnswer answer = Message("This will permanently delete the file:\r\n" +
                                              QtText::ToUtf8(fileGTP->FileName()) +
                                              "\r\nAre you sure you want to delete it?",
@@ -150,7 +151,7 @@ void frmMain::DeleteSelectedFile() {
     if (answer != MessageAnswer::Yes) {
         return;
     }
-    if (!Files::RemoveFile(FileSystemPath(fullPath))) {
+    if (!Files::RemoveFile(fullPath)) {
         ShowFileCommandFailure("delete");
         return;
     }
@@ -190,9 +191,9 @@ void frmMain::RenameSelectedFile() {
     if (answer.right(4).toUpper() != QStringLiteral(".GTP")) {
         answer += QStringLiteral(".gtp");
     }
-    const QDir folder(fileGTP->Path());
     // Renaming never replaces a file that already has the new name.
-    if (!Files::RenameFile(FileSystemPath(folder.filePath(oldName)), FileSystemPath(folder.filePath(answer)))) {
+    const std::string newPath = FileSystemPath(QDir(fileGTP->Path()).filePath(answer));
+    if (!Files::RenameFile(SelectedFilePath(), newPath)) {
         ShowFileCommandFailure("rename");
         return;
     }
@@ -203,10 +204,10 @@ void frmMain::mnuFilePopupOpen_Click() {
     if (IsBusy() || NoFileSelected()) {
         return;
     }
-    const QString fullPath = SelectedFilePath();
-    const std::string target = "\"" + FileSystemPath(fullPath) + "\"";
+    const std::string fullPath = SelectedFilePath();
+    const std::string target = "\"" + fullPath + "\"";
     if (Process::OpenDocument(target, services_.documents) == 0) {
-        Message("Shell [\"" + QtText::ToUtf8(fullPath) +
+        Message("Shell [\"" + QtText::ToUtf8(QFile::decodeName(QByteArray::fromStdString(fullPath))) +
                     "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?",
                 MessageIcon::Critical);
     }

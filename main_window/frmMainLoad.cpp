@@ -55,8 +55,8 @@ bool frmMain::RunLoad() {
         Message("You must select a PASS file first!", MessageIcon::Exclamation);
         return false;
     }
-    const QString fullPath = SelectedFilePath();
-    if (!Files::PathExists(FileSystemPath(fullPath))) {
+    const std::string fullPath = SelectedFilePath();
+    if (!Files::PathExists(fullPath)) {
         Message("The file does not exist!\r\nThe file list will be refreshed.", MessageIcon::Exclamation);
         RefreshFiles();
         return false;
@@ -64,7 +64,7 @@ bool frmMain::RunLoad() {
 
     try {
         RunFileHandle.SetHandle(FileTable::FreeFile());
-        FileTable::Open(FileSystemPath(fullPath), FileTable::OpenMode::Read, RunFileHandle.Handle());
+        FileTable::Open(fullPath, FileTable::OpenMode::Read, RunFileHandle.Handle());
         RunFileSource source(RunFileHandle);
 
         SetNotesText(QString());

@@ -78,7 +78,7 @@ bool frmMain::RunSave() {
 
     try {
         RunFileHandle.SetHandle(FileTable::FreeFile());
-        FileTable::Open(FileSystemPath(loaded_->fullPath), FileTable::OpenMode::ReadWrite, RunFileHandle.Handle());
+        FileTable::Open(loaded_->fullPath, FileTable::OpenMode::ReadWrite, RunFileHandle.Handle());
         RunFileSource source(RunFileHandle);
         if (!loaded_->fingerprint.Matches(source)) {
             CloseRunFile();

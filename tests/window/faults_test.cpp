@@ -1,0 +1,327 @@
+// Faults from outside the program, each caused for real: another process
+// holding the file, files deleted, rewritten, cut short or replaced by a folder
+// behind the window's back, permissions that refuse, and file names a shell
+// would read as commands. Each is refused with its message, and every file in
+// the folder stays byte for byte as it was.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "main_window/DirListBox.h"
+#include "window/WindowFixture.h"
+
+namespace {
+
+const char* const SaveFailed = "Error saving the PASS file!";
+const char* const Changed =
+    "The file has changed since it was loaded; nothing was written. Load it again and repeat your changes.";
+
+std::string Failure(const char* action, int number, const std::string& description, const std::string& name) {
+    return "Error (" + std::to_string(number) + ") - " + description + " - " + action + " file [" + name +
+           "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
+}
+
+// Every entry of the folder with its bytes; a folder shows as "<folder>".
+std::map<std::string, std::string> Contents(const TempFolder& folder) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        const std::string name = entry.path().filename().string();
+        entries[name] = entry.is_directory() ? "<folder>" : folder.Read(name);
+    }
+    return entries;
+}
+
+// A second instance of the program with the file open: another process that
+// takes the same whole-file lock the program takes, until it is let go.
+class SecondInstance {
+public:
+    explicit SecondInstance(const std::string& path) {
+        int ready[2], release[2];
+        if (::pipe2(ready, O_CLOEXEC) != 0 || ::pipe2(release, O_CLOEXEC) != 0) {
+            return;
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            const char locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+            char ignored;
+            if (::write(ready[1], &locked, 1) == 1) {
+                ::close(release[1]);
+                [[maybe_unused]] const ssize_t end = ::read(release[0], &ignored, 1);
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        release_ = release[1];
+        char locked = 'n';
+        locked_ = ::read(ready[0], &locked, 1) == 1 && locked == 'y';
+        ::close(ready[0]);
+    }
+    ~SecondInstance() {
+        ::close(release_);
+        if (pid_ > 0) {
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool Locked() const { return locked_; }
+
+private:
+    pid_t pid_ = -1;
+    int release_ = -1;
+    bool locked_ = false;
+};
+
+// Takes every document it is handed and runs none of them.
+class RecordingDocuments : public DocumentOpener {
+public:
+    std::vector<std::string> opened;
+    bool OpenUrl(const std::string& url) override {
+        opened.push_back("url " + url);
+        return true;
+    }
+    bool OpenLocalFile(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+};
+
+class FaultTest : public WindowTest {
+public:
+    void ChangeWeight() {
+        EnterEditMode();
+        OpenField("lblVehicleWeight");
+        Type("txtVehicleWeight", "2500");
+        window->txtVehicleWeight_LostFocus();
+    }
+    void Restart() {
+        dialogs.script = ScriptedDialogs();
+        dialogs.script.AcceptOkBoxes();
+        Open();
+    }
+    // The window with an opener that records instead of opening.
+    void OpenRecording() {
+        window = std::make_unique<frmMain>(
+            WindowServices{dialogs, settings, screen, recorder, events, AppInfo::ForProgramFolder(folder.Path())});
+        window->show();
+    }
+
+    std::unique_ptr<SecondInstance> holder;
+    RecordingDocuments recorder;
+};
+
+class PermissionFaultTest : public FaultTest {
+protected:
+    void SetUp() override {
+        if (::geteuid() == 0) {
+            GTEST_SKIP() << "root ignores permission bits; the unprivileged ctest entry runs this";
+        }
+        FaultTest::SetUp();
+    }
+};
+
+TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
+    const RunFileBuilder good = RunFileBuilder().Records(3, 8).Notes("notes");
+    const std::string path = folder.Path("RUN.GTP");
+    const auto hold = [&](FaultTest& t) {
+        t.holder = std::make_unique<SecondInstance>(path);
+        ASSERT_TRUE(t.holder->Locked());
+    };
+    const auto becomeFolder = [&](FaultTest&) {
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+    };
+    const auto cutInsideTheFields = [&](FaultTest&) { std::filesystem::resize_file(path, 150); };
+    const struct {
+        const char* what;
+        Bytes file;
+        std::function<void(FaultTest&)> beforeLoad, beforeSave;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"held by a second instance at the load", good.Build(), hold, nullptr,
+         {Failure("loading", 70, "Permission denied", "RUN.GTP")}},
+        {"held by a second instance at the save", good.Build(), nullptr, hold,
+         {Failure("saving", 70, "Permission denied", "RUN.GTP"), SaveFailed}},
+        {"cut short inside the fixed fields", RunFileBuilder(good).CutTo(150).Build(), nullptr, nullptr,
+         {Failure("loading", 62, "Input past end of file", "RUN.GTP")}},
+        {"cut short inside the fixed fields after the load", good.Build(), nullptr, cutInsideTheFields,
+         {Changed, SaveFailed}},
+        {"rewritten by another program after the load", good.Build(), nullptr,
+         [](FaultTest& t) { t.Write("RUN.GTP", RunFileBuilder().Records(4, 8).Notes("ab").Build()); },
+         {Changed, SaveFailed}},
+        {"deleted after the load", good.Build(), nullptr, [&](FaultTest&) { std::filesystem::remove(path); },
+         {Failure("saving", 53, "File not found", "RUN.GTP"), SaveFailed}},
+        {"replaced by a folder after it was listed", good.Build(), becomeFolder, nullptr,
+         {Failure("loading", 75, "Path/File access error", "RUN.GTP")}},
+        {"replaced by a folder after the load", good.Build(), nullptr, becomeFolder,
+         {Failure("saving", 75, "Path/File access error", "RUN.GTP"), SaveFailed}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Restart();
+        Write("OTHER.GTP", RunFileBuilder().RunName("Bystander").Build());
+        Write("RUN.GTP", c.file);
+        Files()->Refresh();
+        Files()->SelectFile("RUN.GTP");
+        if (c.beforeLoad) {
+            c.beforeLoad(*this);
+        }
+        const auto beforeLoad = Contents(folder);
+        const bool loaded = window->LoadRunFile();
+        EXPECT_EQ(Contents(folder), beforeLoad);
+        if (loaded) {
+            ChangeWeight();
+            c.beforeSave(*this);
+            const auto beforeSave = Contents(folder);
+            QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+            EXPECT_EQ(Contents(folder), beforeSave);
+            EXPECT_EQ(State(), ViewState);
+        }
+        EXPECT_EQ(Messages(), c.messages);
+        EXPECT_EQ(window->RunFileHandle.Handle(), 0);
+        holder.reset();
+        std::filesystem::remove_all(path);
+    }
+}
+
+TEST_F(FaultTest, OnlyRegularFilesAreListedWhateverTheirNames) {
+    Write("RUN.GTP", RunFileBuilder().Build());
+    Write("linked.bin", RunFileBuilder().Build());
+    folder.MakeFolder("x.gtp");
+    folder.MakeFolder("Y.GTP");
+    std::filesystem::create_directory_symlink(folder.Path("x.gtp"), folder.Path("to folder.gtp"));
+    std::filesystem::create_symlink(folder.Path("linked.bin"), folder.Path("link.Gtp"));
+    std::filesystem::create_symlink(folder.Path("nowhere"), folder.Path("broken.gtp"));
+    ASSERT_EQ(::mkfifo(folder.Path("pipe.gtp").c_str(), 0600), 0);
+    Open();
+    QStringList listed;
+    for (int row = 0; row < Files()->count(); ++row) {
+        listed << Files()->item(row)->text();
+    }
+    EXPECT_EQ(listed, (QStringList{"link.Gtp", "RUN.GTP"}));
+    ClickFile("link.Gtp");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(LabelText("lblRunName"), "Run 1");
+}
+
+TEST_F(FaultTest, NamesAShellWouldReadAreActedOnAsTheyAre) {
+    const std::string names[] = {"with blanks  .gtp", "\"double\" and 'single'.gtp", "semi;colon.GTP",
+                                 "$(touch made-by-shell) `touch made-by-shell`.gtp", "M\xFC" "hle \xFF.gtp"};
+    OpenRecording();
+    const Bytes bystander = RunFileBuilder().RunName("Bystander").Build();
+    Write("OTHER.GTP", bystander);
+    int index = 0;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string runName = "Run " + std::to_string(++index);
+        const Bytes file = RunFileBuilder().RunName(runName).Build();
+        Write(name, file);
+        ClickFile(name);
+        EXPECT_EQ(LabelText("lblRunName"), QString::fromStdString(runName));
+
+        Find<QAction>("mnuFilePopupOpen")->trigger();
+        EXPECT_EQ(recorder.opened, std::vector<std::string>{folder.Path(name)});
+        recorder.opened.clear();
+
+        const std::string renamed = "ren;$(touch made-by-shell) \"" + std::to_string(index) + "\".gtp";
+        dialogs.script.Type(renamed.substr(0, renamed.size() - 4));
+        Find<QAction>("mnuFilePopupRename")->trigger();
+        EXPECT_FALSE(folder.Has(name));
+        EXPECT_EQ(Read(renamed), file);
+
+        Write(name, file);
+        ClickFile(name);
+        dialogs.script.Answer(MessageAnswer::Yes);
+        Find<QAction>("mnuFilePopupDelete")->trigger();
+        EXPECT_FALSE(folder.Has(name));
+        EXPECT_EQ(Read(renamed), file);
+    }
+    EXPECT_EQ(Messages().size(), std::size(names));  // the delete questions
+    EXPECT_EQ(Read("OTHER.GTP"), bystander);
+    EXPECT_EQ(Contents(folder).size(), 1 + std::size(names));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("made-by-shell")));
+}
+
+TEST_F(FaultTest, RenameNeverReplacesAFileButMayChangeOnlyTheCase) {
+    const Bytes run2 = RunFileBuilder().RunName("Two").Build();
+    const Bytes other = RunFileBuilder().RunName("Other").Build();
+    const struct {
+        const char* what;
+        std::vector<std::string> others;
+        const char* answer;
+        std::vector<std::string> after;
+        bool refused;
+    } cases[] = {
+        {"case only", {}, "RUN2.GTP", {"RUN2.GTP"}, false},
+        {"onto an existing name", {"other.gtp"}, "other", {"other.gtp", "run2.gtp"}, true},
+        {"onto an existing name in other letters", {"RUN2.GTP"}, "RUN2.GTP", {"RUN2.GTP", "run2.gtp"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Restart();
+        for (const std::string& name : c.others) {
+            Write(name, other);
+        }
+        LoadFile("run2.gtp", run2);
+        dialogs.script.Type(c.answer);
+        QTest::keyClick(Files(), Qt::Key_F2);
+        std::map<std::string, std::string> expected;
+        for (const std::string& name : c.after) {
+            expected[name] = name == "run2.gtp" || !c.refused ? std::string(run2.begin(), run2.end())
+                                                              : std::string(other.begin(), other.end());
+        }
+        EXPECT_EQ(Contents(folder), expected);
+        EXPECT_EQ(Messages().size(), c.refused ? 1u : 0u);
+        if (c.refused && !Messages().empty()) {
+            EXPECT_EQ(Messages()[0],
+                      "WARNING:  error (58) - File already exists - occurred while attempting to rename the file.");
+        }
+        for (const std::string& name : c.after) {
+            std::filesystem::remove(folder.Path(name));
+        }
+    }
+}
+
+TEST_F(PermissionFaultTest, RefusedPermissionsAreReportedAndChangeNothing) {
+    // A file that may only be read loads, and its save is refused.
+    Open();
+    const Bytes file = RunFileBuilder().Records(2, 8).Notes("n").Build();
+    LoadFile("READONLY.GTP", file);
+    ASSERT_EQ(::chmod(folder.Path("READONLY.GTP").c_str(), 0444), 0);
+    ChangeWeight();
+    QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Failure("saving", 70, "Permission denied", "READONLY.GTP"),
+                                                    SaveFailed}));
+    EXPECT_EQ(Read("READONLY.GTP"), file);
+
+    // A folder that may not be read is named in its message, and the lists
+    // stay on the program's folder.
+    const std::string locked = folder.MakeFolder("locked");
+    Write("locked/IN.GTP", file);
+    ASSERT_EQ(::chmod(locked.c_str(), 0300), 0);
+    auto* dirs = Find<DirListBox>("dirGTP");
+    dirs->Refresh();
+    const QList<QListWidgetItem*> rows = dirs->findItems("locked", Qt::MatchExactly);
+    ASSERT_EQ(rows.size(), 1);
+    emit dirs->itemDoubleClicked(rows.front());
+    EXPECT_EQ(Messages().back(), "There was an error reading the [" + locked + "] directory!");
+    EXPECT_EQ(Boxes().back().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dirs->Path().toStdString(), folder.Path());
+    EXPECT_EQ(Files()->Path().toStdString(), folder.Path());
+
+    // The folder shown becomes unreadable: a refresh shows it empty.
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0300), 0);
+    QTest::keyClick(Files(), Qt::Key_F5);
+    EXPECT_EQ(Files()->count(), 0);
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(locked.c_str(), 0700), 0);
+    EXPECT_EQ(Read("locked/IN.GTP"), file);
+    EXPECT_EQ(Messages().size(), 3u);
+}
+
+}  // namespace
