@@ -40,29 +40,26 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     Open();
     ASSERT_FALSE(PanelOpen());
     auto* pin = Find<QCheckBox>("chkPin");
-    const auto clickPin = [pin] { QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2)); };
-    // Pixel 376 is the last left of the panel's right edge at 5655 twips; the
-    // file list takes the focus when it opens.
+    // Pixel 376 is the last left of the panel's right edge at 5655 twips. The
+    // drive list lies in the collapsed strip: moving over it does nothing.
+    const struct {
+        QWidget* over;
+        QPoint at;
+        bool open;
+    } moves[] = {{window.get(), {376, 300}, true},        {window.get(), {377, 300}, false},
+                 {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
+                 {Find<QComboBox>("driveGTP"), {10, 5}, false}};
+    for (const auto& move : moves) {
+        QTest::mouseMove(move.over, move.at);
+        EXPECT_EQ(PanelOpen(), move.open) << move.over->objectName().toStdString();
+    }
     QTest::mouseMove(window.get(), {376, 300});
-    EXPECT_TRUE(PanelOpen());
     EXPECT_TRUE(Files()->hasFocus());
-    QTest::mouseMove(window.get(), {377, 300});
-    EXPECT_FALSE(PanelOpen());
-    QTest::mouseMove(Find<QWidget>("framePASSFile"), {200, 5});
-    EXPECT_TRUE(PanelOpen());
-    QTest::mouseMove(Label("lblTeslaCopyright"), {10, 5});
-    EXPECT_FALSE(PanelOpen());
-    // The drive list lies in the collapsed strip; moving over it does nothing.
-    QTest::mouseMove(Find<QComboBox>("driveGTP"), {10, 5});
-    EXPECT_FALSE(PanelOpen());
-
-    QTest::mouseMove(window.get(), {376, 300});
-    clickPin();
+    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     ASSERT_TRUE(pin->isChecked());
-    QTest::mouseMove(window.get(), {377, 300});
-    QTest::mouseMove(Label("lblTeslaCopyright"), {10, 5});
+    for (const auto& move : moves) QTest::mouseMove(move.over, move.at);
     EXPECT_TRUE(PanelOpen());
-    clickPin();
+    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     EXPECT_TRUE(PanelOpen());
     QTest::mouseMove(window.get(), {377, 300});
     EXPECT_FALSE(PanelOpen());
