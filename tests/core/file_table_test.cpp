@@ -17,7 +17,6 @@ using FileTable::OpenMode;
 
 namespace {
 
-
 std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 std::span<const uint8_t> Bytes(std::string_view text) {
@@ -100,28 +99,21 @@ TEST_F(FileTableTest, OpeningAReadOnlyFileForWritingIsRefused) {
 
 TEST_F(FileTableTest, ReadsAtOneBasedPositionsAndSetsEofOnAShortRead) {
     FileTable::Open(folder.Write("run.gtp", "ABCDEFGHIJ"), OpenMode::Read, 3);
-    std::vector<uint8_t> three(3), five(5);
-    EXPECT_EQ(FileTable::Read(3, 2, three), 3u);
-    EXPECT_EQ(AsText(three), "BCD");
+    // The count read, the bytes (zeros past the end) and whether Eof is set.
+    const auto read = [](std::optional<int64_t> at, size_t size) {
+        std::vector<uint8_t> out(size, 0x55);
+        const size_t count = FileTable::Read(3, at, out);
+        return std::to_string(count) + ":" + AsText(out) + (FileTable::Eof(3) ? " eof" : "");
+    };
+    EXPECT_EQ(read(2, 3), "3:BCD");
     EXPECT_EQ(FileTable::Position(3), 5);
-    EXPECT_EQ(FileTable::Read(3, std::nullopt, three), 3u);
-    EXPECT_EQ(AsText(three), "EFG");
-    EXPECT_FALSE(FileTable::Eof(3));
-
-    EXPECT_EQ(FileTable::Read(3, 8, three), 3u);  // ends exactly at the last byte
-    EXPECT_FALSE(FileTable::Eof(3));
-    EXPECT_EQ(FileTable::Read(3, 8, five), 3u);
-    EXPECT_EQ(AsText(five), std::string("HIJ\0\0", 5));
-    EXPECT_TRUE(FileTable::Eof(3));
-    EXPECT_EQ(FileTable::Read(3, 1, three), 3u);
-    EXPECT_FALSE(FileTable::Eof(3));
-
-    std::vector<uint8_t> one{0x55};
-    EXPECT_EQ(FileTable::Read(3, 11, one), 0u);
-    EXPECT_EQ(one[0], 0);
-    EXPECT_TRUE(FileTable::Eof(3));
+    EXPECT_EQ(read(std::nullopt, 3), "3:EFG");
+    EXPECT_EQ(read(8, 3), "3:HIJ");  // ends exactly at the last byte
+    EXPECT_EQ(read(8, 5), std::string("3:HIJ\0\0 eof", 11));
+    EXPECT_EQ(read(1, 3), "3:ABC");
+    EXPECT_EQ(read(11, 1), std::string("0:\0 eof", 7));
     EXPECT_EQ(FileTable::Length(3), 10);
-
+    std::vector<uint8_t> one(1);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(3, 0, one); }), 63);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Write(3, 1, Bytes("z")); }), 75);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(4, 1, one); }), 52);

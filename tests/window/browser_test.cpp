@@ -65,7 +65,7 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     EXPECT_FALSE(PanelOpen());
 }
 
-TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToTheProgramFolder) {
+TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFoldersFallBackToTheProgramFolder) {
     const std::string table =
         "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw 0 0\ntmpfs /run tmpfs rw 0 0\n"
         "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\nserver:/runs /mnt/share nfs4 rw 0 0\n"
@@ -79,13 +79,29 @@ TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToThe
 
     folder.MakeFolder("runs");
     folder.MakeFolder("runs/old");
+    for (const char* name : {"b.GTP", "A.gtp", "c.Gtp", "notes.txt", "runs/inner.GTP"}) folder.Write(name, "x");
     Open();
     auto* dirs = Find<DirListBox>("dirGTP");
     auto* drive = Find<DriveListBox>("driveGTP");
+    const auto names = [this] {
+        QStringList shown;
+        for (int row = 0; row < Files()->count(); ++row) shown << Files()->item(row)->text();
+        return shown;
+    };
     EXPECT_EQ(drive->itemText(0), "/");
+    EXPECT_EQ(Files()->Path(), dirs->Path());
+    EXPECT_EQ(names(), (QStringList{"A.gtp", "b.GTP", "c.Gtp"}));
+
+    // A loaded file, then a double-click on a folder: the file list follows
+    // and editing is off.
+    LoadFile("RUN.GTP", RunFileBuilder().Build());
+    emit dirs->itemDoubleClicked(dirs->findItems("runs", Qt::MatchExactly).value(0));
+    EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path("runs")));
+    EXPECT_EQ(names(), QStringList{"inner.GTP"});
+    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+
     // "/" and every folder down to the current one, then its subfolders, each
     // a level deeper than the row it hangs from.
-    dirs->SetPath(QString::fromStdString(folder.Path("runs")));
     const QStringList levels = QString::fromStdString(folder.Path("runs/old")).split('/', Qt::SkipEmptyParts);
     ASSERT_EQ(dirs->count(), levels.size() + 1);
     for (int row = 0; row < dirs->count(); ++row) {
@@ -94,6 +110,14 @@ TEST_F(BrowserTest, DrivesComeFromTheMountTableAndUnreadableFoldersFallBackToThe
     }
     EXPECT_EQ(dirs->item(levels.size())->data(DirListBox::TargetRole).toString(),
               QString::fromStdString(folder.Path("runs/old")));
+    // A folder above, entered by the keyboard; a drive, which goes to its root.
+    dirs->setCurrentItem(dirs->item(levels.size() - 2));
+    QTest::keyClick(dirs, Qt::Key_Return);
+    EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path()));
+    drive->addItem(QString::fromStdString(folder.Path("runs")));
+    drive->setCurrentIndex(drive->count() - 1);
+    EXPECT_EQ(dirs->Path(), QString::fromStdString(folder.Path("runs")));
+    EXPECT_EQ(names(), QStringList{"inner.GTP"});
 
     // A drive that cannot be read, then a folder that vanished before its
     // double-click: each is named and the lists go to the program's folder;

@@ -1,7 +1,7 @@
-// The window's start and close: the settings it reads and writes, the last
-// folder it returns to, its placement, and the links it opens.
+// The window's start and close: title, size and controls, the settings it
+// reads and writes, the last folder it returns to, its placement, and the
+// links it opens.
 #include <QCheckBox>
-#include <QGroupBox>
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
@@ -17,14 +17,26 @@ struct RecordingDocuments : DocumentOpener {
 
 class LifecycleTest : public WindowTest {
 protected:
-    bool PanelOpen() const { return Find<QGroupBox>("framePASSFile")->height() == 6975 / 15; }
+    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
     bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
     QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
+    AppInfo Info() const { return AppInfo::ForProgramFolder(folder.Path()); }
 };
 
-TEST_F(LifecycleTest, FirstStartThenCloseWritesTheThreeGroupsWithoutAskingAboutEdits) {
-    Open();
-    EXPECT_EQ(LabelText("lblAbout"), QString::fromStdString("  " + AppInfo::ForProgramFolder("").Comments + "  "));
+TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroupsWithoutAsking) {
+    EXPECT_EQ(Open().windowTitle(), "Tachlet v2.00 build 2");
+    EXPECT_EQ(LabelText("lblAbout"), QString::fromStdString("  " + Info().Comments + "  "));
+    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+    EXPECT_TRUE(Notes()->isEnabled());
+    for (const FieldName& field : Fields) {
+        EXPECT_TRUE(Box(std::string("txt") + field.name)->isHidden()) << field.name;
+        EXPECT_TRUE(LabelText(std::string("lbl") + field.name).isEmpty()) << field.name;
+    }
+    EXPECT_TRUE(Label("lblPitchFactor")->isHidden());
+    EXPECT_TRUE(Label("lblPitchFactorLabel")->isHidden());
+    for (const char* name : {"mnuFilePopupEdit", "mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"})
+        EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
+    EXPECT_TRUE(Find<QAction>("mnuFilePopupRefresh")->isEnabled());
     EXPECT_FALSE(PanelOpen());
     EXPECT_FALSE(Pinned());
     EXPECT_EQ(Folder(), QString::fromStdString(folder.Path()));
@@ -38,14 +50,65 @@ TEST_F(LifecycleTest, FirstStartThenCloseWritesTheThreeGroupsWithoutAskingAboutE
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Read("RUN.GTP"), original);
-    std::vector<std::string> keys;
-    for (const MemorySettings::Write& write : settings.Writes()) {
-        keys.push_back(write.section + "/" + write.key);
-    }
-    EXPECT_EQ(keys, (std::vector<std::string>{"Options/LastDirectory", "WindowPosition/frmMain_Left",
-                                              "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"}));
+    std::vector<std::string> writes;
+    for (const MemorySettings::Write& write : settings.Writes()) writes.push_back(write.section + "/" + write.key);
+    EXPECT_EQ(writes, (std::vector<std::string>{"Options/LastDirectory", "WindowPosition/frmMain_Left",
+                                                "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"}));
     EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path());
     EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), "0");
+
+    // The title takes two digits of the minor version.
+    for (const auto& [minor, title] : {std::pair(5, "Tachlet v2.05 build 2"), std::pair(123, "Tachlet v2.23 build 2")}) {
+        AppInfo info = Info();
+        info.Minor = minor;
+        EXPECT_EQ(frmMain(WindowServices{dialogs, settings, screen, documents, events, info}).windowTitle(), title);
+    }
+}
+
+TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
+    EXPECT_EQ(Open().size(), QSize(777, 489));
+    FakeScreen fine(Rect{0, 0, 2048, 1536}, 7.5f, 7.5f);
+    frmMain sharp(WindowServices{dialogs, settings, fine, documents, events, Info()});
+    EXPECT_EQ(sharp.size(), QSize(1554, 978));
+    // The panel ends at 5655 twips and starts collapsed to 605; everything of
+    // the vehicle data lies right of it.
+    EXPECT_EQ(sharp.findChild<QWidget*>("framePASSFile")->geometry(), QRect(16, 32, 738, 81));
+    for (const char* name : {"lblPASSVersion", "txtRunName", "txtVehicleNotes", "cmdSave", "lblPitchFactorLabel"}) {
+        const QRect control = sharp.findChild<QWidget*>(name)->geometry();
+        EXPECT_TRUE(control.left() >= 754 && control.right() <= 1554 && control.bottom() <= 978) << name;
+    }
+
+    // A label and its box take the same place, tooltip and font; the keyboard
+    // moves from box to box, top to bottom.
+    const QWidget* previousBox = nullptr;
+    for (const FieldName& field : Fields) {
+        SCOPED_TRACE(field.name);
+        const QLabel* label = Label(std::string("lbl") + field.name);
+        const QLineEdit* box = Box(std::string("txt") + field.name);
+        EXPECT_EQ(label->geometry(), box->geometry());
+        EXPECT_EQ(label->toolTip(), box->toolTip());
+        EXPECT_EQ(label->font(), box->font());
+        const QWidget* next = previousBox ? previousBox->nextInFocusChain() : box;
+        while (next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+        EXPECT_EQ(next, box);
+        previousBox = box;
+    }
+
+    // Texts fit their controls; the comments end at 7875 twips and stay
+    // readable beside the open panel, which lies on top.
+    for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
+        const QWidget* control = Find<QWidget>(name);
+        EXPECT_LE(control->sizeHint().width(), control->width()) << name;
+        EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << name;
+    }
+    EXPECT_LE(Label("lblFileHints")->geometry().right(), Find<QWidget>("chkPin")->x());
+    window->SizeFileBrowser(0);
+    const QRect about = Label("lblAbout")->geometry();
+    const QWidget* panel = Find<QWidget>("framePASSFile");
+    EXPECT_EQ(about.right() + 1, 7875 / 15);
+    EXPECT_GT(about.left(), panel->geometry().right());
+    const QWidget* atPanelEdge = window->childAt(panel->geometry().right() - 2, about.center().y());
+    EXPECT_TRUE(atPanelEdge == panel || panel->isAncestorOf(atPanelEdge));
 }
 
 TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
@@ -81,7 +144,6 @@ TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
         SCOPED_TRACE(c.stored);
         settings.Set("MainOptions", "PINFileBrowser", c.stored);
         Open();
-        EXPECT_EQ(PanelOpen(), c.pinned);
         EXPECT_EQ(Pinned(), c.pinned);
         // Pinned, the pointer far right leaves it open.
         QTest::mouseMove(window.get(), {window->width() - 1, 300});
@@ -100,14 +162,12 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     window->close();
     EXPECT_EQ(settings.GetSetting("WindowPosition", "frmMain_Left"), "3000");
     EXPECT_EQ(settings.GetSetting("WindowPosition", "frmMain_Top"), "2250");
-    EXPECT_FALSE(settings.Has("WindowPosition", "frmMain_Width"));
-    EXPECT_FALSE(settings.Has("WindowPosition", "frmMain_Height"));
+    EXPECT_FALSE(settings.Has("WindowPosition", "frmMain_Width") || settings.Has("WindowPosition", "frmMain_Height"));
 
     settings.Set("WindowPosition", "frmMain_Width", "3000");
     Open();
     EXPECT_EQ(window->pos(), QPoint(200, 150));
     EXPECT_EQ(window->size(), QSize(777, 489));
-
     // A store that keeps nothing is reported once, and the close goes on.
     settings.FailWrites();
     window->close();
@@ -119,11 +179,9 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     RecordingDocuments recorder;
     folder.Write("version_history.html", "<html></html>");
-    frmMain linked(
-        WindowServices{dialogs, settings, screen, recorder, events, AppInfo::ForProgramFolder(folder.Path())});
-    for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"}) {
+    frmMain linked(WindowServices{dialogs, settings, screen, recorder, events, Info()});
+    for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"})
         emit linked.findChild<ClickableLabel*>(name)->clicked();
-    }
     const std::string maker = "https://tesla-electronics.example.org/";
     EXPECT_EQ(recorder.opened, (std::vector<std::string>{"https://tachlet.example.org/", maker, maker,
                                                           "file " + folder.Path("version_history.html")}));
@@ -131,31 +189,12 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     // The real labels, clicked; the desktop refuses every target.
     std::filesystem::remove(folder.Path("version_history.html"));
     Open();
-    for (const char* name : {"lblAbout", "lblVersionHistory"}) {
+    for (const char* name : {"lblAbout", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
-    }
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!",
                                                     "Shell [\"" + folder.Path("version_history.html") +
                                                         "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
-}
-
-TEST_F(LifecycleTest, TextsFitTheirControlsAndTheOpenPanelLiesOnTop) {
-    settings.Set("MainOptions", "PINFileBrowser", "-1");
-    Open();
-    for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
-        const QWidget* control = Find<QWidget>(name);
-        EXPECT_LE(control->sizeHint().width(), control->width()) << name;
-        EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << name;
-    }
-    EXPECT_LE(Label("lblFileHints")->geometry().right(), Find<QWidget>("chkPin")->x());
-    // The comments label ends at 7875 twips and stays readable beside the open panel.
-    const QRect about = Label("lblAbout")->geometry();
-    EXPECT_EQ(about.right() + 1, 7875 / 15);
-    const QWidget* panel = Find<QWidget>("framePASSFile");
-    EXPECT_GT(about.left(), panel->geometry().right());
-    const QPoint inside(panel->geometry().right() - 2, about.center().y());
-    EXPECT_TRUE(window->childAt(inside) == panel || panel->isAncestorOf(window->childAt(inside)));
 }
 
 }  // namespace
