@@ -35,23 +35,15 @@ public:
     const std::vector<DialogRecord>& Records() const { return records_; }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
-        for (const DialogRecord& record : records_) {
-            if (record.kind == DialogRecord::Kind::Message) {
-                texts.push_back(record.text);
-            }
-        }
+        for (const DialogRecord& record : records_)
+            if (record.kind == DialogRecord::Kind::Message) texts.push_back(record.text);
         return texts;
     }
     // Scripted answers no box has used yet.
     std::size_t Unused() const { return script_.size(); }
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-        DialogRecord record;
-        record.kind = DialogRecord::Kind::Message;
-        record.text = text;
-        record.icon = icon;
-        record.buttons = buttons;
-        records_.push_back(record);
+        records_.push_back({DialogRecord::Kind::Message, text, icon, buttons, {}, {}});
         const MessageAnswer fallback = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::No;
         if (script_.empty() || !std::holds_alternative<MessageAnswer>(script_.front())) {
             if (!(acceptOkBoxes_ && buttons == MessageButtons::OK)) {
@@ -70,11 +62,7 @@ public:
     }
 
     std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {
-        DialogRecord record;
-        record.kind = DialogRecord::Kind::Input;
-        record.prompt = prompt;
-        record.defaultAnswer = defaultAnswer;
-        records_.push_back(record);
+        records_.push_back({DialogRecord::Kind::Input, {}, {}, {}, prompt, defaultAnswer});
         if (script_.empty() || !std::holds_alternative<std::string>(script_.front())) {
             ADD_FAILURE() << "unscripted input box: " << prompt;
             return {};
