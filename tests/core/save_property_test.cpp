@@ -35,6 +35,7 @@ Entry RandomEntry(std::mt19937& random, size_t maxBytes, bool notes) {
     return entry;
 }
 
+// Stored bytes without a blank at either end.
 std::string RandomStored(std::mt19937& random, size_t length, const std::string& from) {
     std::string text;
     for (size_t i = 0; i < length; ++i) text += from[random() % from.size()];
@@ -45,14 +46,12 @@ std::string RandomStored(std::mt19937& random, size_t length, const std::string&
 
 std::string Tenths(uint32_t tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); }
 
-enum class NotesShape { Present, ToTheEnd, CutRecord, LengthPastTheEnd };
-
 struct Case {
-    std::string version;
+    bool pitch = false;  // version 2.0 has a pitch factor, 1.1.1 has none
     Bytes file;
     uint8_t recordLength = 0;
-    NotesShape shape = NotesShape::Present;
     std::optional<uint64_t> notesPosition;  // where the builder put the notes length byte
+    bool wholeNotes = false;                // all the notes bytes are in the file
     VehicleTexts edits;
     size_t editedNotesBytes = 0;
     bool unchanged = false;  // the edits are the values the file holds
@@ -60,9 +59,9 @@ struct Case {
 
 Case RandomCase(std::mt19937& random) {
     Case c;
-    c.version = random() % 2 ? "1.1.1" : "2.0";
+    c.pitch = random() % 2;
     RunFileBuilder builder;
-    builder.Version(c.version).RunName(RandomStored(random, random() % 48, Stored));
+    builder.Version(c.pitch ? "2.0" : "1.1.1").RunName(RandomStored(random, random() % 48, Stored));
     builder.VehicleName(RandomStored(random, random() % 16, Stored)).Weight(random()).Redline(random());
     builder.ShiftPoint(random()).Rollout(random()).Pitch(random() % 100);
     const uint32_t count = random() % 5 == 0 ? 0 : 1 + random() % 40;
@@ -71,22 +70,19 @@ Case RandomCase(std::mt19937& random) {
     for (uint32_t i = 0; i < count; ++i) {
         if (random() % 10 == 0) builder.DamagedRecord(i, static_cast<int>(random() % 3));
     }
-    c.shape = count == 0 ? NotesShape::ToTheEnd : static_cast<NotesShape>(random() % 4);
     size_t notesLength = random() % 256;
     if (notesLength == c.recordLength) ++notesLength;  // the notes would read as one more record
     const std::string notes = RandomStored(random, notesLength % 256, Stored + "\r");
-    switch (c.shape) {
-    case NotesShape::Present: builder.Notes(notes).Tail(random() % 40); break;
-    case NotesShape::ToTheEnd: builder.NoNotes(); break;
-    case NotesShape::CutRecord: builder.NoNotes().CutBy(1 + random() % (c.recordLength + 3u)); break;
-    case NotesShape::LengthPastTheEnd:
-        builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(static_cast<uint8_t>(notes.size()));
-        break;
-    }
+    // Notes with bytes after them, run data to the end of the file, a last
+    // record cut short, or a notes length past the end of the file.
+    const int shape = count == 0 ? 1 : random() % 4;
+    if (shape == 0) builder.Notes(notes).Tail(random() % 40);
+    if (shape == 1) builder.NoNotes();
+    if (shape == 2) builder.NoNotes().CutBy(1 + random() % (c.recordLength + 3u));
+    if (shape == 3) builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(static_cast<uint8_t>(notes.size()));
     c.file = builder.Build();
-    if (count > 0 && (c.shape == NotesShape::Present || c.shape == NotesShape::LengthPastTheEnd)) {
-        c.notesPosition = builder.NotesPosition();
-    }
+    if (count > 0 && (shape == 0 || shape == 3)) c.notesPosition = builder.NotesPosition();
+    c.wholeNotes = shape == 0;
 
     // The stored notes hold no NUL and no LF, so they are saved back as they are.
     const DecodedRunFile loaded = DecodeRunFile(c.file);
@@ -103,26 +99,10 @@ Case RandomCase(std::mt19937& random) {
     maybe(c.edits.redline, std::to_string(random() % 65536));
     maybe(c.edits.shiftPoint, std::to_string(random() % 65536));
     maybe(c.edits.rollout, Tenths(random() % 256));
-    if (c.version == "2.0") maybe(c.edits.pitch, Tenths(random() % 100));
+    if (c.pitch) maybe(c.edits.pitch, Tenths(random() % 100));
     const Entry notesEdit = RandomEntry(random, random() % 4 == 0 ? 270 : 60, true);
-    if (random() % 4) {
-        c.edits.notes = notesEdit.text;
-        c.editedNotesBytes = notesEdit.bytes;
-    }
+    if (random() % 4) c.edits.notes = notesEdit.text, c.editedNotesBytes = notesEdit.bytes;
     return c;
-}
-
-// The bytes a save may write: the fixed fields and, where the load found
-// notes, the length byte, the notes and the NUL after them.
-std::vector<bool> WritableBytes(const Case& c, size_t size) {
-    std::vector<std::pair<uint64_t, uint64_t>> ranges{{20, 48}, {132, 16}, {148, 2}, {150, 1}, {152, 2}, {154, 2}};
-    if (c.version == "2.0") ranges.push_back({77, 1});
-    if (c.notesPosition) ranges.push_back({*c.notesPosition, c.editedNotesBytes + 2});
-    std::vector<bool> writable(size, false);
-    for (const auto& [position, width] : ranges) {
-        for (uint64_t i = position - 1; i < position - 1 + width && i < size; ++i) writable[i] = true;
-    }
-    return writable;
 }
 
 // Whether the plan may refuse the edits, and with which error.
@@ -133,12 +113,16 @@ int32_t ExpectedRefusal(const Case& c) {
 }
 
 void ExpectSavedAsEdited(const Case& c, const DecodedRunFile& loaded, const Bytes& saved, const SavePlan& plan) {
-    const std::vector<bool> writable = WritableBytes(c, c.file.size());
-    for (size_t i = 0; i < c.file.size() && i < saved.size(); ++i) {
-        if (!writable[i]) {
-            ASSERT_EQ(saved[i], c.file[i]) << "position " << i + 1;
-        }
+    // A save may write the fixed fields and, where the load found notes, the
+    // length byte, the notes and the NUL after them.
+    std::vector<std::pair<uint64_t, uint64_t>> writable{{20, 48}, {132, 16}, {148, 2}, {150, 1}, {152, 2}, {154, 2}};
+    if (c.pitch) writable.push_back({77, 1});
+    if (c.notesPosition) writable.push_back({*c.notesPosition, c.editedNotesBytes + 2});
+    Bytes expected = c.file;
+    for (const auto& [position, width] : writable) {
+        for (uint64_t i = position - 1; i < position - 1 + width && i < expected.size(); ++i) expected[i] = saved[i];
     }
+    ASSERT_EQ(Bytes(saved.begin(), saved.begin() + std::min(saved.size(), c.file.size())), expected);
     const uint64_t notesEnd = c.notesPosition ? *c.notesPosition + c.editedNotesBytes + 1 : 0;
     ASSERT_EQ(saved.size(), std::max<uint64_t>(c.file.size(), notesEnd));
 
@@ -147,11 +131,10 @@ void ExpectSavedAsEdited(const Case& c, const DecodedRunFile& loaded, const Byte
     const VehicleTexts& r = reloaded.texts;
     EXPECT_EQ(std::tie(r.runName, r.vehicleName, r.weight, r.redline, r.shiftPoint, r.rollout),
               std::tie(e.runName, e.vehicleName, e.weight, e.redline, e.shiftPoint, e.rollout));
-    EXPECT_EQ(r.pitch, c.version == "2.0" ? e.pitch : "n/a");
+    EXPECT_EQ(r.pitch, c.pitch ? e.pitch : "n/a");
     EXPECT_EQ(r.notes, c.notesPosition ? e.notes : "");
     EXPECT_EQ(reloaded.state.NotesPosition, c.notesPosition);
     EXPECT_EQ(std::tie(reloaded.recordCount, reloaded.damaged), std::tie(loaded.recordCount, loaded.damaged));
-
     MemoryByteSource after(saved);
     EXPECT_TRUE(loaded.Fingerprint(c.file.size()).AfterSave(plan).Matches(after));
 }
@@ -167,7 +150,6 @@ TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
         const DecodedRunFile loaded = DecodeRunFile(c.file);
         ASSERT_EQ(loaded.state.NotesPosition, c.notesPosition);
         ASSERT_EQ(loaded.state.RecordLength, c.recordLength);
-
         SavePlan plan;
         try {
             plan = MakeSavePlan(c.edits, loaded.state);
@@ -185,7 +167,7 @@ TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
 
         // Saving the values a file holds changes at most the byte after its
         // notes, where the NUL goes.
-        if (c.unchanged && c.shape == NotesShape::Present) {
+        if (c.unchanged && c.wholeNotes) {
             const uint64_t nul = *c.notesPosition + loaded.storedNotes.size();  // 0-based
             saved.resize(c.file.size());
             if (nul < saved.size()) saved[nul] = c.file[nul];

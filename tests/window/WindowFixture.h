@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main_window/FileListBox.h"
@@ -33,9 +34,7 @@ public:
     std::function<void()> whileShown;
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-        if (whileShown) {
-            whileShown();
-        }
+        if (whileShown) whileShown();
         return script.MessageBox(text, icon, buttons);
     }
     std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {
@@ -53,16 +52,11 @@ public:
     void DoEvents() override {
         ++rounds;
         QCoreApplication::processEvents();
-        if (inNextRound) {
-            const std::function<void()> step = std::move(inNextRound);
-            inNextRound = nullptr;
-            step();
-        }
+        if (inNextRound) std::exchange(inNextRound, nullptr)();
     }
 };
 
-class NoDocuments : public DocumentOpener {
-public:
+struct NoDocuments : DocumentOpener {
     bool OpenUrl(const std::string&) override { return false; }
     bool OpenLocalFile(const std::string&) override { return false; }
 };
@@ -89,7 +83,6 @@ protected:
     }
 
 public:
-
     // The window, started in the temporary folder, shown and active.
     frmMain& Open() {
         window = std::make_unique<frmMain>(
@@ -134,9 +127,7 @@ public:
     // unless `refresh` is false.
     void ClickFile(const std::string& name, bool refresh = true) {
         FileListBox* list = Files();
-        if (refresh) {
-            list->Refresh();
-        }
+        if (refresh) list->Refresh();
         const QList<QListWidgetItem*> rows = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
         ASSERT_EQ(rows.size(), 1) << name;
         list->scrollToItem(rows.front());
@@ -183,17 +174,12 @@ public:
     bool SetField(const std::string& name, const QString& text, bool leave = true) {
         OpenField("lbl" + name);
         Type("txt" + name, text);
-        if (leave) {
-            Leave(name);
-        }
+        if (leave) Leave(name);
         return Box("txt" + name)->isHidden();
     }
     void Leave(const std::string& name) {
-        for (const FieldName& field : Fields) {
-            if (name == field.name) {
-                (window.get()->*field.leave)();
-            }
-        }
+        for (const FieldName& field : Fields)
+            if (name == field.name) (window.get()->*field.leave)();
     }
 
     ControlState State() const {
