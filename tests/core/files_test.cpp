@@ -74,16 +74,14 @@ TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCaseAndReportsAttributesAndSize
     EXPECT_EQ(AllEntries(folder.Path("*"), 2), (std::set<std::string>{".hidden.gtp"}));
     EXPECT_EQ(Files::FindEntry(folder.Path("SUB")), "sub");
 
-    int32_t attributes = -1, size = 1234;
-    EXPECT_EQ(Files::FindEntry(folder.Path("a.gtp"), 0, &attributes, false, &size), "A.GTP");
-    EXPECT_EQ(std::tie(attributes, size), std::make_tuple(0, 5));
-    size = 1234;
-    EXPECT_EQ(Files::FindEntry(folder.Path("b.gtp"), 0, &attributes, false, &size), "b.Gtp");
-    EXPECT_EQ(size, 1234);  // an empty file leaves it alone
-    EXPECT_EQ(Files::FindEntry(folder.Path("sub"), 0, &attributes), "sub");
-    EXPECT_EQ(attributes, 16);
-    EXPECT_EQ(Files::FindEntry(folder.Path(".hidden.gtp"), 0, &attributes), ".hidden.gtp");
-    EXPECT_EQ(attributes, 2);
+    // Name, attributes and size; an empty file leaves the size alone.
+    for (const auto& [name, found, attributes, size] :
+         {std::tuple("a.gtp", "A.GTP", 0, 5), std::tuple("b.gtp", "b.Gtp", 0, 1234), std::tuple("sub", "sub", 16, 1234),
+          std::tuple(".hidden.gtp", ".hidden.gtp", 2, 1)}) {
+        int32_t gotAttributes = -1, gotSize = 1234;
+        EXPECT_EQ(Files::FindEntry(folder.Path(name), 0, &gotAttributes, false, &gotSize), found);
+        EXPECT_EQ(std::tie(gotAttributes, gotSize), std::tie(attributes, size)) << name;
+    }
     // Found, but there is no short name; the search stays open.
     EXPECT_EQ(Files::FindEntry(folder.Path("*.gtp"), 0, nullptr, true), "");
     EXPECT_FALSE(Files::FindEntry("").empty());
@@ -150,14 +148,13 @@ TEST(FilesParentFolder, TakesTheTrimmedTextBeforeTheLastSeparator) {
 }
 
 TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
-    EXPECT_FALSE(Files::RemoveFile("   "));
-    ExpectRecord(-1, "No File Specified");
-    EXPECT_FALSE(Files::RemoveFile(folder.Path("missing.gtp")));
-    ExpectRecord(2, "File Not Found");
-    EXPECT_FALSE(Files::RemoveFile(folder.Path("nowhere/a.gtp")));
-    ExpectRecord(3, "Path Not Found");
-    EXPECT_FALSE(Files::RemoveFile(folder.Path("sub")));
-    ExpectRecord(5, "Access Denied");
+    for (const auto& [path, number, description] :
+         {std::tuple(std::string("   "), -1, "No File Specified"), std::tuple(folder.Path("missing.gtp"), 2,
+          "File Not Found"), std::tuple(folder.Path("nowhere/a.gtp"), 3, "Path Not Found"),
+          std::tuple(folder.Path("sub"), 5, "Access Denied")}) {
+        EXPECT_FALSE(Files::RemoveFile(path));
+        ExpectRecord(number, description);
+    }
     EXPECT_TRUE(folder.Has("sub"));
     EXPECT_TRUE(Files::RemoveFile(folder.Path("A.GTP")));
     EXPECT_FALSE(folder.Has("A.GTP"));

@@ -79,7 +79,7 @@ Case RandomCase(std::mt19937& random) {
     if (shape == 0) builder.Notes(notes).Tail(random() % 40);
     if (shape == 1) builder.NoNotes();
     if (shape == 2) builder.NoNotes().CutBy(1 + random() % (c.recordLength + 3u));
-    if (shape == 3) builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(static_cast<uint8_t>(notes.size()));
+    if (shape == 3) builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(notes.size());
     c.file = builder.Build();
     if (count > 0 && (shape == 0 || shape == 3)) c.notesPosition = builder.NotesPosition();
     c.wholeNotes = shape == 0;

@@ -118,18 +118,25 @@ TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {
     const std::string raw = PathIn(dir, "run\xff\xfe.GTP");
     std::ofstream(hostile) << "run";
     std::ofstream(raw) << "run";
-    for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", std::string("https://example.org/t?a=1&b=2")})
+    const std::string url = "https://example.org/t?a=1&b=2";
+    for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", url})
         EXPECT_EQ(Process::OpenDocument(target, opener), Process::Opened) << target;
     ASSERT_EQ(catcher.urls.size(), 3u);
     EXPECT_EQ(QFile::encodeName(catcher.urls[0].toLocalFile()).toStdString(), hostile);
     EXPECT_TRUE(catcher.urls[1].toEncoded().endsWith("/run%FF%FE.GTP")) << catcher.urls[1].toEncoded().data();
-    EXPECT_EQ(catcher.urls[2].toString(), QStringLiteral("https://example.org/t?a=1&b=2"));
+    EXPECT_EQ(catcher.urls[2].toString().toStdString(), url);
     EXPECT_FALSE(std::filesystem::exists(PathIn(dir, "X")) || std::filesystem::exists("X"));
     std::filesystem::remove(raw);  // a name Qt itself cannot spell
 }
 
 TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
-    struct Case { MessageIcon icon; QMessageBox::Icon qtIcon; MessageButtons buttons; int press; MessageAnswer answer; };
+    struct Case {
+        MessageIcon icon;
+        QMessageBox::Icon qtIcon;
+        MessageButtons buttons;
+        int press;
+        MessageAnswer answer;
+    };
     const Case cases[] = {
         {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::YesNo, QMessageBox::Yes, MessageAnswer::Yes},
         {MessageIcon::Critical, QMessageBox::Critical, MessageButtons::YesNo, QMessageBox::No, MessageAnswer::No},

@@ -182,7 +182,8 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     }
     EXPECT_TRUE(Boxes().empty());
 
-    const std::string question = "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?";
+    const std::string question =
+        "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?";
     dialogs.script.Answer(MessageAnswer::No);
     window->setFocus();
     QTest::keyClick(window.get(), Qt::Key_Delete);

@@ -58,7 +58,8 @@ TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroup
     EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), "0");
 
     // The title takes two digits of the minor version.
-    for (const auto& [minor, title] : {std::pair(5, "Tachlet v2.05 build 2"), std::pair(123, "Tachlet v2.23 build 2")}) {
+    const std::pair<int, const char*> titles[] = {{5, "Tachlet v2.05 build 2"}, {123, "Tachlet v2.23 build 2"}};
+    for (const auto& [minor, title] : titles) {
         AppInfo info = Info();
         info.Minor = minor;
         EXPECT_EQ(frmMain(WindowServices{dialogs, settings, screen, documents, events, info}).windowTitle(), title);

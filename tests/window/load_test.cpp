@@ -5,7 +5,8 @@
 namespace {
 
 std::string LoadFailure(const std::string& error, const std::string& name) {
-    return "Error (" + error + " - loading file [" + name + "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
+    return "Error (" + error + " - loading file [" + name +
+           "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
 }
 
 class LoadTest : public WindowTest {
