@@ -174,7 +174,8 @@ TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
         const auto beforeLoad = Contents(folder);
         const bool loaded = window->LoadRunFile();
         EXPECT_EQ(Contents(folder), beforeLoad);
-        if (loaded) {
+        EXPECT_EQ(loaded, c.beforeSave != nullptr);
+        if (loaded && c.beforeSave) {
             ChangeWeight();
             c.beforeSave(*this);
             const auto beforeSave = Contents(folder);
