@@ -16,8 +16,6 @@
 
 namespace {
 
-void MarkErrorRecord() { Errors::RecordError(777, "marker", "untouched"); }
-
 void ExpectRecord(int32_t number, const std::string& description, const std::string& extendedInfo = "") {
     const ErrObject& e = Errors::LastError();
     EXPECT_EQ(std::make_tuple(e.Number(), e.Description(), e.ExtendedInfo()),
@@ -96,14 +94,12 @@ TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
     EXPECT_EQ(attributes, 1);
 }
 
-TEST(FilesSearch, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
-    TempFolder empty;
-    Files::PathExists(empty.Path());  // ends any search an earlier test left open
+TEST_F(FilesTest, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
+    const std::string empty = folder.MakeFolder("empty");
+    Files::PathExists(empty);  // ends any search an earlier test left open
     const int descriptors = OpenDescriptorCount();
-    MarkErrorRecord();
-    EXPECT_EQ(Files::FindEntry(""), "");  // no search to continue
-    EXPECT_EQ(Files::FindEntry(empty.Path("*")), "");
-    EXPECT_EQ(Files::FindEntry(empty.Path(".*")), "");
+    Errors::RecordError(777, "marker", "untouched");
+    for (const std::string& path : {std::string(), empty + "/*", empty + "/.*"}) EXPECT_EQ(Files::FindEntry(path), "");
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
     ExpectRecord(777, "marker", "untouched");
 }

@@ -51,10 +51,8 @@ struct Case {
     Bytes file;
     uint8_t recordLength = 0;
     std::optional<uint64_t> notesPosition;  // where the builder put the notes length byte
-    bool wholeNotes = false;                // all the notes bytes are in the file
     VehicleTexts edits;
     size_t editedNotesBytes = 0;
-    bool unchanged = false;  // the edits are the values the file holds
 };
 
 Case RandomCase(std::mt19937& random) {
@@ -82,14 +80,11 @@ Case RandomCase(std::mt19937& random) {
     if (shape == 3) builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(notes.size());
     c.file = builder.Build();
     if (count > 0 && (shape == 0 || shape == 3)) c.notesPosition = builder.NotesPosition();
-    c.wholeNotes = shape == 0;
 
     // The stored notes hold no NUL and no LF, so they are saved back as they are.
     const DecodedRunFile loaded = DecodeRunFile(c.file);
     c.edits = loaded.texts;
     c.editedNotesBytes = loaded.storedNotes.size();
-    c.unchanged = random() % 10 == 0;
-    if (c.unchanged) return c;
     const auto maybe = [&random](std::string& value, std::string edited) {
         if (random() % 2) value = std::move(edited);
     };
@@ -143,7 +138,7 @@ void ExpectSavedAsEdited(const Case& c, const DecodedRunFile& loaded, const Byte
 
 TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
     std::mt19937 random(20240617);
-    int saves = 0, refused = 0, grown = 0, unchanged = 0;
+    int saves = 0, refused = 0, grown = 0;
     for (int round = 0; round < 4000; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const Case c = RandomCase(random);
@@ -164,20 +159,9 @@ TEST(SaveProperty, RandomEditsWriteOnlyTheirFieldsAndReloadAsSaved) {
         ASSERT_NO_FATAL_FAILURE(ExpectSavedAsEdited(c, loaded, saved, plan));
         ++saves;
         grown += saved.size() > c.file.size();
-
-        // Saving the values a file holds changes at most the byte after its
-        // notes, where the NUL goes.
-        if (c.unchanged && c.wholeNotes) {
-            const uint64_t nul = *c.notesPosition + loaded.storedNotes.size();  // 0-based
-            saved.resize(c.file.size());
-            if (nul < saved.size()) saved[nul] = c.file[nul];
-            EXPECT_EQ(saved, c.file);
-            ++unchanged;
-        }
     }
     // The generator must have reached every kind of save.
     EXPECT_GT(saves, 3000);
     EXPECT_GT(refused, 20);
     EXPECT_GT(grown, 200);
-    EXPECT_GT(unchanged, 50);
 }

@@ -239,23 +239,19 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     }
     EXPECT_TRUE(Messages().empty());
 
-    // A cancel, a separator and an existing name change nothing.
-    const Bytes other = RunFileBuilder().RunName("Other").Build();
-    Write("other.gtp", other);
+    // A cancel and a separator change nothing.
     folder.MakeFolder("sub");
-    for (const char* answer : {"", "sub/moved", "../moved", "other"}) {
+    for (const char* answer : {"", "sub/moved", "../moved"}) {
         SCOPED_TRACE(answer);
         rename(answer);
         EXPECT_TRUE(folder.Has("ORIG.GTP"));
-        EXPECT_EQ(Read("other.gtp"), other);
     }
     EXPECT_FALSE(folder.Has("sub/moved.gtp"));
-    const std::vector<std::string> shown = Messages();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0], "The name [sub/moved] cannot be used: a file name may not contain \"/\" or control "
-                        "characters.\r\nThe file was not renamed.");
-    EXPECT_EQ(shown[2].rfind("WARNING:  error (58) - ", 0), 0u) << shown[2];
-    EXPECT_NE(shown[2].find(" - occurred while attempting to rename the file."), std::string::npos);
+    const auto refused = [](const std::string& name) {
+        return "The name [" + name + "] cannot be used: a file name may not contain \"/\" or control characters."
+               "\r\nThe file was not renamed.";
+    };
+    EXPECT_EQ(Messages(), (std::vector<std::string>{refused("sub/moved"), refused("../moved")}));
 
     // After the loaded file was renamed away, edits cannot be saved anywhere.
     ClickFile("ORIG.GTP");

@@ -131,18 +131,4 @@ TEST_F(FieldsTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     EXPECT_TRUE(Box("txtVehicleWeight")->isHidden());
 }
 
-TEST_F(FieldsTest, UpdateControlsSwitchesEnabledStatesAndNothingElse) {
-    LoadForEditing();
-    OpenField("lblVehicleRedline");
-    window->UpdateControls(true, false, false, false);
-    EXPECT_EQ(State(), ViewState);
-    // An open field stays open while it is locked; the notes stay enabled.
-    EXPECT_FALSE(Box("txtVehicleRedline")->isHidden());
-    EXPECT_TRUE(Notes()->isEnabled());
-    EXPECT_FALSE(Box("txtPitchFactor")->isEnabled());
-    window->UpdateControls(false, true, true, true);
-    EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
-    EXPECT_TRUE(Box("txtPitchFactor")->isEnabled());
-}
-
 }  // namespace

@@ -128,32 +128,26 @@ TEST_F(SafetyTest, ValuesThatCannotBeStoredStopTheSaveBeforeAnythingIsWritten) {
     }
 }
 
-TEST_F(SafetyTest, AFileThatVanishedIsNotCreatedAgain) {
-    Open();
-    LoadAndEdit();
-    std::remove(folder.Path("RUN.GTP").c_str());
-    Click("cmdSave");
-    ExpectRefused("Error (53) - File not found - saving file [RUN.GTP]!\r\n"
-                  "File may be in use by PASS, corrupt, or otherwise locked.");
-    EXPECT_FALSE(folder.Has("RUN.GTP"));
-}
-
-TEST_F(SafetyTest, AFileChangedSinceItsLoadIsNotWritten) {
+TEST_F(SafetyTest, AFileChangedOrGoneSinceItsLoadIsNeitherWrittenNorCreated) {
     const RunFileBuilder loaded = RunFileBuilder().Records(3, 4).Notes("abcdefghij");
-    const Bytes changes[] = {
+    const std::optional<Bytes> changes[] = {
         RunFileBuilder(loaded).Tail(1).Build(),
         RunFileBuilder(loaded).Version("2.1").Build(),
         RunFileBuilder().Records(4, 4).Notes("ab").Build(),  // same length, but the notes moved
+        std::nullopt,                                         // deleted
     };
-    ASSERT_EQ(changes[2].size(), loaded.Build().size());
-    for (const Bytes& changed : changes) {
+    ASSERT_EQ(changes[2]->size(), loaded.Build().size());
+    for (const std::optional<Bytes>& changed : changes) {
         Reopen();
         LoadAndEdit(loaded);
-        Write("RUN.GTP", changed);
+        changed ? void(Write("RUN.GTP", *changed)) : void(std::remove(folder.Path("RUN.GTP").c_str()));
         Click("cmdSave");
-        ExpectRefused("The file has changed since it was loaded; nothing was written. "
-                      "Load it again and repeat your changes.");
-        EXPECT_EQ(Read("RUN.GTP"), changed);
+        ExpectRefused(changed ? "The file has changed since it was loaded; nothing was written. "
+                                "Load it again and repeat your changes."
+                              : "Error (53) - File not found - saving file [RUN.GTP]!\r\n"
+                                "File may be in use by PASS, corrupt, or otherwise locked.");
+        EXPECT_EQ(folder.Has("RUN.GTP"), changed.has_value());
+        EXPECT_EQ(Read("RUN.GTP"), changed.value_or(Bytes()));
     }
 }
 
