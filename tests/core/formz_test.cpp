@@ -6,8 +6,8 @@
 #include <string>
 
 #include "support/RuntimeError.h"
-#include "testkit/ErrorNumberOf.h"
 #include "support/WorkArea.h"
+#include "testkit/ErrorNumberOf.h"
 #include "testkit/FakeScreen.h"
 #include "testkit/MemorySettings.h"
 

@@ -131,11 +131,7 @@ TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {
 
 TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
     struct Case {
-        MessageIcon icon;
-        QMessageBox::Icon qtIcon;
-        MessageButtons buttons;
-        int press;
-        MessageAnswer answer;
+        MessageIcon icon; QMessageBox::Icon qtIcon; MessageButtons buttons; int press; MessageAnswer answer;
     };
     const Case cases[] = {
         {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::YesNo, QMessageBox::Yes, MessageAnswer::Yes},

@@ -18,16 +18,13 @@ public:
 
     std::string GetSetting(std::string_view section, std::string_view key) const override {
         const auto found = values_.find({std::string(section), std::string(key)});
-        return found == values_.end() ? std::string() : found->second;
+        return found == values_.end() ? "" : found->second;
     }
 
     bool SaveSetting(std::string_view section, std::string_view key, std::string_view value) override {
         writes_.push_back({std::string(section), std::string(key), std::string(value)});
-        if (failWrites_) {
-            return false;
-        }
-        values_[{std::string(section), std::string(key)}] = std::string(value);
-        return true;
+        if (!failWrites_) values_[{std::string(section), std::string(key)}] = std::string(value);
+        return !failWrites_;
     }
 
     // Stores a value without logging it as a write of the program.
@@ -37,7 +34,6 @@ public:
     bool Has(const std::string& section, const std::string& key) const {
         return values_.count({section, key}) != 0;
     }
-    std::size_t Count() const { return values_.size(); }
     const std::vector<Write>& Writes() const { return writes_; }
     void FailWrites(bool fail = true) { failWrites_ = fail; }
 

@@ -67,11 +67,9 @@ public:
     uint64_t SeparatorPosition(uint32_t index) const { return RunDataStart() + index * RecordSize() + 1 + length_; }
     uint64_t NotesPosition() const { return RunDataStart() + (count_ == 0 ? 1 : count_ * RecordSize()); }
     std::vector<uint64_t> DamagedPositions() const {
-        std::vector<uint64_t> positions;
-        for (const auto& [index, byte] : damaged_) {
-            if (positions.empty() || positions.back() != SeparatorPosition(index)) positions.push_back(SeparatorPosition(index));
-        }
-        return positions;
+        std::set<uint64_t> positions;
+        for (const auto& [index, byte] : damaged_) positions.insert(SeparatorPosition(index));
+        return {positions.begin(), positions.end()};
     }
 
     Bytes Build() const {
@@ -110,18 +108,11 @@ private:
     }
 
     void AppendRunData(Bytes& file) const {
-        if (count_ == 0) {
-            file.push_back(0x00);
-            return;
-        }
+        if (count_ == 0) return file.push_back(0x00);
         for (uint32_t r = 0; r < count_; ++r) {
             file.push_back(length_);
             for (uint8_t i = 0; i < length_; ++i) file.push_back(Filler(file.size()));
-            Bytes separator{0x00, 0x00, 0x00};
-            for (int byte = 0; byte < 3; ++byte) {
-                if (damaged_.count({r, byte})) separator[byte] = 0x5A;
-            }
-            file.insert(file.end(), separator.begin(), separator.end());
+            for (int byte = 0; byte < 3; ++byte) file.push_back(damaged_.count({r, byte}) ? 0x5A : 0x00);
         }
         if (!hasNotes_) return;
         file.push_back(notesLengthByte_ >= 0 ? static_cast<uint8_t>(notesLengthByte_) : static_cast<uint8_t>(notes_.size()));
