@@ -136,7 +136,7 @@ TEST_F(FileTableTest, WritesInPlaceAndExtendPastTheEnd) {
     FileTable::Open(path, OpenMode::ReadWrite, 1);
     FileTable::Write(1, 1, Bytes("Q"));
     EXPECT_EQ(FileTable::Read(1, 1, one), 1u);
-    EXPECT_EQ(one[0], 'Q');
+    EXPECT_EQ(AsText(one), "Q");
 }
 
 TEST_F(FileTableTest, FreeFileGivesTheLowestFreeNumberUntilNoneIsLeft) {

@@ -43,14 +43,13 @@ TEST(Process, LocalFilesMustExistAndAreHandedOverUnquotedAsData) {
 }
 
 TEST(Process, WebAddressesGoToTheDesktopUnchanged) {
-    for (const std::string url : {"https://example.org/tachlet?page=1&x=%20", "http://example.org",
-                                  "mailto:someone@example.org", "file:///nowhere/x.html"}) {
-        StubOpener opener;
-        EXPECT_EQ(Process::OpenDocument(url, opener), Process::Opened) << url;
-        EXPECT_EQ(opener.urls, std::vector<std::string>{url});
-        opener.accept = false;
-        EXPECT_EQ(Process::OpenDocument(url, opener), 0) << url;
-        EXPECT_TRUE(opener.files.empty());
-    }
+    const std::vector<std::string> urls{"https://example.org/tachlet?page=1&x=%20", "http://example.org",
+                                        "mailto:someone@example.org", "file:///nowhere/x.html"};
+    StubOpener opener;
+    for (const std::string& url : urls) EXPECT_EQ(Process::OpenDocument(url, opener), Process::Opened) << url;
+    opener.accept = false;
+    EXPECT_EQ(Process::OpenDocument(urls[0], opener), 0);
+    EXPECT_EQ(opener.urls, (std::vector<std::string>{urls[0], urls[1], urls[2], urls[3], urls[0]}));
+    EXPECT_TRUE(opener.files.empty());
     EXPECT_GT(Process::Opened, 32);
 }

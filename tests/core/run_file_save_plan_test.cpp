@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "run_file/FieldCodec.h"
 #include "run_file/FileFingerprint.h"
 #include "run_file/SavePlan.h"
 #include "support/RuntimeError.h"
@@ -12,7 +11,6 @@ using Bytes = std::vector<uint8_t>;
 namespace {
 
 const RunFileBuilder Loaded = RunFileBuilder().Records(5, 20).Notes(std::string(10, 'n')).Tail(30);
-const uint64_t NotesAt = 312 + 5 * 24;
 const VehicleTexts Committed{"Run 4", "Vette", "3000", "6500", "6000", "2.5", "1.0", "a\r\nb"};
 
 RunFileState StateOf(const RunFileBuilder& builder, float version = 2.0f) {
@@ -26,38 +24,6 @@ SavePlan PlanWith(std::string VehicleTexts::*field, std::string text, const RunF
 }
 
 }  // namespace
-
-TEST(SavePlan, WritesEveryFieldInOrderWithItsBytes) {
-    std::vector<uint64_t> positions;
-    for (const FileWrite& write : MakeSavePlan(Committed, StateOf(Loaded, 1.11f))) positions.push_back(write.position);
-    EXPECT_EQ(positions, (std::vector<uint64_t>{20, 132, 148, 150, 152, 154, NotesAt, NotesAt + 1}));  // no pitch
-
-    struct Case { std::string VehicleTexts::*field; std::string text; size_t write; Bytes bytes; };
-    const std::vector<Case> cases{
-        {&VehicleTexts::pitch, "9.9", 1, {99}},
-        {&VehicleTexts::weight, "200", 3, {0x00, 0xC8}},
-        {&VehicleTexts::weight, "65535", 3, {0xFF, 0xFF}},
-        {&VehicleTexts::weight, "1.5", 3, {0x00, 0x02}},
-        {&VehicleTexts::rollout, "2.5", 4, {25}},
-        {&VehicleTexts::redline, "7000", 5, {0x1B, 0x58}},
-        {&VehicleTexts::shiftPoint, "1", 6, {0x00, 0x01}},
-        {&VehicleTexts::vehicleName, "€", 2, {0x80, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-        {&VehicleTexts::notes, "a\r\nb", 7, {3}},
-        {&VehicleTexts::notes, "a\r\nb", 8, {0x61, 0x0D, 0x62, 0x00}},
-        {&VehicleTexts::notes, "", 7, {0}},
-        {&VehicleTexts::notes, "", 8, {0}},
-        {&VehicleTexts::notes, std::string(255, 'x'), 7, {255}},
-    };
-    for (const Case& c : cases) {
-        const SavePlan plan = PlanWith(c.field, c.text);
-        ASSERT_EQ(plan.size(), 9u);
-        EXPECT_EQ(plan[c.write].position, (std::vector<uint64_t>{20, 77, 132, 148, 150, 152, 154, NotesAt, NotesAt + 1}[c.write]));
-        EXPECT_EQ(plan[c.write].bytes, c.bytes) << c.text;
-    }
-    RunFileState noNotes = StateOf(Loaded);
-    noNotes.NotesPosition.reset();
-    EXPECT_EQ(PlanWith(&VehicleTexts::notes, std::string(300, 'x'), noNotes).size(), 7u);
-}
 
 TEST(SavePlan, RefusesValuesThatDoNotFitBeforeWritingAnything) {
     struct Case { std::string VehicleTexts::*field; std::string text; int32_t number; std::string naming; };

@@ -55,9 +55,7 @@ TEST(RunDataScan, CountsRecordsAndFindsTheNotes) {
     // A notes length equal to L is one more record; the notes come after it.
     const std::string more("abcde\0\0\0\x02xy", 11);
     EXPECT_EQ(ScanOf(RunFileBuilder().Records(3, 5).Notes(more).NotesLengthByte(5)), (Scan{5, 4, {}, 312 + 4 * 9, 2}));
-}
-
-TEST(RunDataScan, NoRunData) {
+    // No run data: a zero length byte, or a file that ends before it.
     EXPECT_EQ(ScanOf(RunFileBuilder().Notes("ignored")), (Scan{0, 0, {}, std::nullopt, 0}));
     EXPECT_EQ(ScanOf(RunFileBuilder().Records(3, 20).CutTo(311)), (Scan{0, 0, {}, std::nullopt, 0}));
 }

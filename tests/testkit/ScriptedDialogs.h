@@ -39,8 +39,6 @@ public:
             if (record.kind == DialogRecord::Kind::Message) texts.push_back(record.text);
         return texts;
     }
-    // Scripted answers no box has used yet.
-    std::size_t Unused() const { return script_.size(); }
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
         records_.push_back({DialogRecord::Kind::Message, text, icon, buttons, {}, {}});

@@ -56,21 +56,18 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
     const RunFileBuilder file = RunFileBuilder().Records(6, 20).DamagedRecord(1).DamagedRecord(4).Notes("x");
     const std::vector<uint64_t> at = file.DamagedPositions();
     ASSERT_EQ(at.size(), 2u);
+    const std::string question = "Warning:  errors were found in the run data of GTP file, it may be corrupted.\r\n"
+                                 "Do you want to see where the errors were found?";
+    const std::string list = "Error(s) found at: " + std::to_string(at[0]) + ", " + std::to_string(at[1]);
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         Reopen();
         dialogs.script.Answer(answer);
         LoadFile("BAD.GTP", file.Build());
-        const std::vector<DialogRecord> boxes = Boxes();
-        ASSERT_EQ(boxes.size(), answer == MessageAnswer::Yes ? 2u : 1u);
-        EXPECT_EQ(boxes[0].text,
-                  "Warning:  errors were found in the run data of GTP file, it may be corrupted.\r\n"
-                  "Do you want to see where the errors were found?");
-        EXPECT_EQ(boxes[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(boxes[0].buttons, MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) {
-            EXPECT_EQ(boxes[1].text, "Error(s) found at: " + std::to_string(at[0]) + ", " + std::to_string(at[1]));
-            EXPECT_EQ(boxes[1].icon, MessageIcon::Information);
-        }
+        const bool yes = answer == MessageAnswer::Yes;
+        EXPECT_EQ(Messages(), (yes ? std::vector<std::string>{question, list} : std::vector<std::string>{question}));
+        EXPECT_EQ(Boxes()[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(Boxes().back().icon, yes ? MessageIcon::Information : MessageIcon::Exclamation);
         // Damaged records are counted like the others and stop nothing.
         EXPECT_EQ(LabelText("lblRecordsRead"), "6 record(s) read.");
         EXPECT_EQ(State(), ViewState);
