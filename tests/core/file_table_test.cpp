@@ -33,22 +33,19 @@ protected:
 
 TEST_F(FileTableTest, AFileHeldOpenRefusesEveryOtherOpen) {
     const std::string path = folder.Write("run.gtp", "0123456789");
-    const struct {
-        OpenMode held, second;
-    } cases[] = {{OpenMode::Read, OpenMode::Read},
-                 {OpenMode::Read, OpenMode::Write},
-                 {OpenMode::Write, OpenMode::Read},
-                 {OpenMode::ReadWrite, OpenMode::ReadWrite}};
-    for (const auto& c : cases) {
+    const std::pair<OpenMode, OpenMode> cases[] = {{OpenMode::Read, OpenMode::Read}, {OpenMode::Read, OpenMode::Write},
+                                                   {OpenMode::Write, OpenMode::Read},
+                                                   {OpenMode::ReadWrite, OpenMode::ReadWrite}};
+    for (const auto& [held, second] : cases) {
         const int32_t first = FileTable::FreeFile();
-        FileTable::Open(path, c.held, first);
-        const int32_t second = FileTable::FreeFile();
-        EXPECT_NE(first, second);
-        EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, c.second, second); }), 70);
-        EXPECT_FALSE(FileTable::IsOpen(second));
+        FileTable::Open(path, held, first);
+        const int32_t other = FileTable::FreeFile();
+        EXPECT_NE(first, other);
+        EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, second, other); }), 70);
+        EXPECT_FALSE(FileTable::IsOpen(other));
         FileTable::Close(first);
-        FileTable::Open(path, c.second, second);  // free again once the holder closed
-        FileTable::Close(second);
+        FileTable::Open(path, second, other);  // free again once the holder closed
+        FileTable::Close(other);
     }
 }
 

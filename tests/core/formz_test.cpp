@@ -84,10 +84,9 @@ TEST(Formz, RestoreUsesAStoredPositionOnlyWhenUsableAndSizeOnlyWhenResizable) {
     };
     for (const Case& c : cases) {
         MemorySettings settings;
-        settings.Set("WindowPosition", "frmMain_Left", c.left);
-        settings.Set("WindowPosition", "frmMain_Top", c.top);
-        settings.Set("WindowPosition", "frmMain_Width", c.width);
-        settings.Set("WindowPosition", "frmMain_Height", c.height);
+        const std::pair<const char*, const char*> stored[] = {
+            {"frmMain_Left", c.left}, {"frmMain_Top", c.top}, {"frmMain_Width", c.width}, {"frmMain_Height", c.height}};
+        for (const auto& [key, value] : stored) settings.Set("WindowPosition", key, value);
         FakeWindow window(c.style);
         Formz::RestoreWindowPosition(window, settings, FakeScreen());
         SCOPED_TRACE(std::string(c.left) + "," + c.top + "," + c.width + "," + c.height);

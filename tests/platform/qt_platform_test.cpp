@@ -39,9 +39,7 @@ public:
     UrlCatcher() {
         for (const char* scheme : {"file", "https"}) QDesktopServices::setUrlHandler(scheme, this, "Catch");
     }
-    ~UrlCatcher() override {
-        for (const char* scheme : {"file", "https"}) QDesktopServices::unsetUrlHandler(scheme);
-    }
+    ~UrlCatcher() override { for (const char* scheme : {"file", "https"}) QDesktopServices::unsetUrlHandler(scheme); }
     std::vector<QUrl> urls;
 public slots:
     void Catch(const QUrl& url) { urls.push_back(url); }

@@ -52,11 +52,8 @@ public:
         const MessageAnswer answer = std::get<MessageAnswer>(script_.front());
         script_.pop_front();
         const bool fits = buttons == MessageButtons::OK ? answer == MessageAnswer::OK : answer != MessageAnswer::OK;
-        if (!fits) {
-            ADD_FAILURE() << "scripted answer does not fit the buttons of: " << text;
-            return fallback;
-        }
-        return answer;
+        EXPECT_TRUE(fits) << "scripted answer does not fit the buttons of: " << text;
+        return fits ? answer : fallback;
     }
 
     std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {

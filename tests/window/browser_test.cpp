@@ -19,9 +19,8 @@ protected:
     // Edit, Delete, Rename and Open w/PASS are switched on and off together.
     bool CommandsEnabled() const {
         const bool edit = Item("mnuFilePopupEdit")->isEnabled();
-        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"}) {
+        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"})
             EXPECT_EQ(Item(name)->isEnabled(), edit) << name;
-        }
         return edit;
     }
     // True when the click showed the menu, which is closed again.
