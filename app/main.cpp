@@ -2,12 +2,12 @@
 #include <QApplication>
 
 #include "main_window/frmMain.h"
-#include "support/QtAppInfo.h"
-#include "support/QtDialogs.h"
-#include "support/QtDocumentOpener.h"
-#include "support/QtEvents.h"
-#include "support/QtScreen.h"
-#include "support/QtSettingsStore.h"
+#include "qt_platform/QtAppInfo.h"
+#include "qt_platform/QtDialogs.h"
+#include "qt_platform/QtDocumentOpener.h"
+#include "qt_platform/QtEvents.h"
+#include "qt_platform/QtScreen.h"
+#include "qt_platform/QtSettingsStore.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

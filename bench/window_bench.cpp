@@ -16,7 +16,7 @@
 #include "bench/BenchFiles.h"
 #include "main_window/FileListBox.h"
 #include "main_window/frmMain.h"
-#include "support/QtEvents.h"
+#include "qt_platform/QtEvents.h"
 #include "testkit/FakeScreen.h"
 #include "testkit/MemorySettings.h"
 

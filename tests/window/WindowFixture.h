@@ -20,7 +20,7 @@
 
 #include "main_window/FileListBox.h"
 #include "main_window/frmMain.h"
-#include "support/QtEvents.h"
+#include "qt_platform/QtEvents.h"
 #include "testkit/FakeScreen.h"
 #include "testkit/MemorySettings.h"
 #include "testkit/RunFileBuilder.h"

@@ -1,4 +1,4 @@
-#include "support/QtAppInfo.h"
+#include "qt_platform/QtAppInfo.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "support/QtEvents.h"
+#include "qt_platform/QtEvents.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "support/QtSettingsStore.h"
+#include "qt_platform/QtSettingsStore.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "support/QtScreen.h"
+#include "qt_platform/QtScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "support/QtDialogs.h"
+#include "qt_platform/QtDialogs.h"
 
 #include <QApplication>
 #include <QInputDialog>

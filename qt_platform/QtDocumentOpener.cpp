@@ -1,4 +1,4 @@
-#include "support/QtDocumentOpener.h"
+#include "qt_platform/QtDocumentOpener.h"
 
 #include <QDesktopServices>
 #include <QFile>
