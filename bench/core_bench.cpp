@@ -8,10 +8,9 @@
 #include <string>
 
 #include "bench/BenchFiles.h"
-#include "main_window/RunFileSource.h"
 #include "run_file/Stuff.h"
 #include "support/FileHandle.h"
-#include "support/FileTable.h"
+#include "support/LockedFile.h"
 
 namespace {
 
@@ -57,18 +56,17 @@ void BM_ScanRunData(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanRunData)->Unit(benchmark::kMillisecond);
 
-// Opens the file under a free number and reads it through the window's byte
-// source, as a load does; the file is in the page cache after the first round.
+// Opens the file with its lock under a free number and reads it through the
+// file's byte source, as a load does; the file is in the page cache after the
+// first round.
 void BM_ReadAndScanFile(benchmark::State& state) {
     static const ScratchFile scratch(BigRunFile());
     FileHandle handle;
     for (auto _ : state) {
-        handle.SetHandle(FileTable::FreeFile());
-        FileTable::Open(scratch.Path(), FileTable::OpenMode::Read, handle.Handle());
-        RunFileSource source(handle);
+        LockedFile file(scratch.Path(), FileTable::OpenMode::Read, handle);
+        Stuff::FileByteSource source(file);
         const DecodedRunFile loaded = DecodeRunFile(source);
-        FileTable::Close(handle.Handle());
-        handle.SetHandle(0);
+        file.Close();
         benchmark::DoNotOptimize(loaded.recordCount);
         if (!Scanned(state, loaded)) break;
     }

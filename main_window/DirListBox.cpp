@@ -45,7 +45,7 @@ void DirListBox::SetPath(const QString& path) {
     const QFileInfo info(path);
     const QString wanted = QDir::cleanPath(info.absoluteFilePath());
     if (!info.isDir() || !QDir(wanted).isReadable()) {
-        RuntimeError::Raise(RuntimeError::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
     if (wanted == path_) {
         return;

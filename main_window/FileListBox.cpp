@@ -46,7 +46,7 @@ bool IsRegularFile(int folder, const dirent& entry) {
 std::vector<Entry> ListFolder(const QString& path, const QString& pattern, const QCollator& order) {
     const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(QFile::encodeName(path).constData()), ::closedir);
     if (!folder) {
-        RuntimeError::Raise(RuntimeError::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
     const QByteArray wanted = QFile::encodeName(pattern);
     std::vector<Entry> entries;
@@ -78,7 +78,7 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
 void FileListBox::SetPath(const QString& path) {
     const QFileInfo info(path);
     if (!info.isDir() || !QDir(info.absoluteFilePath()).isReadable()) {
-        RuntimeError::Raise(RuntimeError::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
     const QString cleaned = QDir::cleanPath(info.absoluteFilePath());
     Fill(cleaned);

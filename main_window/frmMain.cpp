@@ -23,7 +23,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     Form_Load();
 }
 
-frmMain::~frmMain() { CloseRunFile(); }
+frmMain::~frmMain() = default;
 
 QString frmMain::WindowTitle() const {
     const AppInfo& app = services_.appInfo;

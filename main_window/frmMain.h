@@ -13,11 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "main_window/LoadedRunFile.h"
 #include "main_window/RunGuard.h"
 #include "main_window/WindowServices.h"
-#include "run_file/ByteSource.h"
-#include "run_file/RunFileState.h"
+#include "run_file/RunFile.h"
 #include "run_file/SavePlan.h"
 #include "support/FileHandle.h"
 #include "support/PlacedWindow.h"
@@ -48,7 +46,7 @@ public:
     // True once a field or the notes changed since the last load or save.
     bool blnDirtyData = false;
     // Records counted by the last load.
-    int32_t lngNumRecords = 0;
+    int64_t lngNumRecords = 0;
 
     void UpdateControls(bool blnEnableEdit = false, bool blnEnableUndo = false, bool blnEnableSave = false,
                         bool blnEnableFields = false);
@@ -153,7 +151,7 @@ private:
     void PlaceHintsAndPin();
     void BuildFields();
     void BuildFieldRow(FieldIndex index, const char* name, const char* captionName, const char* caption,
-                       const char* tooltip, int maxLength, int top);
+                       const char* tooltip, int top);
     void BuildNotes();
     void BuildCommands();
     void BuildFilePopup();
@@ -172,11 +170,9 @@ private:
     // Fields.
     void BeginFieldEdit(QLineEdit* box, QLabel* value);
     void EndFieldEdit(QLineEdit* box, QLabel* value);
-    bool ValidateLongRange(QLineEdit* box, int32_t lowest, int32_t highest);
-    bool ValidateSingleRange(QLineEdit* box, float lowest, float highest);
     void RejectEntry(QLineEdit* box, const std::string& message);
-    void NormaliseRolloutLength();
     void LeaveField(FieldIndex index);
+    static Stuff::Field CoreField(FieldIndex index);
     void FieldLabelClicked(FieldIndex index);
     bool HandleFocusOut(QObject* watched, QEvent* event);
 
@@ -185,9 +181,10 @@ private:
     bool InEditMode() const;
 
     // Load.
+    class LoadDisplay;
+    friend class LoadDisplay;
     bool RunLoad();
-    std::vector<uint8_t> ReadVersionAndFields(Stuff::ByteSource& source, Stuff::RunFileState& state);
-    std::string ScanRunData(Stuff::ByteSource& source, Stuff::RunFileState& state);
+    void ShowFields(const Stuff::RunFileContents& contents);
     void ReportDamagedRecords(const std::string& list);
     void ShowRecordCount();
     void CloseOpenFields();
@@ -205,7 +202,6 @@ private:
     // Failures of the load and the save, worded the same way.
     void ShowFileFailure(int32_t number, const std::string& description, const char* action,
                          const QString& fileName);
-    void CloseRunFile();
     static std::string FileSystemPath(const QString& path);
 
     // File browser.
@@ -239,9 +235,9 @@ private:
     // and focus restore cause, so one leave shows one message.
     bool inLeaveHandler_ = false;
 
-    // What the last successful load (or our own save after it) learned about
-    // the file; every load starts by forgetting it.
-    std::optional<LoadedRunFile> loaded_;
+    // The file the last successful load read, with what it learned, which
+    // the save relies on; every load starts by forgetting it.
+    Stuff::RunFile runFile_{RunFileHandle};
 
     // Set while a folder that could not be read is replaced by the program's
     // own, so a program folder that cannot be read either ends the chain.

@@ -4,46 +4,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <optional>
-
 #include "main_window/ClickableLabel.h"
 #include "main_window/QtText.h"
 #include "main_window/frmMain.h"
-#include "support/General.h"
-#include "support/RuntimeError.h"
+#include "run_file/FieldRules.h"
 
-namespace {
-
-std::string RangeMessage(const std::string& lowest, const std::string& highest) {
-    return "You entered a value that is out of the allowable range (" + lowest + "-" + highest +
-           ").\r\nPlease correct this now.";
+Stuff::Field frmMain::CoreField(FieldIndex index) {
+    static constexpr Stuff::Field Fields[FieldCount] = {
+        Stuff::Field::RunName,  Stuff::Field::VehicleName,   Stuff::Field::VehicleWeight, Stuff::Field::Redline,
+        Stuff::Field::ShiftPoint, Stuff::Field::RolloutLength, Stuff::Field::PitchFactor};
+    return Fields[index];
 }
-
-// The entry as a whole number, a fraction rounded half to even; nullopt when
-// it is no number or lies outside what a 32-bit number holds.
-std::optional<int32_t> EntryAsLong(const std::string& text) {
-    if (!General::IsNumericText(text)) {
-        return std::nullopt;
-    }
-    try {
-        return General::TextToLong(text);
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<float> EntryAsSingle(const std::string& text) {
-    if (!General::IsNumericText(text)) {
-        return std::nullopt;
-    }
-    try {
-        return General::TextToSingle(text);
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
-}  // namespace
 
 bool frmMain::InEditMode() const { return cmdUndo->isEnabled(); }
 
@@ -77,36 +48,6 @@ void frmMain::RejectEntry(QLineEdit* box, const std::string& message) {
     box->setSelection(0, static_cast<int>(box->text().size()));
 }
 
-bool frmMain::ValidateLongRange(QLineEdit* box, int32_t lowest, int32_t highest) {
-    const std::string message = RangeMessage(std::to_string(lowest), std::to_string(highest));
-    const std::optional<int32_t> number = EntryAsLong(QtText::ToUtf8(box->text()));
-    if (number && *number >= lowest && *number <= highest) {
-        return true;
-    }
-    RejectEntry(box, message);
-    return false;
-}
-
-bool frmMain::ValidateSingleRange(QLineEdit* box, float lowest, float highest) {
-    const std::string message = RangeMessage(General::SingleToText(lowest), General::SingleToText(highest));
-    const std::optional<float> number = EntryAsSingle(QtText::ToUtf8(box->text()));
-    if (number && *number >= lowest && *number <= highest) {
-        return true;
-    }
-    RejectEntry(box, message);
-    return false;
-}
-
-void frmMain::NormaliseRolloutLength() {
-    QLineEdit* box = fields_[RolloutLength].box;
-    const std::optional<float> number = EntryAsSingle(QtText::ToUtf8(box->text()));
-    if (!number) {
-        return;
-    }
-    const std::string rounded = General::RoundToDecimals(*number, 1);
-    box->setText(QtText::FromUtf8(General::FormatOneDecimal(rounded)));
-}
-
 void frmMain::LeaveField(FieldIndex index) {
     // The message box of a rejection and the focus given back afterwards move
     // the focus again; those moves are no new leave of the field.
@@ -116,24 +57,17 @@ void frmMain::LeaveField(FieldIndex index) {
     inLeaveHandler_ = true;
     QLineEdit* box = fields_[index].box;
     bool accepted = true;
-    switch (index) {
-    case RunName:
-    case VehicleName:
-        break;
-    case VehicleWeight:
-    case Redline:
-    case ShiftPoint:
-        accepted = ValidateLongRange(box, 1, 65535);
-        break;
-    case RolloutLength:
-        NormaliseRolloutLength();
-        accepted = ValidateSingleRange(box, 0.0f, General::TextToSingle("25.5"));
-        break;
-    case PitchFactor:
-        accepted = ValidateSingleRange(box, General::TextToSingle("0.0"), General::TextToSingle("9.9"));
-        break;
-    case FieldCount:
-        break;
+    // The names are taken as typed; the numbers are checked, the rollout
+    // length rounded into the box first, so a rejected one shows rounded.
+    if (index != RunName && index != VehicleName) {
+        const Stuff::EntryCheck check = Stuff::CheckEntry(CoreField(index), QtText::ToUtf8(box->text()));
+        if (index == RolloutLength) {
+            box->setText(QtText::FromUtf8(check.entry));
+        }
+        accepted = check.accepted;
+        if (!accepted) {
+            RejectEntry(box, check.message);
+        }
     }
     if (accepted) {
         EndFieldEdit(box, fields_[index].value);

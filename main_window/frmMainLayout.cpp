@@ -9,6 +9,7 @@
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/frmMain.h"
+#include "run_file/FieldRules.h"
 #include "main_window/frmMainDesign.h"
 
 namespace {
@@ -64,19 +65,19 @@ void frmMain::BuildFields() {
     PlaceTwips(lblRecordsRead, DataLeft + 2700, HeaderTop, DataRight - DataLeft - 2700, 300);
 
     BuildFieldRow(RunName, "RunName", "lblRunNameLabel", "Run Name:",
-                  "The name of the run.  Maximum length is 47 characters.", 47, RowTop);
+                  "The name of the run.  Maximum length is 47 characters.", RowTop);
     BuildFieldRow(VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:",
-                  "The name of the vehicle.  Maximum length is 15 characters.", 15, RowTop + 2 * RowStep);
+                  "The name of the vehicle.  Maximum length is 15 characters.", RowTop + 2 * RowStep);
     BuildFieldRow(VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:",
-                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", 5, RowTop + 3 * RowStep);
+                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", RowTop + 3 * RowStep);
     BuildFieldRow(Redline, "VehicleRedline", "lblRedlineLabel", "Redline:",
-                  "The redline of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 4 * RowStep);
+                  "The redline of the vehicle.  The range is 1 to 65,535.", RowTop + 4 * RowStep);
     BuildFieldRow(ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:",
-                  "The shift point of the vehicle.  The range is 1 to 65,535.", 5, RowTop + 5 * RowStep);
-    BuildFieldRow(RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", nullptr, 4,
+                  "The shift point of the vehicle.  The range is 1 to 65,535.", RowTop + 5 * RowStep);
+    BuildFieldRow(RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", nullptr,
                   RowTop + 6 * RowStep);
     BuildFieldRow(PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:",
-                  "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", 3,
+                  "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.",
                   RowTop + 7 * RowStep);
 
     // Until a file that carries a pitch factor is loaded, there is none.
@@ -90,7 +91,7 @@ void frmMain::BuildFields() {
 }
 
 void frmMain::BuildFieldRow(FieldIndex index, const char* name, const char* captionName, const char* caption,
-                            const char* tooltip, int maxLength, int top) {
+                            const char* tooltip, int top) {
     FieldRow& row = fields_[index];
     row.caption = new QLabel(QString::fromLatin1(caption), this);
     row.caption->setObjectName(QString::fromLatin1(captionName));
@@ -120,7 +121,7 @@ void frmMain::BuildFieldRow(FieldIndex index, const char* name, const char* capt
     row.box = new QLineEdit(this);
     row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(name));
     row.box->setFont(BoldFont(row.box));
-    row.box->setMaxLength(maxLength);
+    row.box->setMaxLength(Stuff::TypingLimit(CoreField(index)));
     SetTextColour(row.box, QPalette::Text, Blue);
     PlaceTwips(row.box, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
     row.box->hide();

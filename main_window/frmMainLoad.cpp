@@ -1,40 +1,87 @@
-// The load: reads the selected run file and shows what it holds, field by
-// field, so a load that fails part-way leaves what it had already shown.
+// The load: the run-file object reads the selected file and tells what it
+// finds as it reads, and the window shows each value as soon as it is known,
+// so a load that fails part-way leaves what it had already shown.
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-#include <algorithm>
 #include <chrono>
-#include <limits>
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileListBox.h"
 #include "main_window/QtText.h"
-#include "main_window/RunFileSource.h"
 #include "main_window/frmMain.h"
-#include "run_file/Stuff.h"
-#include "support/FileTable.h"
+#include "run_file/RunDataScanner.h"
+#include "run_file/RunFile.h"
 #include "support/Files.h"
 #include "support/RuntimeError.h"
 
 namespace {
 
-// The scan looks at the clock after this many records, and lets the window
-// handle its events once this much time has passed since it last did.
-constexpr uint64_t RecordsBetweenClockReads = 4096;
+// The scan lets the window handle its events once this much time has passed
+// since it last did.
 constexpr std::chrono::milliseconds EventSlice{10};
 
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-int32_t CountAsLong(uint64_t count) {
-    return static_cast<int32_t>(std::min<uint64_t>(count, std::numeric_limits<int32_t>::max()));
-}
-
 }  // namespace
+
+// Shows what the run-file object reports while it loads.
+class frmMain::LoadDisplay final : public Stuff::LoadListener {
+public:
+    explicit LoadDisplay(frmMain& window) : window_(window) {}
+
+    void Opened() override {
+        window_.SetNotesText(QString());
+        window_.lblRecordsRead->hide();
+    }
+
+    void VersionRead(const Stuff::VersionField& version) override {
+        window_.SetVersionCaption(version.Caption(), version.tagMatched);
+    }
+
+    void FieldsRead(const Stuff::RunFileContents& contents) override { window_.ShowFields(contents); }
+
+    void ScanStarted() override {
+        window_.lngNumRecords = 0;
+        window_.lblRecordsRead->setText(QString());
+        window_.lblRecordsRead->show();
+        window_.SetNotesText(QString());
+        // The window stays responsive during a long scan without paying for
+        // an event round on every record.
+        window_.services_.events.DoEvents();
+        lastEvents_ = Clock::now();
+    }
+
+    void Scanning(uint64_t recordsSoFar) override {
+        window_.lngNumRecords = static_cast<int64_t>(recordsSoFar);
+        if (Clock::now() - lastEvents_ >= EventSlice) {
+            window_.services_.events.DoEvents();
+            lastEvents_ = Clock::now();
+        }
+    }
+
+    void Loaded(const Stuff::RunFileContents& contents) override {
+        window_.lngNumRecords = static_cast<int64_t>(contents.recordCount);
+        if (contents.notesPosition) {
+            window_.SetNotesText(QtText::FromUtf8(contents.values.notes));
+        }
+        window_.ShowRecordCount();
+        if (contents.damagedCount > 0) {
+            window_.ReportDamagedRecords(
+                Stuff::DamagedPositionsMessage(contents.damagedPositions, contents.damagedCount));
+        }
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    frmMain& window_;
+    Clock::time_point lastEvents_;
+};
 
 std::string frmMain::FileSystemPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -48,7 +95,7 @@ bool frmMain::LoadRunFile() {
 
 bool frmMain::RunLoad() {
     // Whatever the outcome, what an earlier load learned belongs to that load.
-    loaded_.reset();
+    runFile_.Forget();
 
     const QString fileName = fileGTP->FileName();
     if (fileName.isEmpty()) {
@@ -63,106 +110,33 @@ bool frmMain::RunLoad() {
     }
 
     try {
-        RunFileHandle.SetHandle(FileTable::FreeFile());
-        FileTable::Open(fullPath, FileTable::OpenMode::Read, RunFileHandle.Handle());
-        RunFileSource source(RunFileHandle);
-
-        SetNotesText(QString());
-        lblRecordsRead->hide();
-
-        Stuff::RunFileState state;
-        const std::vector<uint8_t> versionBytes = ReadVersionAndFields(source, state);
-        const std::string damaged = ScanRunData(source, state);
-        ShowRecordCount();
-        loaded_.emplace(LoadedRunFile{fullPath, state,
-                                      Stuff::FileFingerprint(source.Size(), versionBytes, state.NotesPosition)});
-        if (!damaged.empty()) {
-            ReportDamagedRecords(damaged);
-        }
-
-        CloseOpenFields();
-        blnDirtyData = false;
-        UpdateControls(true, false, false, false);
-        FileTable::Close(RunFileHandle.Handle());
-        RunFileHandle.SetHandle(0);
-        return true;
+        LoadDisplay display(*this);
+        runFile_.Load(fullPath, display);
     } catch (const RuntimeError& failure) {
-        loaded_.reset();
         ShowFileFailure(failure.Number(), failure.Description(), " - loading file [", fileName);
-        CloseRunFile();
         return false;
     }
+    CloseOpenFields();
+    blnDirtyData = false;
+    UpdateControls(true, false, false, false);
+    return true;
 }
 
-std::vector<uint8_t> frmMain::ReadVersionAndFields(Stuff::ByteSource& source, Stuff::RunFileState& state) {
-    using Stuff::Field;
-    using Stuff::Spec;
-    const std::vector<uint8_t> versionBytes = Stuff::ReadField(source, Spec(Field::Version));
-    const Stuff::VersionField version = Stuff::DecodeVersionField(versionBytes);
-    SetVersionCaption(version.Caption(), version.tagMatched);
-    state.RunDataStart = version.runDataStart;
-    state.PassVersionNumber = Stuff::PassVersionNumber(version.versionText);
-
-    const auto text = [&source](Field field) {
-        return QtText::FromUtf8(Stuff::DecodeTextField(Stuff::ReadField(source, Spec(field))));
-    };
-    const auto tenths = [&source](Field field) {
-        return QtText::FromUtf8(Stuff::DecodeTenths(Stuff::ReadField(source, Spec(field)).at(0)));
-    };
-    const auto twoBytes = [&source](Field field) {
-        return QtText::FromUtf8(Stuff::DecodeTwoByte(Stuff::ReadField(source, Spec(field))));
-    };
-
-    fields_[RunName].value->setText(text(Field::RunName));
-    if (Stuff::HasPitchFactor(state.PassVersionNumber)) {
-        fields_[PitchFactor].value->setText(tenths(Field::PitchFactor));
+void frmMain::ShowFields(const Stuff::RunFileContents& contents) {
+    const Stuff::VehicleTexts& values = contents.values;
+    fields_[RunName].value->setText(QtText::FromUtf8(values.runName));
+    if (contents.HasPitchFactor()) {
+        fields_[PitchFactor].value->setText(QtText::FromUtf8(values.pitch));
         ShowPitchFactor(true);
     } else {
         ShowPitchFactor(false);
-        fields_[PitchFactor].value->setText(QStringLiteral("n/a"));
+        fields_[PitchFactor].value->setText(QtText::FromUtf8(values.pitch));
     }
-    fields_[VehicleName].value->setText(text(Field::VehicleName));
-    fields_[VehicleWeight].value->setText(twoBytes(Field::VehicleWeight));
-    fields_[RolloutLength].value->setText(tenths(Field::RolloutLength));
-    fields_[Redline].value->setText(twoBytes(Field::Redline));
-    fields_[ShiftPoint].value->setText(twoBytes(Field::ShiftPoint));
-    return versionBytes;
-}
-
-std::string frmMain::ScanRunData(Stuff::ByteSource& source, Stuff::RunFileState& state) {
-    using Clock = std::chrono::steady_clock;
-    lngNumRecords = 0;
-    Stuff::RunDataScanner scanner(source, state.RunDataStart);
-    state.RecordLength = scanner.RecordLength();
-    if (scanner.Done()) {
-        return {};
-    }
-
-    lblRecordsRead->setText(QString());
-    lblRecordsRead->show();
-    SetNotesText(QString());
-
-    // The window stays responsive during a long scan without paying for an
-    // event round on every record.
-    services_.events.DoEvents();
-    Clock::time_point lastEvents = Clock::now();
-    while (!scanner.Advance(RecordsBetweenClockReads)) {
-        lngNumRecords = CountAsLong(scanner.RecordCount());
-        const Clock::time_point now = Clock::now();
-        if (now - lastEvents >= EventSlice) {
-            services_.events.DoEvents();
-            lastEvents = Clock::now();
-        }
-    }
-    lngNumRecords = CountAsLong(scanner.RecordCount());
-
-    state.NotesPosition = scanner.NotesPosition();
-    if (state.NotesPosition) {
-        const std::vector<uint8_t> stored =
-            Stuff::ReadStoredNotes(source, *state.NotesPosition, scanner.NotesLength());
-        SetNotesText(QtText::FromUtf8(Stuff::NotesForDisplay(stored)));
-    }
-    return Stuff::DamagedPositionsMessage(scanner.DamagedPositions());
+    fields_[VehicleName].value->setText(QtText::FromUtf8(values.vehicleName));
+    fields_[VehicleWeight].value->setText(QtText::FromUtf8(values.weight));
+    fields_[RolloutLength].value->setText(QtText::FromUtf8(values.rollout));
+    fields_[Redline].value->setText(QtText::FromUtf8(values.redline));
+    fields_[ShiftPoint].value->setText(QtText::FromUtf8(values.shiftPoint));
 }
 
 void frmMain::CloseOpenFields() {
@@ -178,8 +152,7 @@ void frmMain::CloseOpenFields() {
 }
 
 void frmMain::ShowRecordCount() {
-    lblRecordsRead->setText(lngNumRecords != 0 ? QString::number(lngNumRecords) + QStringLiteral(" record(s) read.")
-                                               : QStringLiteral("No run data found!"));
+    lblRecordsRead->setText(QtText::FromUtf8(Stuff::RecordCountText(static_cast<uint64_t>(lngNumRecords))));
     lblRecordsRead->show();
 }
 
@@ -219,24 +192,11 @@ QString frmMain::NotesText() const {
     return QtText::BoxLinesToCrLf(txtVehicleNotes->document()->toRawText());
 }
 
-bool frmMain::NotesWritable() const { return loaded_ && loaded_->state.NotesPosition.has_value(); }
+bool frmMain::NotesWritable() const { return runFile_.IsLoaded() && runFile_.Contents().notesPosition.has_value(); }
 
 void frmMain::ShowFileFailure(int32_t number, const std::string& description, const char* action,
                               const QString& fileName) {
     Message("Error (" + std::to_string(number) + ") - " + description + action + QtText::ToUtf8(fileName) +
                 "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.",
             MessageIcon::Critical);
-}
-
-void frmMain::CloseRunFile() {
-    const int32_t number = RunFileHandle.Handle();
-    if (number >= FileTable::LowestNumber && number <= FileTable::HighestNumber && FileTable::IsOpen(number)) {
-        try {
-            FileTable::Close(number);
-        } catch (const RuntimeError&) {
-            // Only reached after a failure that has been reported already;
-            // the number is free again either way.
-        }
-    }
-    RunFileHandle.SetHandle(0);
 }

@@ -1,16 +1,14 @@
-// The save: writes the committed vehicle data and the notes into the file the
-// last load read, in place, at their own positions and nowhere else.
+// The save: hands the committed vehicle data and the notes to the run-file
+// object, which writes them into the file the last load read, in place, and
+// words what it reports as the window's messages.
 #include <QLabel>
 #include <QLineEdit>
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileListBox.h"
 #include "main_window/QtText.h"
-#include "main_window/RunFileSource.h"
 #include "main_window/frmMain.h"
-#include "run_file/Stuff.h"
-#include "support/FileTable.h"
-#include "support/RuntimeError.h"
+#include "run_file/RunFile.h"
 
 namespace {
 
@@ -57,49 +55,31 @@ bool frmMain::RunSave() {
     CommitOpenFields();
 
     // Only the file the last load read may be written: its layout is what the
-    // positions below were worked out from.
-    if (!loaded_ || loaded_->fullPath != SelectedFilePath()) {
+    // positions of the fields were worked out from.
+    if (!runFile_.IsLoaded() || runFile_.Path() != SelectedFilePath()) {
         Message("The selected file [" + QtText::ToUtf8(fileName) +
                     "] is not the file that was last loaded; nothing was written.\r\n" + RepeatAdvice,
                 MessageIcon::Exclamation);
         return false;
     }
 
-    // Every value is converted and checked before the file is opened.
-    Stuff::SavePlan plan;
-    try {
-        plan = Stuff::MakeSavePlan(CommittedTexts(), loaded_->state);
-    } catch (const RuntimeError& problem) {
-        Message("The vehicle data cannot be saved: " + problem.Description() +
+    const Stuff::SaveOutcome outcome = runFile_.Save(CommittedTexts());
+    switch (outcome.status) {
+    case Stuff::SaveStatus::Saved:
+        break;
+    case Stuff::SaveStatus::Refused:
+        Message("The vehicle data cannot be saved: " + outcome.description +
                     ".\r\nNothing was written; correct it and save again.",
                 MessageIcon::Exclamation);
         return false;
-    }
-
-    try {
-        RunFileHandle.SetHandle(FileTable::FreeFile());
-        FileTable::Open(loaded_->fullPath, FileTable::OpenMode::ReadWrite, RunFileHandle.Handle());
-        RunFileSource source(RunFileHandle);
-        if (!loaded_->fingerprint.Matches(source)) {
-            CloseRunFile();
-            Message(std::string("The file has changed since it was loaded; nothing was written. ") + RepeatAdvice,
-                    MessageIcon::Exclamation);
-            return false;
-        }
-        for (const Stuff::FileWrite& write : plan) {
-            FileTable::Write(RunFileHandle.Handle(), static_cast<int64_t>(write.position), write.bytes);
-        }
-        FileTable::Flush(RunFileHandle.Handle());
-        FileTable::Close(RunFileHandle.Handle());
-        RunFileHandle.SetHandle(0);
-    } catch (const RuntimeError& failure) {
-        ShowFileFailure(failure.Number(), failure.Description(), " - saving file [", fileName);
-        CloseRunFile();
+    case Stuff::SaveStatus::Changed:
+        Message(std::string("The file has changed since it was loaded; nothing was written. ") + RepeatAdvice,
+                MessageIcon::Exclamation);
+        return false;
+    case Stuff::SaveStatus::Failed:
+        ShowFileFailure(outcome.number, outcome.description, " - saving file [", fileName);
         return false;
     }
-
-    // The next save checks the file against what this one left.
-    loaded_->fingerprint = loaded_->fingerprint.AfterSave(plan);
     blnDirtyData = false;
     UpdateControls(true, false, false, false);
     return true;

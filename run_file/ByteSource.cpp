@@ -16,7 +16,7 @@ size_t MemoryByteSource::ReadAt(uint64_t offset, std::span<uint8_t> out) {
 
 std::vector<uint8_t> ReadBytesAt(ByteSource& source, uint64_t position, size_t count) {
     // Positions count from 1; 0 is the runtime's "Bad record number".
-    if (position == 0) throw RuntimeError(63, "Bad record number");
+    if (position == 0) RuntimeError::Raise(ErrorNumber::BadRecordNumber);
     std::vector<uint8_t> bytes(count);
     bytes.resize(source.ReadAt(position - 1, bytes));
     return bytes;
@@ -24,7 +24,7 @@ std::vector<uint8_t> ReadBytesAt(ByteSource& source, uint64_t position, size_t c
 
 std::vector<uint8_t> ReadExactlyAt(ByteSource& source, uint64_t position, size_t count) {
     std::vector<uint8_t> bytes = ReadBytesAt(source, position, count);
-    if (bytes.size() < count) RuntimeError::Raise(RuntimeError::InputPastEndOfFile);
+    if (bytes.size() < count) RuntimeError::Raise(ErrorNumber::InputPastEndOfFile);
     return bytes;
 }
 

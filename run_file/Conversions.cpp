@@ -10,13 +10,13 @@ int32_t BytesToNumber(std::span<const uint8_t> bytes) {
     uint64_t value = 0;
     for (uint8_t byte : bytes) {
         value = (value << 8) | byte;
-        if (value > static_cast<uint64_t>(INT32_MAX)) RuntimeError::Raise(RuntimeError::Overflow);
+        if (value > static_cast<uint64_t>(INT32_MAX)) RuntimeError::Raise(ErrorNumber::Overflow);
     }
     return static_cast<int32_t>(value);
 }
 
 std::vector<uint8_t> NumberToBytes(int32_t number) {
-    if (number < 0) RuntimeError::Raise(RuntimeError::Overflow);
+    if (number < 0) RuntimeError::Raise(ErrorNumber::Overflow);
     std::vector<uint8_t> bytes;
     auto value = static_cast<uint32_t>(number);
     do {

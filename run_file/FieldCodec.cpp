@@ -11,23 +11,21 @@ namespace Stuff {
 
 namespace {
 
-constexpr int32_t InvalidArgument = 5;
-
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // Re-raises a failed number conversion with the field and the entry in it.
 [[noreturn]] void RaiseNumberError(const RuntimeError& error, std::string_view text, const FieldSpec& field,
                                    std::string_view range) {
-    if (error.Number() == RuntimeError::TypeMismatch) {
+    if (error.Number() == ErrorNumber::TypeMismatch) {
         throw RuntimeError(error.Number(), "Type mismatch: the " + std::string(field.name) + " " + Quoted(text) +
                                                " is not a number");
     }
-    throw RuntimeError(RuntimeError::Overflow, "Overflow: the " + std::string(field.name) + " " + Quoted(text) +
+    throw RuntimeError(ErrorNumber::Overflow, "Overflow: the " + std::string(field.name) + " " + Quoted(text) +
                                                    " does not fit its field (" + std::string(range) + ")");
 }
 
 void RaiseOutOfRange(std::string_view text, const FieldSpec& field, std::string_view range) {
-    RaiseNumberError(RuntimeError(RuntimeError::Overflow, "Overflow"), text, field, range);
+    RaiseNumberError(RuntimeError(ErrorNumber::Overflow, "Overflow"), text, field, range);
 }
 
 }  // namespace
@@ -37,20 +35,28 @@ std::vector<uint8_t> ReadField(ByteSource& source, const FieldSpec& field) {
 }
 
 std::string DecodeTextField(std::span<const uint8_t> bytes) {
-    // The 0xFF fill after the terminating NUL is never text. Without cutting it
-    // off first, an empty name (a NUL, then only fill) would lose its NUL to the
-    // trimming and read as a row of 'ÿ'.
+    // The 0xFF fill after the terminating NUL is never text, and the name ends
+    // at that NUL. Blanks and NULs are trimmed only at the ends of the whole
+    // field: a name's own trailing blanks, kept in by its NUL and fill, stay.
     size_t end = bytes.size();
     while (end > 0 && bytes[end - 1] == 0xFF) --end;
-    if (end > 0 && bytes[end - 1] == 0x00) bytes = bytes.first(end - 1);
-    const std::string trimmed = TrimNulls(DecodeWindows1252(bytes), true);
-    return trimmed.substr(0, trimmed.find('\0'));
+    const bool filled = end > 0 && end < bytes.size() && bytes[end - 1] == 0x00;
+    const auto trimmable = [](uint8_t byte) { return byte == 0x00 || byte == ' '; };
+    size_t first = 0;
+    size_t last = filled ? end : bytes.size();
+    while (first < last && trimmable(bytes[first])) ++first;
+    if (!filled) {
+        while (last > first && trimmable(bytes[last - 1])) --last;
+    }
+    std::span<const uint8_t> text = bytes.subspan(first, last - first);
+    text = text.first(static_cast<size_t>(std::find(text.begin(), text.end(), 0x00) - text.begin()));
+    return DecodeWindows1252(text);
 }
 
 std::vector<uint8_t> EncodeTextField(std::string_view text, const FieldSpec& field) {
     Windows1252Bytes encoded = EncodeWindows1252(text);
     if (!encoded.Ok()) {
-        throw RuntimeError(InvalidArgument, "The " + std::string(field.name) + " holds the character " +
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "The " + std::string(field.name) + " holds the character " +
                                                 Quoted(encoded.unstorable) + ", which a run file cannot store");
     }
     std::vector<uint8_t> bytes = std::move(encoded.bytes);

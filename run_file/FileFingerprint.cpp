@@ -1,7 +1,5 @@
 #include "run_file/FileFingerprint.h"
 
-#include <algorithm>
-
 #include "run_file/RunDataScanner.h"
 #include "run_file/RunFileLayout.h"
 #include "run_file/VersionField.h"
@@ -10,11 +8,19 @@ namespace Stuff {
 
 namespace {
 
-std::vector<uint8_t> VersionBytesOf(ByteSource& source) {
-    return ReadBytesAt(source, Spec(Field::Version).position, FileFingerprint::VersionWidth);
+// The notes length byte, the longest notes and the NUL a save puts after them.
+constexpr size_t NotesRegion = 1 + MaxNotesBytes + 1;
+
+std::vector<uint8_t> HeaderOf(ByteSource& source) { return ReadBytesAt(source, 1, HeaderEnd); }
+
+std::vector<uint8_t> NotesOf(ByteSource& source, std::optional<uint64_t> notesPosition) {
+    return notesPosition ? ReadBytesAt(source, *notesPosition, NotesRegion) : std::vector<uint8_t>{};
 }
 
-std::optional<uint64_t> NotesPositionOf(ByteSource& source, std::span<const uint8_t> versionBytes) {
+std::optional<uint64_t> RunDataEnd(ByteSource& source, const std::vector<uint8_t>& header) {
+    if (header.size() < HeaderEnd) return std::nullopt;
+    const FieldSpec& version = Spec(Field::Version);
+    const std::span<const uint8_t> versionBytes(header.data() + version.Offset(), version.width);
     RunDataScanner scanner(source, DecodeVersionField(versionBytes).runDataStart);
     scanner.Finish();
     return scanner.NotesPosition();
@@ -22,30 +28,21 @@ std::optional<uint64_t> NotesPositionOf(ByteSource& source, std::span<const uint
 
 }  // namespace
 
-FileFingerprint::FileFingerprint(uint64_t length, std::span<const uint8_t> versionBytes,
-                                 std::optional<uint64_t> notesPosition)
-    : length_(length),
-      versionSize_(static_cast<uint8_t>(std::min(versionBytes.size(), VersionWidth))),
-      notesPosition_(notesPosition) {
-    std::copy_n(versionBytes.begin(), versionSize_, version_.begin());
+FileFingerprint FileFingerprint::Take(ByteSource& source, const FileTable::FileStamp& stamp,
+                                      std::optional<uint64_t> notesPosition) {
+    FileFingerprint fingerprint;
+    fingerprint.stamp_ = stamp;
+    fingerprint.header_ = HeaderOf(source);
+    fingerprint.notesPosition_ = notesPosition;
+    fingerprint.notes_ = NotesOf(source, notesPosition);
+    return fingerprint;
 }
 
-FileFingerprint FileFingerprint::Of(ByteSource& source) {
-    const std::vector<uint8_t> version = VersionBytesOf(source);
-    return FileFingerprint(source.Size(), version, NotesPositionOf(source, version));
-}
-
-bool FileFingerprint::Matches(ByteSource& source) const {
-    if (source.Size() != length_) return false;
-    const std::vector<uint8_t> version = VersionBytesOf(source);
-    if (!std::equal(version.begin(), version.end(), version_.begin(), version_.begin() + versionSize_)) return false;
-    return NotesPositionOf(source, version) == notesPosition_;
-}
-
-FileFingerprint FileFingerprint::AfterSave(std::span<const FileWrite> plan) const {
-    FileFingerprint after = *this;
-    after.length_ = LengthAfterSave(length_, plan);
-    return after;
+bool FileFingerprint::Matches(ByteSource& source, const FileTable::FileStamp& stamp) const {
+    if (stamp != stamp_) return false;
+    const std::vector<uint8_t> header = HeaderOf(source);
+    if (header != header_ || NotesOf(source, notesPosition_) != notes_) return false;
+    return RunDataEnd(source, header) == notesPosition_;
 }
 
 }  // namespace Stuff

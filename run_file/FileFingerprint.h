@@ -1,45 +1,42 @@
 #pragma once
 // What a load (or our own last save) knew of a run file: enough to tell, just
-// before a save, whether another program has changed the file meanwhile, so
-// that a save never writes positions that belong to another file's layout.
-#include <array>
+// before a save, whether the path still names the same file and whether
+// anything has written it since, so that a save never overwrites someone
+// else's change nor writes positions that belong to another file's layout.
+//
+// The system's stamp (device and index, length, time of the last write) tells
+// most changes. Its clock is coarse (a write within the same few milliseconds
+// as the load keeps the time), so the bytes the save works from are compared
+// too: the header with every fixed field and the version, the notes length
+// byte with the notes after it, and where the run data now ends.
 #include <cstdint>
 #include <optional>
-#include <span>
+#include <vector>
 
 #include "run_file/ByteSource.h"
-#include "run_file/SavePlan.h"
+#include "support/FileTable.h"
 
 namespace Stuff {
 
 class FileFingerprint {
 public:
-    static constexpr size_t VersionWidth = 17;
+    // Reads what is compared later from the file as it is now; the notes
+    // position is what the scan of this same file found.
+    static FileFingerprint Take(ByteSource& source, const FileTable::FileStamp& stamp,
+                                std::optional<uint64_t> notesPosition);
 
-    // From what the load read: the file's length, the bytes of its version
-    // field (fewer when the file ends inside it) and the notes position found.
-    FileFingerprint(uint64_t length, std::span<const uint8_t> versionBytes, std::optional<uint64_t> notesPosition);
+    // True when `stamp` names the same file, unchanged since, and its bytes
+    // and its run data's end are still what they were. Scans the run data
+    // only when everything else matches.
+    bool Matches(ByteSource& source, const FileTable::FileStamp& stamp) const;
 
-    // Reads the version field and scans the run data of the file as it is now.
-    static FileFingerprint Of(ByteSource& source);
-
-    // True when the file still has the same length, version field and notes
-    // position. Scans the run data only when the rest already matches.
-    bool Matches(ByteSource& source) const;
-
-    // The file as our own save leaves it: longer when the notes reach past the end.
-    FileFingerprint AfterSave(std::span<const FileWrite> plan) const;
-
-    uint64_t Length() const { return length_; }
-    std::optional<uint64_t> NotesPosition() const { return notesPosition_; }
-
-    bool operator==(const FileFingerprint&) const = default;
+    const FileTable::FileStamp& Stamp() const { return stamp_; }
 
 private:
-    uint64_t length_;
-    std::array<uint8_t, VersionWidth> version_{};
-    uint8_t versionSize_;
+    FileTable::FileStamp stamp_;
+    std::vector<uint8_t> header_;
     std::optional<uint64_t> notesPosition_;
+    std::vector<uint8_t> notes_;
 };
 
 }  // namespace Stuff

@@ -13,15 +13,19 @@ std::vector<uint8_t> ReadStoredNotes(ByteSource& source, uint64_t notesPosition,
 }
 
 std::string NotesForDisplay(std::span<const uint8_t> stored) {
-    const std::string text = ReplaceAll(DecodeWindows1252(stored), "\r", std::string_view("\0", 1));
+    // A stored LF is no line break: it shows as its own sign and goes back as
+    // an LF, so notes holding one survive a load and a save unchanged.
+    std::string text = ReplaceAll(DecodeWindows1252(stored), "\n", LineFeedSign);
+    text = ReplaceAll(text, "\r", std::string_view("\0", 1));
     return ReplaceAll(text, std::string_view("\0", 1), "\r\n");
 }
 
 std::vector<uint8_t> NotesForStorage(std::string_view shown) {
-    Windows1252Bytes encoded = EncodeWindows1252(ReplaceAll(shown, "\r\n", "\r"));
+    const std::string stored = ReplaceAll(ReplaceAll(shown, "\r\n", "\r"), LineFeedSign, "\n");
+    Windows1252Bytes encoded = EncodeWindows1252(stored);
     if (!encoded.Ok()) {
-        throw RuntimeError(5, "The notes hold the character \"" + encoded.unstorable +
-                                  "\", which a run file cannot store");
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "The notes hold the character \"" +
+                                                                  encoded.unstorable + "\", which a run file cannot store");
     }
     return std::move(encoded.bytes);
 }

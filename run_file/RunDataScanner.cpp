@@ -92,7 +92,7 @@ uint64_t RunDataScanner::ScanWholeRecords(const uint8_t* data, uint64_t records)
         const uint8_t* record = data + i * stride_;
         // the last data byte and the three separator bytes, in one load
         if ((joint(record + length_) & SeparatorMask) != 0) {
-            damaged_.push_back(next_ + i * stride_ + length_ + 2);
+            AddDamaged(next_ + i * stride_ + length_ + 2);
         }
         ++i;
         if (i < records && data[i * stride_] != length_) return i;
@@ -134,15 +134,27 @@ void RunDataScanner::EndAtNotes(uint8_t notesLength) {
 
 void RunDataScanner::EndAtCutRecord() {
     ++count_;
-    damaged_.push_back(next_ + length_ + 2);
+    AddDamaged(next_ + length_ + 2);
     done_ = true;
 }
 
-std::string DamagedPositionsMessage(std::span<const uint64_t> positions) {
+void RunDataScanner::AddDamaged(uint64_t position) {
+    if (damaged_.size() < MaxListedDamaged) damaged_.push_back(position);
+    ++damagedCount_;
+}
+
+std::string RecordCountText(uint64_t count) {
+    return count != 0 ? std::to_string(count) + " record(s) read." : "No run data found!";
+}
+
+std::string DamagedPositionsMessage(std::span<const uint64_t> positions, uint64_t count) {
     std::string message;
     for (uint64_t position : positions) {
         message += message.empty() ? "Error(s) found at: " : ", ";
         message += std::to_string(position);
+    }
+    if (count > positions.size()) {
+        message += "\r\n... and " + std::to_string(count - positions.size()) + " more damaged record(s) not listed.";
     }
     return message;
 }

@@ -28,8 +28,11 @@ public:
     bool Done() const { return done_; }
     uint8_t RecordLength() const { return length_; }
     uint64_t RecordCount() const { return count_; }
-    // 1-based positions of the first separator byte of each damaged record, in
-    // file order.
+    // How many records are damaged.
+    uint64_t DamagedCount() const { return damagedCount_; }
+    // 1-based positions of the first separator byte of the first damaged
+    // records (at most MaxListedDamaged), in file order. Only these are kept,
+    // so a file of damaged records scans in memory that does not grow with it.
     const std::vector<uint64_t>& DamagedPositions() const { return damaged_; }
     // 1-based position of the notes length byte; nullopt while scanning, with
     // no run data, and when the run data runs to the end of the file.
@@ -47,6 +50,7 @@ private:
     uint64_t ScanWholeRecords(const uint8_t* data, uint64_t records);
     void EndAtNotes(uint8_t notesLength);
     void EndAtCutRecord();
+    void AddDamaged(uint64_t position);
 
     ByteSource& source_;
     std::optional<std::span<const uint8_t>> memory_;
@@ -60,12 +64,21 @@ private:
     uint64_t next_ = 0;  // 0-based offset of the next length byte to look at
     uint64_t count_ = 0;
     std::vector<uint64_t> damaged_;
+    uint64_t damagedCount_ = 0;
     std::optional<uint64_t> notesPosition_;
     uint8_t notesLength_ = 0;
     bool done_ = false;
 };
 
-// "Error(s) found at: " and the positions joined by ", "; empty for none.
-std::string DamagedPositionsMessage(std::span<const uint64_t> positions);
+// "5 record(s) read.", or "No run data found!" for none.
+std::string RecordCountText(uint64_t count);
+
+// The damaged positions a scan keeps.
+inline constexpr size_t MaxListedDamaged = 1000;
+
+// "Error(s) found at: " and the positions joined by ", "; when `count` is
+// more than the positions listed, a second line tells how many more there
+// are. Empty for none.
+std::string DamagedPositionsMessage(std::span<const uint64_t> positions, uint64_t count);
 
 }  // namespace Stuff

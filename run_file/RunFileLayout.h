@@ -26,21 +26,20 @@ struct FieldSpec {
     uint64_t position;
     uint32_t width;
     FieldEncoding encoding;
-    float fromVersion;  // the PASS version number that introduced the field (0: all)
 
     constexpr uint64_t Offset() const { return position - 1; }
     constexpr uint64_t LastPosition() const { return position + width - 1; }
 };
 
 inline constexpr std::array<FieldSpec, 8> RunFileFields{{
-    {Field::RunName, "run name", 20, 48, FieldEncoding::Text, 0.0f},
-    {Field::PitchFactor, "pitch factor", 77, 1, FieldEncoding::Tenths, 2.0f},
-    {Field::VehicleName, "vehicle name", 132, 16, FieldEncoding::Text, 0.0f},
-    {Field::VehicleWeight, "vehicle weight", 148, 2, FieldEncoding::TwoByte, 0.0f},
-    {Field::RolloutLength, "rollout length", 150, 1, FieldEncoding::Tenths, 0.0f},
-    {Field::Redline, "redline", 152, 2, FieldEncoding::TwoByte, 0.0f},
-    {Field::ShiftPoint, "shift point", 154, 2, FieldEncoding::TwoByte, 0.0f},
-    {Field::Version, "version", 273, 17, FieldEncoding::VersionText, 0.0f},
+    {Field::RunName, "run name", 20, 48, FieldEncoding::Text},
+    {Field::PitchFactor, "pitch factor", 77, 1, FieldEncoding::Tenths},
+    {Field::VehicleName, "vehicle name", 132, 16, FieldEncoding::Text},
+    {Field::VehicleWeight, "vehicle weight", 148, 2, FieldEncoding::TwoByte},
+    {Field::RolloutLength, "rollout length", 150, 1, FieldEncoding::Tenths},
+    {Field::Redline, "redline", 152, 2, FieldEncoding::TwoByte},
+    {Field::ShiftPoint, "shift point", 154, 2, FieldEncoding::TwoByte},
+    {Field::Version, "version", 273, 17, FieldEncoding::VersionText},
 }};
 
 constexpr const FieldSpec& Spec(Field field) {
@@ -57,6 +56,11 @@ inline constexpr uint64_t RunDataStartOfOtherVersions = 312;
 
 // The last field of the header: a file shorter than this is no run file.
 inline constexpr uint64_t HeaderEnd = Spec(Field::Version).LastPosition();
+
+// The fields a save may write, in the order it writes them.
+inline constexpr std::array<Field, 7> EditableFields{Field::RunName,       Field::PitchFactor, Field::VehicleName,
+                                                     Field::VehicleWeight, Field::RolloutLength, Field::Redline,
+                                                     Field::ShiftPoint};
 
 // The notes length byte counts at most this many bytes.
 inline constexpr uint32_t MaxNotesBytes = 255;

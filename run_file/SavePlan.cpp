@@ -4,6 +4,7 @@
 
 #include "run_file/Conversions.h"
 #include "run_file/FieldCodec.h"
+#include "run_file/FieldRules.h"
 #include "run_file/Notes.h"
 #include "run_file/VersionField.h"
 #include "support/RuntimeError.h"
@@ -14,14 +15,9 @@ namespace {
 
 void AddNotes(SavePlan& plan, const std::string& shown, const RunFileState& state) {
     std::vector<uint8_t> stored = NotesForStorage(shown);
-    if (stored.size() > MaxNotesBytes) {
-        throw RuntimeError(RuntimeError::Overflow, "The notes take " + std::to_string(stored.size()) +
-                                                       " bytes in the file, more than the 255 it can hold");
-    }
-    if (stored.size() == state.RecordLength) {
-        throw RuntimeError(5, "The notes take exactly " + std::to_string(stored.size()) +
-                                  " bytes, as long as a run-data record of this file, and would read back as "
-                                  "one; add or remove a character");
+    if (const std::optional<std::string> refusal = NotesRefusal(stored.size(), state.RecordLength)) {
+        throw RuntimeError(stored.size() > MaxNotesBytes ? ErrorNumber::Overflow : ErrorNumber::InvalidProcedureCall,
+                           *refusal);
     }
     const auto length = static_cast<int32_t>(stored.size());
     stored.push_back(0x00);
@@ -29,21 +25,31 @@ void AddNotes(SavePlan& plan, const std::string& shown, const RunFileState& stat
     plan.push_back({*state.NotesPosition + 1, std::move(stored)});
 }
 
+std::vector<uint8_t> EncodeField(const VehicleTexts& texts, Field field) {
+    const FieldSpec& spec = Spec(field);
+    switch (field) {
+    case Field::RunName: return EncodeTextField(texts.runName, spec);
+    case Field::PitchFactor: return {EncodeTenths(texts.pitch, spec)};
+    case Field::VehicleName: return EncodeTextField(texts.vehicleName, spec);
+    case Field::VehicleWeight: return EncodeTwoByte(texts.weight, spec);
+    case Field::RolloutLength: return {EncodeTenths(texts.rollout, spec)};
+    case Field::Redline: return EncodeTwoByte(texts.redline, spec);
+    case Field::ShiftPoint: return EncodeTwoByte(texts.shiftPoint, spec);
+    case Field::Version: break;
+    }
+    RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);  // the version field is never written
+}
+
 }  // namespace
 
-SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state) {
-    auto at = [](Field field) { return Spec(field).position; };
+SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state, const SaveSelection& selection) {
     SavePlan plan;
-    plan.push_back({at(Field::RunName), EncodeTextField(texts.runName, Spec(Field::RunName))});
-    if (HasPitchFactor(state.PassVersionNumber)) {
-        plan.push_back({at(Field::PitchFactor), {EncodeTenths(texts.pitch, Spec(Field::PitchFactor))}});
+    for (const Field field : EditableFields) {
+        if (!selection.Has(field)) continue;
+        if (field == Field::PitchFactor && !HasPitchFactor(state.PassVersionNumber)) continue;
+        plan.push_back({Spec(field).position, EncodeField(texts, field)});
     }
-    plan.push_back({at(Field::VehicleName), EncodeTextField(texts.vehicleName, Spec(Field::VehicleName))});
-    plan.push_back({at(Field::VehicleWeight), EncodeTwoByte(texts.weight, Spec(Field::VehicleWeight))});
-    plan.push_back({at(Field::RolloutLength), {EncodeTenths(texts.rollout, Spec(Field::RolloutLength))}});
-    plan.push_back({at(Field::Redline), EncodeTwoByte(texts.redline, Spec(Field::Redline))});
-    plan.push_back({at(Field::ShiftPoint), EncodeTwoByte(texts.shiftPoint, Spec(Field::ShiftPoint))});
-    if (state.NotesPosition) AddNotes(plan, texts.notes, state);
+    if (selection.notes && state.NotesPosition) AddNotes(plan, texts.notes, state);
     return plan;
 }
 

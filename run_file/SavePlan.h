@@ -3,10 +3,12 @@
 // touched: every value is converted and checked first, so a value that cannot
 // be stored stops the save with nothing written.
 #include <cstdint>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "run_file/RunFileLayout.h"
 #include "run_file/RunFileState.h"
 
 namespace Stuff {
@@ -30,17 +32,28 @@ struct FileWrite {
 
 using SavePlan = std::vector<FileWrite>;
 
-// The writes, in order: run name, pitch factor (version 2.0 and later), vehicle
-// name, weight, rollout length, redline, shift point, then the notes length
-// byte N at the notes position and the N notes bytes with one NUL after them.
-// Without a notes position (no run data, or run data running to the end of the
-// file) nothing of the notes is written.
+// Which values a save writes: some of the fixed fields, and the notes or not.
+struct SaveSelection {
+    std::set<Field> fields;
+    bool notes = false;
+
+    // Every field and the notes, as the window saves.
+    static SaveSelection Everything() { return {{EditableFields.begin(), EditableFields.end()}, true}; }
+    bool Has(Field field) const { return fields.count(field) != 0; }
+};
+
+// The writes of the selected values, in order: run name, pitch factor
+// (version 2.0 and later), vehicle name, weight, rollout length, redline,
+// shift point, then the notes length byte N at the notes position and the N
+// notes bytes with one NUL after them. Without a notes position (no run data,
+// or run data running to the end of the file) nothing of the notes is written.
 //
 // Throws RuntimeError naming the field: 13 for a value that is not a number,
 // 6 for one outside its field or notes of more than 255 bytes, 5 for a
 // character the file cannot store or notes exactly as long as a run-data
 // record (they would read back as one more record, and be lost).
-SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state);
+SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state,
+                      const SaveSelection& selection = SaveSelection::Everything());
 
 // The file's length once the plan is applied: notes may reach past the end.
 uint64_t LengthAfterSave(uint64_t length, std::span<const FileWrite> plan);

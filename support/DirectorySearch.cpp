@@ -94,7 +94,7 @@ bool ReadMatch(Search& search, FindData* data) {
         errno = 0;
         const dirent* entry = ::readdir(search.folder);
         if (entry == nullptr) {
-            SystemErrors::SetLastErrorCode(errno == 0 ? SystemErrors::NoMoreFiles : SystemErrors::WindowsCode(errno));
+            SystemErrors::SetLastErrorCode(errno == 0 ? SystemErrorCode::NoMoreFiles : SystemErrors::WindowsCode(errno));
             return false;
         }
         if (Matches(search.pattern, entry->d_name) && Describe(search.folder, entry->d_name, data))
@@ -106,7 +106,7 @@ bool ReadMatch(Search& search, FindData* data) {
 
 int32_t FindFirstFile(const char* path, FindData* data) {
     if (path == nullptr || data == nullptr) {
-        SystemErrors::SetLastErrorCode(SystemErrors::InvalidParameter);
+        SystemErrors::SetLastErrorCode(SystemErrorCode::InvalidParameter);
         return InvalidHandle;
     }
     const std::string_view fullPath(path);
@@ -117,7 +117,7 @@ int32_t FindFirstFile(const char* path, FindData* data) {
     Search search;
     search.pattern = slash == std::string_view::npos ? std::string(fullPath) : std::string(fullPath.substr(slash + 1));
     if (search.pattern.empty()) {
-        SystemErrors::SetLastErrorCode(SystemErrors::FileNotFound);
+        SystemErrors::SetLastErrorCode(SystemErrorCode::FileNotFound);
         return InvalidHandle;
     }
     search.folder = ::opendir(folder.c_str());
@@ -126,8 +126,8 @@ int32_t FindFirstFile(const char* path, FindData* data) {
         return InvalidHandle;
     }
     if (!ReadMatch(search, data)) {
-        if (SystemErrors::LastErrorCode() == SystemErrors::NoMoreFiles)
-            SystemErrors::SetLastErrorCode(SystemErrors::FileNotFound);
+        if (SystemErrors::LastErrorCode() == SystemErrorCode::NoMoreFiles)
+            SystemErrors::SetLastErrorCode(SystemErrorCode::FileNotFound);
         ::closedir(search.folder);
         return InvalidHandle;
     }
@@ -146,7 +146,7 @@ bool FindNextFile(int32_t handle, FindData* data) {
     std::lock_guard guard(table.lock);
     const auto found = table.searches.find(handle);
     if (found == table.searches.end() || data == nullptr) {
-        SystemErrors::SetLastErrorCode(data == nullptr ? SystemErrors::InvalidParameter : SystemErrors::InvalidHandle);
+        SystemErrors::SetLastErrorCode(data == nullptr ? SystemErrorCode::InvalidParameter : SystemErrorCode::InvalidHandle);
         return false;
     }
     return ReadMatch(found->second, data);
@@ -157,7 +157,7 @@ bool FindClose(int32_t handle) {
     std::lock_guard guard(table.lock);
     const auto found = table.searches.find(handle);
     if (found == table.searches.end()) {
-        SystemErrors::SetLastErrorCode(SystemErrors::InvalidHandle);
+        SystemErrors::SetLastErrorCode(SystemErrorCode::InvalidHandle);
         return false;
     }
     ::closedir(found->second.folder);
@@ -167,14 +167,14 @@ bool FindClose(int32_t handle) {
 
 bool DeleteFile(const char* path) {
     if (path == nullptr) {
-        SystemErrors::SetLastErrorCode(SystemErrors::InvalidParameter);
+        SystemErrors::SetLastErrorCode(SystemErrorCode::InvalidParameter);
         return false;
     }
     if (::unlink(path) == 0)
         return true;
     const int err = errno;
     // Linux says EISDIR for a folder; the platform calls that a refused access.
-    SystemErrors::SetLastErrorCode(err == EISDIR ? SystemErrors::AccessDenied : SystemErrors::WindowsCode(err, path));
+    SystemErrors::SetLastErrorCode(err == EISDIR ? SystemErrorCode::AccessDenied : SystemErrors::WindowsCode(err, path));
     return false;
 }
 

@@ -21,14 +21,9 @@ namespace FileTable {
 
 namespace {
 
-constexpr int32_t FileAlreadyOpen = 55;
-constexpr int32_t BadRecordNumber = 63;
-
 struct OpenFile {
     int fd = -1;
     OpenMode mode = OpenMode::Read;
-    int64_t offset = 0;  // 0-based offset of the next byte
-    bool eof = false;
 };
 
 struct Table {
@@ -43,14 +38,14 @@ Table& Files() {
 
 void CheckNumber(int32_t fileNumber) {
     if (fileNumber < LowestNumber || fileNumber > HighestNumber)
-        RuntimeError::Raise(RuntimeError::BadFileNameOrNumber);
+        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
 }
 
 OpenFile& OpenFileAt(Table& table, int32_t fileNumber) {
     CheckNumber(fileNumber);
     OpenFile& file = table.files[fileNumber];
     if (file.fd < 0)
-        RuntimeError::Raise(RuntimeError::BadFileNameOrNumber);
+        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
     return file;
 }
 
@@ -58,23 +53,20 @@ OpenFile& OpenFileAt(Table& table, int32_t fileNumber) {
 // different, shorter name.
 std::string SystemPath(std::string_view path) {
     if (path.find('\0') != std::string_view::npos)
-        RuntimeError::Raise(RuntimeError::BadFileNameOrNumber);
+        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
     return std::string(path);
 }
 
 // The 0-based offset an access of `count` bytes starts at, checked so that
 // the access cannot run past the largest offset.
-int64_t StartOffset(const OpenFile& file, std::optional<int64_t> position, size_t count) {
-    if (position && *position < 1)
-        throw RuntimeError(BadRecordNumber, "Bad record number");
-    const int64_t start = position ? *position - 1 : file.offset;
-    if (count > static_cast<uint64_t>(std::numeric_limits<int64_t>::max() - start))
-        throw RuntimeError(BadRecordNumber, "Bad record number");
-    return start;
+int64_t StartOffset(int64_t position, size_t count) {
+    if (position < 1 || count > static_cast<uint64_t>(std::numeric_limits<int64_t>::max() - (position - 1)))
+        RuntimeError::Raise(ErrorNumber::BadRecordNumber);
+    return position - 1;
 }
 
 int OpenFlags(OpenMode mode) {
-    const int access = mode == OpenMode::Read ? O_RDONLY : mode == OpenMode::Write ? O_WRONLY : O_RDWR;
+    const int access = mode == OpenMode::Read ? O_RDONLY : O_RDWR;
     // O_NONBLOCK keeps the open of a named pipe or device from hanging before
     // it is refused below; close-on-exec keeps programs started through the
     // shell from inheriting the file and its lock.
@@ -91,7 +83,7 @@ int OpenFlags(OpenMode mode) {
 void LockExclusively(int fd) {
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EINTR)
-            RuntimeError::Raise(RuntimeError::PermissionDenied);
+            RuntimeError::Raise(ErrorNumber::PermissionDenied);
     }
 }
 
@@ -107,7 +99,7 @@ int OpenLocked(const std::string& path, OpenMode mode) {
         if (::fstat(fd, &info) != 0)
             SystemErrors::RaiseRuntimeError(errno, path);
         if (!S_ISREG(info.st_mode))
-            RuntimeError::Raise(RuntimeError::PathFileAccessError);
+            RuntimeError::Raise(ErrorNumber::PathFileAccessError);
         LockExclusively(fd);
         const int flags = ::fcntl(fd, F_GETFL);
         if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
@@ -199,7 +191,7 @@ int32_t FreeFile() {
     for (int32_t number = LowestNumber; number <= HighestNumber; ++number)
         if (table.files[number].fd < 0)
             return number;
-    RuntimeError::Raise(RuntimeError::BadFileNameOrNumber);
+    RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
 }
 
 void Open(std::string_view path, OpenMode mode, int32_t fileNumber) {
@@ -209,17 +201,15 @@ void Open(std::string_view path, OpenMode mode, int32_t fileNumber) {
     std::lock_guard guard(table.lock);
     OpenFile& file = table.files[fileNumber];
     if (file.fd >= 0)
-        throw RuntimeError(FileAlreadyOpen, "File already open");
-    file = OpenFile{OpenLocked(systemPath, mode), mode, 0, false};
+        RuntimeError::Raise(ErrorNumber::FileAlreadyOpen);
+    file = OpenFile{OpenLocked(systemPath, mode), mode};
 }
 
-size_t Read(int32_t fileNumber, std::optional<int64_t> position, std::span<uint8_t> buffer) {
+size_t Read(int32_t fileNumber, int64_t position, std::span<uint8_t> buffer) {
     auto& table = Files();
     std::lock_guard guard(table.lock);
-    OpenFile& file = OpenFileAt(table, fileNumber);
-    if (file.mode == OpenMode::Write)
-        RuntimeError::Raise(RuntimeError::PathFileAccessError);
-    const int64_t start = StartOffset(file, position, buffer.size());
+    const OpenFile& file = OpenFileAt(table, fileNumber);
+    const int64_t start = StartOffset(position, buffer.size());
     size_t done = 0;
     while (done < buffer.size()) {
         const ssize_t n = ::pread(file.fd, buffer.data() + done, buffer.size() - done, start + static_cast<int64_t>(done));
@@ -232,18 +222,16 @@ size_t Read(int32_t fileNumber, std::optional<int64_t> position, std::span<uint8
         done += static_cast<size_t>(n);
     }
     std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(done), buffer.end(), uint8_t{0});
-    file.offset = start + static_cast<int64_t>(buffer.size());
-    file.eof = done < buffer.size();
     return done;
 }
 
-void Write(int32_t fileNumber, std::optional<int64_t> position, std::span<const uint8_t> bytes) {
+void Write(int32_t fileNumber, int64_t position, std::span<const uint8_t> bytes) {
     auto& table = Files();
     std::lock_guard guard(table.lock);
-    OpenFile& file = OpenFileAt(table, fileNumber);
+    const OpenFile& file = OpenFileAt(table, fileNumber);
     if (file.mode == OpenMode::Read)
-        RuntimeError::Raise(RuntimeError::PathFileAccessError);
-    const int64_t start = StartOffset(file, position, bytes.size());
+        RuntimeError::Raise(ErrorNumber::PathFileAccessError);
+    const int64_t start = StartOffset(position, bytes.size());
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(file.fd, bytes.data() + done, bytes.size() - done, start + static_cast<int64_t>(done));
@@ -252,32 +240,49 @@ void Write(int32_t fileNumber, std::optional<int64_t> position, std::span<const 
         if (n < 0)
             SystemErrors::RaiseRuntimeError(errno);
         if (n == 0)
-            RuntimeError::Raise(RuntimeError::DeviceIOError);
+            RuntimeError::Raise(ErrorNumber::DeviceIOError);
         done += static_cast<size_t>(n);
     }
-    file.offset = start + static_cast<int64_t>(bytes.size());
-    file.eof = false;
 }
 
-int64_t Position(int32_t fileNumber) {
-    auto& table = Files();
-    std::lock_guard guard(table.lock);
-    return OpenFileAt(table, fileNumber).offset + 1;
-}
+int64_t Length(int32_t fileNumber) { return static_cast<int64_t>(Stamp(fileNumber).size); }
 
-bool Eof(int32_t fileNumber) {
-    auto& table = Files();
-    std::lock_guard guard(table.lock);
-    return OpenFileAt(table, fileNumber).eof;
-}
-
-int64_t Length(int32_t fileNumber) {
+FileStamp Stamp(int32_t fileNumber) {
     auto& table = Files();
     std::lock_guard guard(table.lock);
     struct stat info {};
     if (::fstat(OpenFileAt(table, fileNumber).fd, &info) != 0)
         SystemErrors::RaiseRuntimeError(errno);
-    return info.st_size;
+    return FileStamp{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
+                     static_cast<uint64_t>(info.st_size),
+                     static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
+void Reserve(int32_t fileNumber, int64_t length) {
+    auto& table = Files();
+    std::lock_guard guard(table.lock);
+    const OpenFile& file = OpenFileAt(table, fileNumber);
+    if (file.mode == OpenMode::Read)
+        RuntimeError::Raise(ErrorNumber::PathFileAccessError);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0)
+        SystemErrors::RaiseRuntimeError(errno);
+    if (length <= info.st_size)
+        return;
+    int err = ::posix_fallocate(file.fd, info.st_size, length - info.st_size);
+    if (err == EOPNOTSUPP || err == EINVAL) {
+        // A file system that cannot set space aside: writing the last byte
+        // first at least makes a full disk fail before any other byte.
+        const uint8_t zero = 0;
+        err = ::pwrite(file.fd, &zero, 1, length - 1) == 1 ? 0 : errno;
+    }
+    if (err != 0) {
+        // Space the call may have taken before it failed is given back, so the
+        // file keeps its length.
+        while (::ftruncate(file.fd, info.st_size) != 0 && errno == EINTR) {
+        }
+        SystemErrors::RaiseRuntimeError(err);
+    }
 }
 
 void Flush(int32_t fileNumber) {
@@ -303,17 +308,6 @@ void Close(int32_t fileNumber) {
     // retried; EINTR says nothing about the data and is not reported.
     if (::close(fd) != 0 && errno != EINTR)
         SystemErrors::RaiseRuntimeError(errno);
-}
-
-void CloseAll() {
-    for (int32_t number = LowestNumber; number <= HighestNumber; ++number) {
-        try {
-            Close(number);
-        } catch (const RuntimeError&) {
-            // Closing everything goes on past a failed write-back: the
-            // number is free again either way.
-        }
-    }
 }
 
 bool IsOpen(int32_t fileNumber) {

@@ -19,7 +19,6 @@
 // the same way: a load and a save of the same file always exclude each other.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 
@@ -29,40 +28,50 @@ inline constexpr int32_t LowestNumber = 1;
 inline constexpr int32_t HighestNumber = 255;
 
 enum class OpenMode {
-    Read,       // read only
-    Write,      // write only, the file kept as it is (never truncated)
-    ReadWrite,  // for a save that must first check, under the same lock, that
-                // the file is still what the load read; never truncated
+    Read,       // read only, for the load
+    ReadWrite,  // for a save, which first checks under the same lock that the
+                // file is still what the load read; never truncated
+};
+
+// What identifies a file and its last change, as the system reports it: the
+// device and the file's index on it (the inode), its length and the time of
+// its last write in nanoseconds.
+struct FileStamp {
+    uint64_t device = 0;
+    uint64_t index = 0;
+    uint64_t size = 0;
+    int64_t modifiedNs = 0;
+
+    bool SameFile(const FileStamp& other) const { return device == other.device && index == other.index; }
+    bool operator==(const FileStamp&) const = default;
 };
 
 // The lowest number not in use. Throws 52 when all are in use.
 int32_t FreeFile();
 
-// Opens an existing regular file under `fileNumber`, at position 1 and with
-// end of file cleared.
+// Opens an existing regular file under `fileNumber`.
 void Open(std::string_view path, OpenMode mode, int32_t fileNumber);
 
-// Reads buffer.size() bytes at the 1-based `position`, or at the current one
-// when `position` is nullopt, and returns how many could be read. Bytes past
-// the end of the file are set to 0. A read that could not fill the buffer
-// sets end of file; a full one clears it. Reading at or past the end is no
-// error: it reads 0 bytes and sets end of file. The current position moves
-// on by the full size asked for, read or not.
-size_t Read(int32_t fileNumber, std::optional<int64_t> position, std::span<uint8_t> buffer);
+// Reads buffer.size() bytes at the 1-based `position` and returns how many
+// could be read; bytes past the end of the file are set to 0. Reading at or
+// past the end is no error: it reads 0 bytes.
+size_t Read(int32_t fileNumber, int64_t position, std::span<uint8_t> buffer);
 
-// Writes all bytes at the 1-based `position`, or at the current one. Writing
-// past the end extends the file; a gap is filled with 0 bytes. Clears end of
-// file; the position moves on past the bytes written.
-void Write(int32_t fileNumber, std::optional<int64_t> position, std::span<const uint8_t> bytes);
-
-// The 1-based position of the next byte to be read or written.
-int64_t Position(int32_t fileNumber);
-
-// Whether the last read could not fill its buffer.
-bool Eof(int32_t fileNumber);
+// Writes all bytes at the 1-based `position`. Writing past the end extends
+// the file; a gap is filled with 0 bytes.
+void Write(int32_t fileNumber, int64_t position, std::span<const uint8_t> bytes);
 
 // The file's length in bytes.
 int64_t Length(int32_t fileNumber);
+
+// The identity, length and last write of the open file.
+FileStamp Stamp(int32_t fileNumber);
+
+// Makes the file at least `length` bytes long with the space for it taken on
+// the device, so that writes up to that length cannot fail for want of space.
+// Throws 61 "Disk full" with the file left as it was when there is no room.
+// The bytes added read as 0.
+void Reserve(int32_t fileNumber, int64_t length);
 
 // Waits until what was written is on the device.
 void Flush(int32_t fileNumber);
@@ -72,9 +81,6 @@ void Flush(int32_t fileNumber);
 // system reports a failed write-back at close, the number is freed all the
 // same and the failure is thrown.
 void Close(int32_t fileNumber);
-
-// Closes every open file, ignoring failures.
-void CloseAll();
 
 // Whether the number is in use.
 bool IsOpen(int32_t fileNumber);

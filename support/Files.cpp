@@ -130,7 +130,7 @@ std::string ParentFolder(std::string_view path) {
 
 bool RemoveFile(std::string_view path) {
     if (TrimBlanks(path).empty()) {
-        Errors::RecordError(-1, "No File Specified", "");
+        Errors::RecordError(ErrorNumber::NoFileSpecified, "No File Specified", "");
         return false;
     }
     if (DirectorySearch::DeleteFile(std::string(path).c_str()))

@@ -41,7 +41,7 @@ std::optional<float> StoredSize(const std::string& text) {
 int32_t CheckedDifference(int32_t high, int32_t low) {
     int32_t difference = 0;
     if (__builtin_sub_overflow(high, low, &difference)) {
-        RuntimeError::Raise(RuntimeError::Overflow);
+        RuntimeError::Raise(ErrorNumber::Overflow);
     }
     return difference;
 }

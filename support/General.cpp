@@ -143,21 +143,21 @@ std::optional<double> ParseNumericText(std::string_view text) {
 }
 
 int32_t RoundToLong(double value) {
-    if (!std::isfinite(value)) RuntimeError::Raise(RuntimeError::Overflow);
+    if (!std::isfinite(value)) RuntimeError::Raise(ErrorNumber::Overflow);
     double floor = std::floor(value);
     double rest = value - floor;  // exact for every double
     double rounded = floor;
     if (rest > 0.5 || (rest == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded += 1.0;
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) RuntimeError::Raise(RuntimeError::Overflow);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) RuntimeError::Raise(ErrorNumber::Overflow);
     return static_cast<int32_t>(rounded);
 }
 
 int32_t TextToLong(std::string_view text) {
     auto parts = SplitNumeric(text);
-    if (!parts) RuntimeError::Raise(RuntimeError::TypeMismatch);
+    if (!parts) RuntimeError::Raise(ErrorNumber::TypeMismatch);
     // Rounded on the digits themselves, so that a long fraction just below or
     // above a half is never pulled onto the half by a binary conversion.
-    if (parts->whole.size() > 10) RuntimeError::Raise(RuntimeError::Overflow);
+    if (parts->whole.size() > 10) RuntimeError::Raise(ErrorNumber::Overflow);
     int64_t magnitude = parts->whole.empty() ? 0 : std::stoll(parts->whole);
     const std::string& fraction = parts->fraction;
     if (!fraction.empty()) {
@@ -168,20 +168,20 @@ int32_t TextToLong(std::string_view text) {
     }
     int64_t value = parts->negative ? -magnitude : magnitude;
     if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-        RuntimeError::Raise(RuntimeError::Overflow);
+        RuntimeError::Raise(ErrorNumber::Overflow);
     return static_cast<int32_t>(value);
 }
 
 float TextToSingle(std::string_view text) {
     auto parts = SplitNumeric(text);
-    if (!parts) RuntimeError::Raise(RuntimeError::TypeMismatch);
+    if (!parts) RuntimeError::Raise(ErrorNumber::TypeMismatch);
     std::string unsignedText = UnsignedText(*parts);
     float value = 0.0f;
     auto result = std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Out of range is either too large (a whole part, since no exponent
         // is allowed) or too small, which reads as zero.
-        if (!parts->whole.empty()) RuntimeError::Raise(RuntimeError::Overflow);
+        if (!parts->whole.empty()) RuntimeError::Raise(ErrorNumber::Overflow);
         value = 0.0f;
     }
     return parts->negative ? -value : value;

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/ErrorNumbers.h"
+
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(int32_t number, std::string description)
@@ -14,32 +16,23 @@ public:
     int32_t Number() const noexcept { return number_; }
     const std::string& Description() const noexcept { return description_; }
 
-    // The runtime's error numbers and their descriptions.
-    static constexpr int32_t Overflow = 6;
-    static constexpr int32_t TypeMismatch = 13;
-    static constexpr int32_t BadFileNameOrNumber = 52;
-    static constexpr int32_t FileNotFound = 53;
-    static constexpr int32_t DeviceIOError = 57;
-    static constexpr int32_t FileAlreadyExists = 58;
-    static constexpr int32_t DiskFull = 61;
-    static constexpr int32_t InputPastEndOfFile = 62;
-    static constexpr int32_t PermissionDenied = 70;
-    static constexpr int32_t PathFileAccessError = 75;
-    static constexpr int32_t PathNotFound = 76;
-
+    // The standard description of a runtime error number.
     static std::string DescriptionOf(int32_t number) {
         switch (number) {
-        case Overflow: return "Overflow";
-        case TypeMismatch: return "Type mismatch";
-        case BadFileNameOrNumber: return "Bad file name or number";
-        case FileNotFound: return "File not found";
-        case DeviceIOError: return "Device I/O error";
-        case FileAlreadyExists: return "File already exists";
-        case DiskFull: return "Disk full";
-        case InputPastEndOfFile: return "Input past end of file";
-        case PermissionDenied: return "Permission denied";
-        case PathFileAccessError: return "Path/File access error";
-        case PathNotFound: return "Path not found";
+        case ErrorNumber::Overflow: return "Overflow";
+        case ErrorNumber::TypeMismatch: return "Type mismatch";
+        case ErrorNumber::BadFileNameOrNumber: return "Bad file name or number";
+        case ErrorNumber::FileNotFound: return "File not found";
+        case ErrorNumber::DeviceIOError: return "Device I/O error";
+        case ErrorNumber::FileAlreadyExists: return "File already exists";
+        case ErrorNumber::DiskFull: return "Disk full";
+        case ErrorNumber::InputPastEndOfFile: return "Input past end of file";
+        case ErrorNumber::PermissionDenied: return "Permission denied";
+        case ErrorNumber::PathFileAccessError: return "Path/File access error";
+        case ErrorNumber::PathNotFound: return "Path not found";
+        case ErrorNumber::FileAlreadyOpen: return "File already open";
+        case ErrorNumber::BadRecordNumber: return "Bad record number";
+        case ErrorNumber::InvalidProcedureCall: return "Invalid procedure call or argument";
         default: return "Application-defined or object-defined error";
         }
     }

@@ -20,19 +20,19 @@ struct CodePair {
 // errno and the Windows code of the same meaning. ENOENT is refined to 3 by
 // WindowsCode when the containing folder is missing.
 constexpr CodePair windowsCodes[] = {
-    {ENOENT, FileNotFound},
-    {ENOTDIR, PathNotFound},
-    {EACCES, AccessDenied},
-    {EPERM, AccessDenied},
-    {EBUSY, SharingViolation},
-    {ETXTBSY, SharingViolation},
-    {EEXIST, FileExists},
-    {EROFS, WriteProtect},
-    {ENOSPC, DiskFull},
-    {EDQUOT, DiskFull},
-    {ENAMETOOLONG, FilenameExceedsRange},
-    {EINVAL, InvalidParameter},
-    {EIO, IoDevice},
+    {ENOENT, SystemErrorCode::FileNotFound},
+    {ENOTDIR, SystemErrorCode::PathNotFound},
+    {EACCES, SystemErrorCode::AccessDenied},
+    {EPERM, SystemErrorCode::AccessDenied},
+    {EBUSY, SystemErrorCode::SharingViolation},
+    {ETXTBSY, SystemErrorCode::SharingViolation},
+    {EEXIST, SystemErrorCode::FileExists},
+    {EROFS, SystemErrorCode::WriteProtect},
+    {ENOSPC, SystemErrorCode::DiskFull},
+    {EDQUOT, SystemErrorCode::DiskFull},
+    {ENAMETOOLONG, SystemErrorCode::FilenameExceedsRange},
+    {EINVAL, SystemErrorCode::InvalidParameter},
+    {EIO, SystemErrorCode::IoDevice},
 };
 
 }  // namespace
@@ -48,11 +48,11 @@ bool ContainingFolderMissing(std::string_view path) {
 
 int32_t WindowsCode(int err, std::string_view path) {
     if (err == ENOENT && !path.empty() && ContainingFolderMissing(path))
-        return PathNotFound;
+        return SystemErrorCode::PathNotFound;
     for (const auto& pair : windowsCodes)
         if (pair.err == err)
             return pair.windowsCode;
-    return GeneralFailure;
+    return SystemErrorCode::GeneralFailure;
 }
 
 int32_t LastErrorCode() { return lastErrorCode; }
@@ -64,30 +64,30 @@ void SetLastErrorFromErrno(int err, std::string_view path) { lastErrorCode = Win
 int32_t RuntimeNumber(int err, std::string_view path) {
     switch (err) {
     case ENOENT:
-        return !path.empty() && ContainingFolderMissing(path) ? RuntimeError::PathNotFound
-                                                                : RuntimeError::FileNotFound;
+        return !path.empty() && ContainingFolderMissing(path) ? ErrorNumber::PathNotFound
+                                                                : ErrorNumber::FileNotFound;
     case ENOTDIR:
-        return RuntimeError::PathNotFound;
+        return ErrorNumber::PathNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
     case EBUSY:
     case ETXTBSY:
     case EWOULDBLOCK:
-        return RuntimeError::PermissionDenied;
+        return ErrorNumber::PermissionDenied;
     case ENOSPC:
     case EDQUOT:
-        return RuntimeError::DiskFull;
+        return ErrorNumber::DiskFull;
     case EIO:
-        return RuntimeError::DeviceIOError;
+        return ErrorNumber::DeviceIOError;
     case EEXIST:
     case ENOTEMPTY:
-        return RuntimeError::FileAlreadyExists;
+        return ErrorNumber::FileAlreadyExists;
     case EBADF:
     case ENAMETOOLONG:
-        return RuntimeError::BadFileNameOrNumber;
+        return ErrorNumber::BadFileNameOrNumber;
     default:
-        return RuntimeError::PathFileAccessError;
+        return ErrorNumber::PathFileAccessError;
     }
 }
 

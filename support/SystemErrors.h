@@ -6,22 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace SystemErrors {
+#include "support/ErrorNumbers.h"
 
-// The Windows system error codes this layer produces.
-inline constexpr int32_t FileNotFound = 2;
-inline constexpr int32_t PathNotFound = 3;
-inline constexpr int32_t AccessDenied = 5;
-inline constexpr int32_t InvalidHandle = 6;
-inline constexpr int32_t NoMoreFiles = 18;
-inline constexpr int32_t WriteProtect = 19;
-inline constexpr int32_t GeneralFailure = 31;
-inline constexpr int32_t SharingViolation = 32;
-inline constexpr int32_t FileExists = 80;
-inline constexpr int32_t InvalidParameter = 87;
-inline constexpr int32_t DiskFull = 112;
-inline constexpr int32_t FilenameExceedsRange = 206;
-inline constexpr int32_t IoDevice = 1117;
+namespace SystemErrors {
 
 // The Windows code for an errno. `path` is the entry the failed call was
 // about: ENOENT gives "path not found" (3) instead of "file not found" (2)

@@ -25,7 +25,10 @@ std::span<const uint8_t> Bytes(std::string_view text) {
 
 class FileTableTest : public ::testing::Test {
 protected:
-    void TearDown() override { FileTable::CloseAll(); }
+    void TearDown() override {
+        for (int32_t number = FileTable::LowestNumber; number <= FileTable::HighestNumber; ++number)
+            FileTable::Close(number);
+    }
     TempFolder folder;
 };
 
@@ -33,8 +36,9 @@ protected:
 
 TEST_F(FileTableTest, AFileHeldOpenRefusesEveryOtherOpen) {
     const std::string path = folder.Write("run.gtp", "0123456789");
-    const std::pair<OpenMode, OpenMode> cases[] = {{OpenMode::Read, OpenMode::Read}, {OpenMode::Read, OpenMode::Write},
-                                                   {OpenMode::Write, OpenMode::Read},
+    const std::pair<OpenMode, OpenMode> cases[] = {{OpenMode::Read, OpenMode::Read},
+                                                   {OpenMode::Read, OpenMode::ReadWrite},
+                                                   {OpenMode::ReadWrite, OpenMode::Read},
                                                    {OpenMode::ReadWrite, OpenMode::ReadWrite}};
     for (const auto& [held, second] : cases) {
         const int32_t first = FileTable::FreeFile();
@@ -55,7 +59,7 @@ TEST_F(FileTableTest, AnotherProgramCannotOpenAHeldFile) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0)
-        ::_exit(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Write, 2); }));
+        ::_exit(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::ReadWrite, 2); }));
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
@@ -70,9 +74,9 @@ TEST_F(FileTableTest, OpenFailuresNameTheirCause) {
         OpenMode mode;
         int32_t number, error;
     } cases[] = {
-        {folder.Path("missing.gtp"), OpenMode::Write, 1, 53}, {folder.Path("missing.gtp"), OpenMode::Read, 1, 53},
+        {folder.Path("missing.gtp"), OpenMode::ReadWrite, 1, 53}, {folder.Path("missing.gtp"), OpenMode::Read, 1, 53},
         {folder.Path("nowhere/a.gtp"), OpenMode::Read, 1, 76}, {file + "/a.gtp", OpenMode::Read, 1, 76},
-        {folder.Path("sub"), OpenMode::Read, 1, 75},           {folder.Path("sub"), OpenMode::Write, 1, 75},
+        {folder.Path("sub"), OpenMode::Read, 1, 75},           {folder.Path("sub"), OpenMode::ReadWrite, 1, 75},
         {file, OpenMode::Read, 0, 52},                         {file, OpenMode::Read, 256, 52},
         {std::string("run.gtp\0x", 9), OpenMode::Read, 1, 52},
     };
@@ -90,50 +94,61 @@ TEST_F(FileTableTest, OpeningAReadOnlyFileForWritingIsRefused) {
         GTEST_SKIP() << "root ignores permission bits; run as an unprivileged user";
     const std::string path = folder.Write("run.gtp", "x");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Write, 1); }), 70);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::ReadWrite, 1); }), 70);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Read, 1); }), 0);
 }
 
-TEST_F(FileTableTest, ReadsAtOneBasedPositionsAndSetsEofOnAShortRead) {
+TEST_F(FileTableTest, ReadsAtOneBasedPositionsAndZeroesWhatLiesPastTheEnd) {
     FileTable::Open(folder.Write("run.gtp", "ABCDEFGHIJ"), OpenMode::Read, 3);
-    // The count read, the bytes (zeros past the end) and whether Eof is set.
-    const auto read = [](std::optional<int64_t> at, size_t size) {
+    // The count read and the bytes (zeros past the end).
+    const auto read = [](int64_t at, size_t size) {
         std::vector<uint8_t> out(size, 0x55);
         const size_t count = FileTable::Read(3, at, out);
-        return std::to_string(count) + ":" + AsText(out) + (FileTable::Eof(3) ? " eof" : "");
+        return std::to_string(count) + ":" + AsText(out);
     };
     EXPECT_EQ(read(2, 3), "3:BCD");
-    EXPECT_EQ(FileTable::Position(3), 5);
-    EXPECT_EQ(read(std::nullopt, 3), "3:EFG");
     EXPECT_EQ(read(8, 3), "3:HIJ");  // ends exactly at the last byte
-    EXPECT_EQ(read(8, 5), std::string("3:HIJ\0\0 eof", 11));
-    EXPECT_EQ(read(1, 3), "3:ABC");
-    EXPECT_EQ(read(11, 1), std::string("0:\0 eof", 7));
+    EXPECT_EQ(read(8, 5), std::string("3:HIJ\0\0", 7));
+    EXPECT_EQ(read(11, 1), std::string("0:\0", 3));
     EXPECT_EQ(FileTable::Length(3), 10);
     std::vector<uint8_t> one(1);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(3, 0, one); }), 63);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Write(3, 1, Bytes("z")); }), 75);
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Reserve(3, 20); }), 75);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(4, 1, one); }), 52);
 }
 
 TEST_F(FileTableTest, WritesInPlaceAndExtendPastTheEnd) {
     const std::string path = folder.Write("run.gtp", "ABCDEFGHIJ");
-    FileTable::Open(path, OpenMode::Write, 1);
-    FileTable::Write(1, 3, Bytes("xy"));
-    FileTable::Write(1, std::nullopt, Bytes("z"));
+    FileTable::Open(path, OpenMode::ReadWrite, 1);
+    FileTable::Write(1, 3, Bytes("xyz"));
     EXPECT_EQ(FileTable::Length(1), 10);
     FileTable::Write(1, 13, Bytes("end"));
-    EXPECT_EQ(FileTable::Position(1), 16);
     std::vector<uint8_t> one(1);
-    EXPECT_EQ(ErrorNumberOf([&] { FileTable::Read(1, 1, one); }), 75);
+    EXPECT_EQ(FileTable::Read(1, 3, one), 1u);
+    EXPECT_EQ(AsText(one), "x");
     FileTable::Flush(1);
     FileTable::Close(1);
     EXPECT_EQ(folder.Read("run.gtp"), std::string("ABxyzFGHIJ\0\0end", 15));
+}
 
+TEST_F(FileTableTest, StampTellsTheFileAndItsLastWriteAndReserveMakesRoomAhead) {
+    const std::string path = folder.Write("run.gtp", "ABCDEFGHIJ");
     FileTable::Open(path, OpenMode::ReadWrite, 1);
-    FileTable::Write(1, 1, Bytes("Q"));
-    EXPECT_EQ(FileTable::Read(1, 1, one), 1u);
-    EXPECT_EQ(AsText(one), "Q");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    const FileTable::FileStamp before = FileTable::Stamp(1);
+    EXPECT_EQ(before.index, info.st_ino);
+    EXPECT_EQ(before.size, 10u);
+    EXPECT_EQ(before.modifiedNs, info.st_mtim.tv_sec * 1'000'000'000 + info.st_mtim.tv_nsec);
+
+    FileTable::Reserve(1, 4);  // shorter than the file: nothing to do
+    FileTable::Reserve(1, 14);
+    const FileTable::FileStamp after = FileTable::Stamp(1);
+    EXPECT_TRUE(after.SameFile(before));
+    EXPECT_EQ(after.size, 14u);
+    FileTable::Close(1);
+    EXPECT_EQ(folder.Read("run.gtp"), std::string("ABCDEFGHIJ\0\0\0\0", 14));
 }
 
 TEST_F(FileTableTest, FreeFileGivesTheLowestFreeNumberUntilNoneIsLeft) {
@@ -147,5 +162,5 @@ TEST_F(FileTableTest, FreeFileGivesTheLowestFreeNumberUntilNoneIsLeft) {
     FileTable::Close(17);  // not open: nothing happens
     EXPECT_EQ(ErrorNumberOf([] { FileTable::Close(256); }), 52);
     // The closed file's lock is gone with its number.
-    FileTable::Open(folder.Path("f17"), OpenMode::Write, 17);
+    FileTable::Open(folder.Path("f17"), OpenMode::ReadWrite, 17);
 }

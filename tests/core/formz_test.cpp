@@ -60,7 +60,7 @@ TEST(Formz, CentresInTheWorkAreaHoldingNegativeEdgesAtZero) {
     const int32_t big = std::numeric_limits<int32_t>::max();
     FakeWindow window(Sizable);
     EXPECT_EQ(ErrorNumberOf([&] { Formz::CenterInWorkArea(window, FakeScreen(Rect{-big, 0, big, 768}, 1, 15)); }),
-              RuntimeError::Overflow);
+              ErrorNumber::Overflow);
 }
 
 TEST(Formz, RestoreUsesAStoredPositionOnlyWhenUsableAndSizeOnlyWhenResizable) {

@@ -35,14 +35,14 @@ TEST(GeneralWholeNumbers, RoundHalfToEvenAndOverflowOutsideInt32) {
     };
     for (const auto& c : cases) EXPECT_EQ(General::TextToLong(c.text), c.value) << c.text;
     for (const char* text : {"2147483647.5", "2147483648", "-2147483648.6", "99999999999"})
-        EXPECT_EQ(ErrorNumberOf([&] { General::TextToLong(text); }), RuntimeError::Overflow) << text;
+        EXPECT_EQ(ErrorNumberOf([&] { General::TextToLong(text); }), ErrorNumber::Overflow) << text;
     for (const char* text : {"", "abc", "1e3"})
-        EXPECT_EQ(ErrorNumberOf([&] { General::TextToLong(text); }), RuntimeError::TypeMismatch) << text;
+        EXPECT_EQ(ErrorNumberOf([&] { General::TextToLong(text); }), ErrorNumber::TypeMismatch) << text;
     EXPECT_EQ(General::RoundToLong(3.5), 4);
     EXPECT_EQ(General::RoundToLong(-0.5), 0);
     EXPECT_EQ(General::RoundToLong(-2147483648.5), INT32_MIN);
     for (double value : {2147483647.5, -2147483649.0, std::nan(""), HUGE_VAL})
-        EXPECT_EQ(ErrorNumberOf([&] { General::RoundToLong(value); }), RuntimeError::Overflow) << value;
+        EXPECT_EQ(ErrorNumberOf([&] { General::RoundToLong(value); }), ErrorNumber::Overflow) << value;
 }
 
 TEST(GeneralSingle, RoundsToNearestFloatAndOverflowsBeyondItsRange) {
@@ -51,8 +51,8 @@ TEST(GeneralSingle, RoundsToNearestFloatAndOverflowsBeyondItsRange) {
     EXPECT_EQ(General::TextToSingle("340282356779733661637539395458142568447"), FLT_MAX);
     EXPECT_EQ(General::TextToSingle("0." + std::string(60, '0') + "1"), 0.0f);
     for (const char* text : {"340282356779733661637539395458142568448", "-1000000000000000000000000000000000000000"})
-        EXPECT_EQ(ErrorNumberOf([&] { General::TextToSingle(text); }), RuntimeError::Overflow) << text;
-    EXPECT_EQ(ErrorNumberOf([] { General::TextToSingle("1e39"); }), RuntimeError::TypeMismatch);
+        EXPECT_EQ(ErrorNumberOf([&] { General::TextToSingle(text); }), ErrorNumber::Overflow) << text;
+    EXPECT_EQ(ErrorNumberOf([] { General::TextToSingle("1e39"); }), ErrorNumber::TypeMismatch);
 }
 
 TEST(GeneralNumericValue, ReadsTheLeadingNumber) {

@@ -51,29 +51,33 @@ TEST(SavePlan, RefusesValuesThatDoNotFitBeforeWritingAnything) {
     EXPECT_NO_THROW(PlanWith(&VehicleTexts::pitch, "n/a", StateOf(Loaded, 1.11f)));
 }
 
-TEST(Fingerprint, TellsWhetherTheFileIsStillTheOneLoaded) {
+TEST(Fingerprint, TellsWhetherThePathStillNamesTheFileLoadedAsItWas) {
     const Bytes file = RunFileBuilder().Records(3, 20).Notes("ab").Build();
-    auto of = [](const Bytes& bytes) { MemoryByteSource source(bytes); return FileFingerprint::Of(source); };
-    auto matches = [](const FileFingerprint& fingerprint, const Bytes& bytes) {
-        MemoryByteSource source(bytes);
-        return fingerprint.Matches(source);
+    const FileTable::FileStamp stamp{7, 42, file.size(), 1'700'000'000'123'456'789};
+    MemoryByteSource source(file);
+    const FileFingerprint loaded = FileFingerprint::Take(source, stamp, 312 + 3 * 24);
+    auto matches = [&loaded](const Bytes& bytes, const FileTable::FileStamp& now) {
+        MemoryByteSource changed(bytes);
+        return loaded.Matches(changed, now);
     };
-    const FileFingerprint loaded(file.size(), Bytes(file.begin() + 272, file.begin() + 289), 312 + 3 * 24);
-    EXPECT_EQ(of(file), loaded);
-    EXPECT_TRUE(matches(loaded, file));
-    Bytes longer = file, otherVersion = file, movedNotes = file, recordAtEnd = file, cut = file;
-    longer.push_back(0);
-    otherVersion[283] = '1';
-    movedNotes[312 + 2 * 24 - 1] = 7;  // the third length byte now reads as the notes
-    recordAtEnd[312 + 3 * 24 - 1] = 20;  // the notes byte now starts a record cut short
-    cut.resize(280);
-    for (const Bytes& changed : {longer, otherVersion, movedNotes, recordAtEnd, cut}) EXPECT_FALSE(matches(loaded, changed));
+    EXPECT_TRUE(matches(file, stamp));
 
-    // Our own save may make the file longer; the fingerprint follows it.
-    const SavePlan plan = PlanWith(&VehicleTexts::notes, "longer notes", {312, 2.0f, 20, 312 + 3 * 24});
-    Bytes saved = file;
-    ApplySavePlan(saved, plan);
-    EXPECT_EQ(LengthAfterSave(file.size(), plan), file.size() + 11);
-    EXPECT_FALSE(matches(loaded, saved));
-    EXPECT_TRUE(matches(loaded.AfterSave(plan), saved));
+    // Another file at the path, or a write since: the system's stamp tells.
+    for (const FileTable::FileStamp& other : {FileTable::FileStamp{8, 42, file.size(), stamp.modifiedNs},
+                                              FileTable::FileStamp{7, 43, file.size(), stamp.modifiedNs},
+                                              FileTable::FileStamp{7, 42, file.size() + 1, stamp.modifiedNs},
+                                              FileTable::FileStamp{7, 42, file.size(), stamp.modifiedNs + 1}}) {
+        EXPECT_FALSE(matches(file, other));
+    }
+    // A write within the same tick of the file system's clock leaves the
+    // stamp as it was: the bytes the save works from tell.
+    Bytes weight = file, otherVersion = file, notes = file, movedNotes = file, recordAtEnd = file;
+    weight[147] ^= 1;
+    otherVersion[283] = '1';
+    notes[312 + 3 * 24 + 1] = 'x';
+    movedNotes[312 + 2 * 24 - 1] = 7;    // the third length byte now reads as the notes
+    recordAtEnd[312 + 3 * 24 - 1] = 20;  // the notes byte now starts a record cut short
+    for (const Bytes& changed : {weight, otherVersion, notes, movedNotes, recordAtEnd}) {
+        EXPECT_FALSE(matches(changed, stamp));
+    }
 }

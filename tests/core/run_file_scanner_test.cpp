@@ -65,8 +65,75 @@ TEST(RunDataScan, ReportsDamagedRecordsAtTheirFirstSeparatorByte) {
         const Scan scan = ScanOf(RunFileBuilder().Records(6, 20).DamagedRecord(1, byte).DamagedRecord(4, byte).Notes("x"));
         EXPECT_EQ(scan, (Scan{20, 6, {312 + 24 + 21, 312 + 4 * 24 + 21}, 312 + 6 * 24, 1})) << byte;
     }
-    EXPECT_EQ(DamagedPositionsMessage(std::vector<uint64_t>{357, 5000000000}), "Error(s) found at: 357, 5000000000");
-    EXPECT_EQ(DamagedPositionsMessage({}), "");
+    EXPECT_EQ(DamagedPositionsMessage(std::vector<uint64_t>{357, 5000000000}, 2), "Error(s) found at: 357, 5000000000");
+    EXPECT_EQ(DamagedPositionsMessage({}, 0), "");
+}
+
+TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
+    RunFileBuilder builder = RunFileBuilder().Records(2500, 3).Notes("n");
+    for (uint32_t i = 0; i < 2500; ++i) builder.DamagedRecord(i, static_cast<int>(i % 3));
+    const Bytes file = builder.Build();
+    for (uint64_t slice : {uint64_t{7}, UINT64_MAX}) {
+        ReadOnlySource source(file);
+        RunDataScanner scanner(source, 312);
+        while (!scanner.Advance(slice)) {
+        }
+        EXPECT_EQ(scanner.RecordCount(), 2500u);
+        EXPECT_EQ(scanner.DamagedCount(), 2500u);
+        const std::vector<uint64_t> all = builder.DamagedPositions();
+        EXPECT_EQ(scanner.DamagedPositions(), std::vector<uint64_t>(all.begin(), all.begin() + 1000));
+        const std::string message = DamagedPositionsMessage(scanner.DamagedPositions(), scanner.DamagedCount());
+        EXPECT_EQ(message.rfind("Error(s) found at: 316, 323, ", 0), 0u);
+        const std::string end = ", " + std::to_string(all[999]) + "\r\n... and 1500 more damaged record(s) not listed.";
+        EXPECT_EQ(message.substr(message.size() - end.size()), end);
+    }
+}
+
+// Run data made up on the fly: `count` records of one data byte each after
+// the run-data start, then notes of seven bytes. Reads cost a copy, so files
+// far larger than memory can be scanned.
+class GeneratedRunData : public ByteSource {
+public:
+    static constexpr uint64_t Start = 312;
+    explicit GeneratedRunData(uint64_t count) : count_(count) {
+        for (size_t i = 0; i < pattern_.size(); ++i) pattern_[i] = Record[i % 5];
+    }
+    uint64_t Size() const override { return NotesOffset() + 8; }
+    size_t ReadAt(uint64_t offset, std::span<uint8_t> out) override {
+        const size_t count = static_cast<size_t>(std::min<uint64_t>(out.size(), Size() - std::min(offset, Size())));
+        size_t done = 0;
+        while (done < count) {
+            const uint64_t at = offset + done;
+            if (at < Start - 1 || at >= NotesOffset()) {
+                out[done++] = at == NotesOffset() ? 7 : 'n';
+                continue;
+            }
+            const size_t phase = static_cast<size_t>((at - (Start - 1)) % 5);
+            const size_t run = static_cast<size_t>(std::min<uint64_t>({count - done, NotesOffset() - at, pattern_.size() - 5}));
+            std::copy_n(pattern_.begin() + static_cast<std::ptrdiff_t>(phase), run, out.begin() + static_cast<std::ptrdiff_t>(done));
+            done += run;
+        }
+        return count;
+    }
+
+private:
+    static constexpr uint8_t Record[5] = {1, 0xA5, 0, 0, 0};
+    uint64_t NotesOffset() const { return Start - 1 + count_ * 5; }
+    uint64_t count_;
+    std::vector<uint8_t> pattern_ = std::vector<uint8_t>(1 << 20);
+};
+
+TEST(RunDataScan, CountsRecordsPastTwoToTheThirtyFirst) {
+    const uint64_t count = (uint64_t{1} << 31) + 5;
+    GeneratedRunData source(count);
+    RunDataScanner scanner(source, GeneratedRunData::Start);
+    scanner.Finish();
+    EXPECT_EQ(scanner.RecordCount(), count);
+    EXPECT_EQ(scanner.DamagedCount(), 0u);
+    EXPECT_EQ(scanner.NotesPosition(), GeneratedRunData::Start + count * 5);
+    EXPECT_EQ(scanner.NotesLength(), 7);
+    EXPECT_EQ(RecordCountText(scanner.RecordCount()), "2147483653 record(s) read.");
+    EXPECT_EQ(RecordCountText(0), "No run data found!");
 }
 
 TEST(RunDataScan, RunDataToTheEndOfTheFile) {

@@ -51,13 +51,15 @@ TEST(Windows1252, ReportsWhatCannotBeStoredInsteadOfReplacingIt) {
     for (const auto& [text, unstorable] : cases) EXPECT_EQ(EncodeWindows1252(text).unstorable, unstorable) << text;
 }
 
-TEST(Notes, CrOnDiskCrLfOnScreen) {
+TEST(Notes, CrOnDiskCrLfOnScreenAndAStoredLfKeptAsItsSign) {
     const std::vector<std::pair<std::string, std::string>> shown{
-        {"a\rb", "a\r\nb"}, {"a" + Nul + "b", "a\r\nb"}, {"\r\r", "\r\n\r\n"}, {"a\nb", "a\nb"}, {"\x80 5\xB0", "€ 5°"}};
+        {"a\rb", "a\r\nb"}, {"a" + Nul + "b", "a\r\nb"}, {"\r\r", "\r\n\r\n"}, {"a\nb", "a␊b"},
+        {"\r\n", "\r\n␊"},  {"\x80 5\xB0", "€ 5°"}};
     for (const auto& [stored, text] : shown) EXPECT_EQ(NotesForDisplay(BytesOf(stored)), text);
     EXPECT_EQ(NotesForStorage("a\r\nb"), BytesOf("a\rb"));
     EXPECT_EQ(NotesForStorage("a\r\n\nb"), BytesOf("a\rb"));
-    for (const std::string stored : {"one\rtwo\r", "\x81\x8D\x8F\x90\x9D\xFF", "\r\r\rx"}) {
+    EXPECT_EQ(NotesForStorage("a␊b\r\n"), BytesOf("a\nb\r"));
+    for (const std::string stored : {"one\rtwo\r", "\x81\x8D\x8F\x90\x9D\xFF", "\r\r\rx", "\n", "a\r\n\nb\n\r"}) {
         EXPECT_EQ(NotesForStorage(NotesForDisplay(BytesOf(stored))), BytesOf(stored));
     }
     EXPECT_THROW(NotesForStorage("Ω"), RuntimeError);

@@ -90,8 +90,6 @@ TEST(SaveProperty, RandomLayoutsAndValuesWriteOnlyTheirFieldsAndReloadAsSaved) {
         EXPECT_EQ(r.notes, notesAt ? edits.notes : "");
         EXPECT_EQ(std::tie(reloaded.state.NotesPosition, reloaded.recordCount, reloaded.damaged),
                   std::tie(notesAt, loaded.recordCount, loaded.damaged));
-        MemoryByteSource after(saved);
-        EXPECT_TRUE(loaded.Fingerprint(file.size()).AfterSave(plan).Matches(after));
     }
     EXPECT_GT(grown, 200);  // the generator reached saves that make the file longer
 }

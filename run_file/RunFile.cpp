@@ -1,0 +1,158 @@
+#include "run_file/RunFile.h"
+
+#include "run_file/FieldCodec.h"
+#include "run_file/FileByteSource.h"
+#include "run_file/Notes.h"
+#include "run_file/RunDataScanner.h"
+#include "run_file/RunFileLayout.h"
+#include "support/LockedFile.h"
+#include "support/RuntimeError.h"
+
+namespace Stuff {
+
+namespace {
+
+// How many records the scan reads between two reports of its progress.
+constexpr uint64_t RecordsPerReport = 4096;
+
+void ReadFixedFields(ByteSource& source, RunFileContents& contents) {
+    const auto text = [&source](Field field) { return DecodeTextField(ReadField(source, Spec(field))); };
+    const auto tenths = [&source](Field field) { return DecodeTenths(ReadField(source, Spec(field)).at(0)); };
+    const auto twoBytes = [&source](Field field) { return DecodeTwoByte(ReadField(source, Spec(field))); };
+    VehicleTexts& values = contents.values;
+    values.runName = text(Field::RunName);
+    values.pitch = contents.HasPitchFactor() ? tenths(Field::PitchFactor) : "n/a";
+    values.vehicleName = text(Field::VehicleName);
+    values.weight = twoBytes(Field::VehicleWeight);
+    values.rollout = tenths(Field::RolloutLength);
+    values.redline = twoBytes(Field::Redline);
+    values.shiftPoint = twoBytes(Field::ShiftPoint);
+}
+
+void ScanRunData(ByteSource& source, RunFileContents& contents, LoadListener& listener) {
+    RunDataScanner scanner(source, contents.version.runDataStart);
+    contents.recordLength = scanner.RecordLength();
+    if (!scanner.Done()) {
+        listener.ScanStarted();
+        while (!scanner.Advance(RecordsPerReport)) listener.Scanning(scanner.RecordCount());
+    }
+    contents.recordCount = scanner.RecordCount();
+    contents.damagedCount = scanner.DamagedCount();
+    contents.damagedPositions = scanner.DamagedPositions();
+    contents.notesPosition = scanner.NotesPosition();
+    if (contents.notesPosition) {
+        contents.values.notes =
+            NotesForDisplay(ReadStoredNotes(source, *contents.notesPosition, scanner.NotesLength()));
+    }
+}
+
+// Makes the file long enough for the plan before anything is written, so a
+// full disk stops the save with the file as it was.
+void ReserveFor(const LockedFile& file, const SavePlan& plan) {
+    const uint64_t length = LengthAfterSave(file.Stamp().size, plan);
+    try {
+        file.Reserve(static_cast<int64_t>(length));
+    } catch (const RuntimeError& error) {
+        throw RuntimeError(error.Number(), error.Description() +
+                                               ": no room for the longer notes on the disk; nothing was written");
+    }
+}
+
+}  // namespace
+
+bool RunFileContents::HasPitchFactor() const { return Stuff::HasPitchFactor(passVersionNumber); }
+
+RunFileState RunFileContents::State() const {
+    return RunFileState{version.runDataStart, passVersionNumber, recordLength, notesPosition};
+}
+
+RunFileContents ReadRunFile(ByteSource& source, LoadListener& listener) {
+    RunFileContents contents;
+    contents.version = DecodeVersionField(ReadField(source, Spec(Field::Version)));
+    listener.VersionRead(contents.version);
+    contents.passVersionNumber = PassVersionNumber(contents.version.versionText);
+    ReadFixedFields(source, contents);
+    listener.FieldsRead(contents);
+    ScanRunData(source, contents, listener);
+    return contents;
+}
+
+RunFileContents ReadRunFile(ByteSource& source) {
+    LoadListener quiet;
+    return ReadRunFile(source, quiet);
+}
+
+void RunFile::Load(const std::string& path, LoadListener& listener) {
+    Forget();
+    LockedFile file(path, FileTable::OpenMode::Read, holder_);
+    // Taken before the first read: a write by someone who ignores the lock
+    // while we read makes the next save refuse.
+    const FileTable::FileStamp opened = file.Stamp();
+    FileByteSource source(file);
+    listener.Opened();
+    RunFileContents contents = ReadRunFile(source, listener);
+    FileFingerprint fingerprint = FileFingerprint::Take(source, opened, contents.notesPosition);
+    listener.Loaded(contents);
+    file.Close();
+    path_ = path;
+    loaded_ = std::move(contents);
+    fingerprint_ = std::move(fingerprint);
+}
+
+void RunFile::Load(const std::string& path) {
+    LoadListener quiet;
+    Load(path, quiet);
+}
+
+void RunFile::Forget() {
+    path_.clear();
+    loaded_.reset();
+    fingerprint_.reset();
+}
+
+SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& selection) {
+    if (!loaded_) {
+        return {SaveStatus::Refused, ErrorNumber::BadFileNameOrNumber, "No run file is loaded"};
+    }
+    SavePlan plan;
+    try {
+        plan = MakeSavePlan(texts, loaded_->State(), selection);
+    } catch (const RuntimeError& refusal) {
+        return {SaveStatus::Refused, refusal.Number(), refusal.Description()};
+    }
+    try {
+        LockedFile file(path_, FileTable::OpenMode::ReadWrite, holder_);
+        FileByteSource source(file);
+        if (!fingerprint_->Matches(source, file.Stamp())) {
+            return {SaveStatus::Changed, 0, {}};
+        }
+        ReserveFor(file, plan);
+        for (const FileWrite& write : plan) {
+            file.Write(static_cast<int64_t>(write.position), write.bytes);
+        }
+        file.Flush();
+        fingerprint_ = FileFingerprint::Take(source, file.Stamp(), loaded_->notesPosition);
+        file.Close();
+    } catch (const RuntimeError& failure) {
+        return {SaveStatus::Failed, failure.Number(), failure.Description()};
+    }
+    Remember(texts, selection);
+    return {};
+}
+
+void RunFile::Remember(const VehicleTexts& texts, const SaveSelection& selection) {
+    VehicleTexts& values = loaded_->values;
+    const auto keep = [&selection](Field field, std::string& value, const std::string& saved) {
+        if (selection.Has(field)) value = saved;
+    };
+    keep(Field::RunName, values.runName, texts.runName);
+    if (loaded_->HasPitchFactor()) keep(Field::PitchFactor, values.pitch, texts.pitch);
+    keep(Field::VehicleName, values.vehicleName, texts.vehicleName);
+    keep(Field::VehicleWeight, values.weight, texts.weight);
+    keep(Field::RolloutLength, values.rollout, texts.rollout);
+    keep(Field::Redline, values.redline, texts.redline);
+    keep(Field::ShiftPoint, values.shiftPoint, texts.shiftPoint);
+    if (selection.notes && loaded_->notesPosition) values.notes = texts.notes;
+}
+
+}  // namespace Stuff
