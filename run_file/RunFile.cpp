@@ -126,11 +126,19 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
         if (!fingerprint_->Matches(source, file.Stamp())) {
             return {SaveStatus::Changed, 0, {}};
         }
-        ReserveFor(file, plan);
-        for (const FileWrite& write : plan) {
-            file.Write(static_cast<int64_t>(write.position), write.bytes);
+        try {
+            ReserveFor(file, plan);
+            for (const FileWrite& write : plan) {
+                file.Write(static_cast<int64_t>(write.position), write.bytes);
+            }
+            file.Flush();
+        } catch (const RuntimeError&) {
+            // What is in the file now is our own doing (nothing, after a full
+            // disk), so a save once the cause is gone must not take it for
+            // another program's change.
+            fingerprint_ = FileFingerprint::Take(source, file.Stamp(), loaded_->notesPosition);
+            throw;
         }
-        file.Flush();
         fingerprint_ = FileFingerprint::Take(source, file.Stamp(), loaded_->notesPosition);
         file.Close();
     } catch (const RuntimeError& failure) {

@@ -52,18 +52,13 @@ TEST_F(EditTest, NumberFieldsCheckTheirRangeWhenLeft) {
         bool accepted;
         const char* shown = nullptr;  // in the box after the leave, when not as entered
     };
+    // The rules themselves are the core's; here the window's part: the box
+    // shows the rounded rollout length, a rejection keeps the entry selected.
     const Case cases[] = {
-        {"VehicleWeight", "0", false},       {"VehicleWeight", "65536", false}, {"VehicleWeight", "", false},
-        {"VehicleWeight", "abc", false},     {"VehicleWeight", "0.5", false},   {"VehicleWeight", "1e3", false},
-        {"VehicleWeight", "65535", true},    {"VehicleWeight", "1", true},      {"VehicleWeight", "1.5", true},
-        {"VehicleWeight", " 200 ", true},    {"VehicleRedline", "70000", false}, {"VehicleShiftPoint", "x", false},
-        // The rollout length is rounded to one decimal before it is checked.
-        {"VehicleRolloutLength", "2.25", true, "2.3"}, {"VehicleRolloutLength", "7", true, "7.0"},
-        {"VehicleRolloutLength", ".5", true, "0.5"},   {"VehicleRolloutLength", "25.5", true},
-        {"VehicleRolloutLength", "0", true, "0.0"},    {"VehicleRolloutLength", "25.6", false},
-        {"VehicleRolloutLength", "-1", false, "-1.0"}, {"VehicleRolloutLength", "abc", false},
-        {"PitchFactor", "9.9", true}, {"PitchFactor", "0", true},  {"PitchFactor", "10", false},
-        {"PitchFactor", "-1", false}, {"PitchFactor", "", false},
+        {"VehicleWeight", "0", false},          {"VehicleWeight", "1.5", true},
+        {"VehicleRedline", "70000", false},     {"VehicleShiftPoint", "x", false},
+        {"VehicleRolloutLength", "2.25", true, "2.3"}, {"VehicleRolloutLength", "-1", false, "-1.0"},
+        {"PitchFactor", "9.9", true},           {"PitchFactor", "10", false},
     };
     const std::map<std::string, std::string> ranges = {{"VehicleRolloutLength", "0-25.5"}, {"PitchFactor", "0-9.9"}};
     for (const Case& c : cases) {
