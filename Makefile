@@ -1,10 +1,12 @@
 # Two entry points for a newcomer: `make run` and `make test`. Both install the
-# Debian packages they need when missing, configure with CMake and build.
+# Debian packages they need when missing, configure with CMake and build:
+# `make run` only the program, `make test` everything. `make deb` builds the
+# Debian package.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run sanitize-test clean
+.PHONY: deps configure build test run deb clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -18,8 +20,13 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) --target tachlet -j $(JOBS)
 	./scripts/run.sh $(BUILD)
+
+deb: configure
+	cmake --build $(BUILD) --target tachlet_programs -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

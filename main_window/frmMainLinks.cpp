@@ -121,5 +121,5 @@ void frmMain::lblTesla_Click() { OpenLink(Links::MakerSite); }
 void frmMain::lblTeslaCopyright_Click() { OpenLink(Links::MakerSite); }
 
 void frmMain::lblVersionHistory_Click() {
-    OpenLink("\"" + services_.appInfo.Path + Files::PathSeparator + Links::VersionHistoryFile + "\"");
+    OpenLink("\"" + services_.appInfo.DataPath + Files::PathSeparator + Links::VersionHistoryFile + "\"");
 }

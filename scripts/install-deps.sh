@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation2
   util-linux xdg-utils
+  desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 
 missing=()

@@ -10,6 +10,7 @@ AppInfo AppInfo::ForProgramFolder(std::string programFolder) {
     info.Revision = TACHLET_VERSION_PATCH;
     info.Comments = "by the Tachlet team";
     info.Title = "Tachlet";
+    info.DataPath = programFolder;
     info.Path = std::move(programFolder);
     return info;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The program's version information and where it was started from.
+// The program's version information, where it was started from and where its
+// shared data lies.
 #include <cstdint>
 #include <string>
 
@@ -13,8 +14,12 @@ struct AppInfo {
     std::string Title;
     // The folder holding the program file, without a trailing separator.
     std::string Path;
+    // The folder holding the program's shared data, such as the version
+    // history page, without a trailing separator.
+    std::string DataPath;
 
     // The version information built into the program, with the folder the
-    // platform reports for it.
+    // platform reports for it; the data lies in that same folder until the
+    // platform says otherwise.
     static AppInfo ForProgramFolder(std::string programFolder);
 };

@@ -81,7 +81,7 @@ TEST(QtSettingsStore, TextComesBackExactlyAndFailedWritesAreReported) {
     EXPECT_TRUE(QtSettingsStore().FileName().ends_with("/Tachlet/Tachlet.ini"));
 }
 
-TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramFolder) {
+TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramAndDataFolders) {
     const QScreen* primary = QGuiApplication::primaryScreen();
     ASSERT_NE(primary, nullptr);
     const QtScreen screen;
@@ -102,6 +102,10 @@ TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramFolder) {
     EXPECT_EQ(info.Title, "Tachlet");
     EXPECT_EQ((std::vector<int32_t>{info.Major, info.Minor, info.Revision}), (std::vector<int32_t>{2, 0, 2}));
     EXPECT_EQ(info.Path, std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
+    // The data folder lies where the install puts it relative to the program,
+    // and the build tree has it there too, so the version history link works
+    // from both.
+    EXPECT_TRUE(std::filesystem::is_regular_file(info.DataPath + "/version_history.html")) << info.DataPath;
 }
 
 TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {

@@ -160,17 +160,19 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
 }
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
+    // The version history lies in the data folder, apart from the program.
     RecordingDocuments recorder;
-    folder.Write("version_history.html", "<html></html>");
-    frmMain linked(WindowServices{dialogs, settings, screen, recorder, events, Info()});
+    AppInfo installed = Info();
+    installed.DataPath = folder.MakeFolder("data");
+    folder.Write("data/version_history.html", "<html></html>");
+    frmMain linked(WindowServices{dialogs, settings, screen, recorder, events, installed});
     for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"})
         emit linked.findChild<ClickableLabel*>(name)->clicked();
     const std::string maker = "https://tesla-electronics.example.org/";
     EXPECT_EQ(recorder.opened, (std::vector<std::string>{"https://tachlet.example.org/", maker, maker,
-                                                          "file " + folder.Path("version_history.html")}));
+                                                          "file " + folder.Path("data/version_history.html")}));
 
     // The real labels, clicked; the desktop refuses every target.
-    std::filesystem::remove(folder.Path("version_history.html"));
     Open();
     for (const char* name : {"lblAbout", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
