@@ -45,8 +45,8 @@ public:
 
 class NoDocuments : public DocumentOpener {
 public:
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenLocalFile(const std::string&) override { return false; }
+    bool OpenUrl(const std::string&, LateFailure) override { return false; }
+    bool OpenLocalFile(const std::string&, LateFailure) override { return false; }
 };
 
 // The real window, shown offscreen, with its file list on a folder of our own.

@@ -1,5 +1,8 @@
 #include "support/Files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -111,6 +114,40 @@ std::string ParentFolder(std::string_view path) {
     if (separator == std::string_view::npos)
         return {};
     return std::string(TrimBlanks(trimmed.substr(0, separator)));
+}
+
+std::string NearestExistingPart(std::string_view path) {
+    const std::string_view trimmed = TrimBlanks(path);
+    if (trimmed == "/") {
+        return "/";
+    }
+    const bool absolute = !trimmed.empty() && trimmed.front() == PathSeparator;
+    int at = absolute ? ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC) : AT_FDCWD;
+    size_t found = 0;  // the length of the leading part found so far
+    size_t start = absolute ? 1 : 0;
+    while (start <= trimmed.size() && (at >= 0 || at == AT_FDCWD)) {
+        size_t end = trimmed.find(PathSeparator, start);
+        if (end == std::string_view::npos) {
+            end = trimmed.size();
+        }
+        if (end > start) {
+            const std::string level(trimmed.substr(start, end - start));
+            const int next = ::openat(at, level.c_str(), O_PATH | O_CLOEXEC);
+            if (at >= 0) {
+                ::close(at);
+            }
+            at = next;
+            if (next < 0) {
+                break;
+            }
+            found = end;
+        }
+        start = end + 1;
+    }
+    if (at >= 0) {
+        ::close(at);
+    }
+    return std::string(trimmed.substr(0, found));
 }
 
 bool RemoveFile(std::string_view path) {

@@ -38,6 +38,14 @@ std::string FindEntry(std::string_view path, bool useShortName = false);
 // bare name.
 std::string ParentFolder(std::string_view path);
 
+// The longest leading part of the path, cut at a separator, that names an
+// existing entry: "/runs/gone/deeper" gives "/runs" when only "/runs" is
+// there. Each level is looked up from the one above it, so the walk takes
+// time in proportion to the path's length however many levels are gone.
+// Empty when not even the first level exists; "/" alone is never the answer
+// for a longer path.
+std::string NearestExistingPart(std::string_view path);
+
 // Deletes one file, given by its full path. False for a blank path (recorded
 // as -1 "No File Specified") and when the deletion fails (the system's error
 // code and its text: 2 for a missing file, 5 for a folder or a refusal).
