@@ -313,9 +313,13 @@ void VehicleDataForm::LeaveField(FieldIndex index) {
     }
     inLeaveHandler_ = true;
     FieldBox* box = fields_[index].box;
-    const Stuff::EntryCheck check = Stuff::CheckEntry(CoreField(index), QtText::ToUtf8(box->text()));
-    // The rollout length is rounded into the box first, so a rejected one
-    // shows rounded; every other entry stays as typed.
+    // The names are taken as they stand: the box lets no more be typed than
+    // the field holds, and a longer name read from a file goes back as read.
+    // The numbers are checked, the rollout length rounded into the box first,
+    // so a rejected one shows rounded.
+    const bool name = index == RunName || index == VehicleName;
+    const Stuff::EntryCheck check =
+        name ? Stuff::EntryCheck{true, {}, {}} : Stuff::CheckEntry(CoreField(index), QtText::ToUtf8(box->text()));
     if (index == RolloutLength) {
         box->PutText(QtText::FromUtf8(check.entry));
     }

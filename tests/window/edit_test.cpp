@@ -173,6 +173,18 @@ TEST_F(EditTest, TheTypingLimitNeverCutsTextTheProgramPutsInABox) {
     QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Tab);
     EXPECT_EQ(Box("txtVehicleRolloutLength")->text(), "9999.0");
     EXPECT_EQ(Messages().size(), 1u);
+
+    // A name read from a file may be longer than can be typed: it opens whole
+    // and is kept as it is when left.
+    QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Escape);
+    LoadFile("LONG.GTP", RunFileBuilder().RunName(std::string(48, 'r')).Build());
+    EnterEditMode();
+    OpenField("lblRunName");
+    EXPECT_EQ(Box("txtRunName")->text(), QString(48, 'r'));
+    QTest::keyClick(Box("txtRunName"), Qt::Key_Tab);
+    EXPECT_TRUE(Box("txtRunName")->isHidden());
+    EXPECT_EQ(LabelText("lblRunName"), QString(48, 'r'));
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(EditTest, TheKeyboardOpensLeavesAndCancelsFieldsInEditMode) {
