@@ -11,11 +11,8 @@ public:
     void Clear();
     void SetError(int32_t lngNewNumber, std::string strNewDescription, std::string strNewExtendedInfo = {});
 
-    void SetExtendedInfo(std::string strNewExtendedInfo) { extendedInfo_ = std::move(strNewExtendedInfo); }
     const std::string& ExtendedInfo() const { return extendedInfo_; }
-    void SetDescription(std::string strNewDescription) { description_ = std::move(strNewDescription); }
     const std::string& Description() const { return description_; }
-    void SetNumber(int32_t lngNewNumber) { number_ = lngNewNumber; }
     int32_t Number() const { return number_; }
 
 private:

@@ -30,9 +30,6 @@ FileHandle& SearchHandle() {
     return *slot;
 }
 
-// The attribute mask of the search in progress, kept for its continuations.
-int32_t SearchAttributes = 0;
-
 // The entry the search read last.
 DirectorySearch::FindData Entry;
 
@@ -50,22 +47,16 @@ std::string NameOf(const std::array<char, N>& field) {
     return std::string(TrimBlanks(std::string_view(field.data(), static_cast<size_t>(end - field.begin()))));
 }
 
-bool IsUnwanted(const DirectorySearch::FindData& entry, bool skipFolders) {
+bool IsDotEntry(const DirectorySearch::FindData& entry) {
     const char* name = entry.cFileName.data();
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
-        return true;
-    const auto attributes = static_cast<int32_t>(entry.dwFileAttributes);
-    if ((attributes & SearchAttributes) != SearchAttributes)
-        return true;
-    return skipFolders && (entry.dwFileAttributes & DirectorySearch::AttributeDirectory) != 0;
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
 // 1 when the next entry was read, 0 when none is left.
 int32_t ReadNext() { return DirectorySearch::FindNextFile(SearchHandle().Handle(), &Entry) ? 1 : 0; }
 
-int32_t StartSearch(std::string_view path, int32_t requiredAttributes) {
+int32_t StartSearch(std::string_view path) {
     FileHandle& search = SearchHandle();
-    SearchAttributes = requiredAttributes;
     if (search.Handle() > 0)
         search.SetHandle(0);
     const auto prepared = General::NullTerminate(path, false);
@@ -104,16 +95,15 @@ bool ComesBefore(const std::string& left, const std::string& right) {
 
 }  // namespace
 
-std::string FindEntry(std::string_view path, int32_t requiredAttributes, int32_t* attributesOut, bool useShortName,
-                      int32_t* sizeOut, bool skipFolders) {
+std::string FindEntry(std::string_view path, bool useShortName) {
     FileHandle& search = SearchHandle();
     int32_t outcome;
     if (!path.empty())
-        outcome = StartSearch(path, requiredAttributes);
+        outcome = StartSearch(path);
     else
         outcome = search.Handle() > 0 ? ReadNext() : 0;
 
-    while (outcome > 0 && IsUnwanted(Entry, skipFolders))
+    while (outcome > 0 && IsDotEntry(Entry))
         outcome = ReadNext();
 
     if (outcome < 0) {
@@ -126,11 +116,6 @@ std::string FindEntry(std::string_view path, int32_t requiredAttributes, int32_t
             search.SetHandle(0);
         return {};
     }
-    if (attributesOut != nullptr)
-        *attributesOut = static_cast<int32_t>(Entry.dwFileAttributes);
-    const auto sizeLow = static_cast<int32_t>(Entry.nFileSizeLow);
-    if (sizeOut != nullptr && sizeLow > 0)
-        *sizeOut = sizeLow;
     return useShortName ? NameOf(Entry.cAlternateFileName) : NameOf(Entry.cFileName);
 }
 
@@ -162,7 +147,7 @@ bool RemoveFile(std::string_view path) {
     // long one failed. This file system gives none, so the look-up comes back
     // empty and the code left by the failed deletion is what is recorded.
     const std::string folder = ParentFolder(path);
-    const std::string shortName = FindEntry(path, 0, nullptr, true, nullptr, false);
+    const std::string shortName = FindEntry(path, true);
     std::string retryPath;
     int32_t code;
     if (!shortName.empty()) {

@@ -26,17 +26,12 @@ bool PathExists(std::string_view path);
 
 // With a path: ends the search in progress and starts a new one (the last
 // component may hold * and ?). With an empty path: continues the open search,
-// or returns empty text when none is open. Skips "." and "..", entries that
-// lack one of the bits in requiredAttributes (0 = any; 16 = folders only) and,
-// when skipFolders is true, folders. Returns the entry's name, or its short
-// name when useShortName is true (empty text on this system, where entries
-// have none); empty text when no entry is left, which closes the search.
-// attributesOut receives the entry's attribute bits; sizeOut receives the low
-// 32 bits of its size when they are above 0 as a signed number, and is left
-// alone otherwise. A search that cannot start records the system's error code
-// and its text.
-std::string FindEntry(std::string_view path, int32_t requiredAttributes = 0, int32_t* attributesOut = nullptr,
-                      bool useShortName = false, int32_t* sizeOut = nullptr, bool skipFolders = false);
+// or returns empty text when none is open. Skips "." and "..". Returns the
+// entry's name, or its short name when useShortName is true (empty text on
+// this system, where entries have none); empty text when no entry is left,
+// which closes the search. A search that cannot start records the system's
+// error code and its text.
+std::string FindEntry(std::string_view path, bool useShortName = false);
 
 // The trimmed text before the path's last separator, blanks around the path
 // removed first: "/runs/a.gtp" gives "/runs", " /runs / a.gtp " gives "/runs".

@@ -25,10 +25,9 @@ void ExpectRecord(int32_t number, const std::string& description, const std::str
 }
 
 // Every name the search hands out, starting with `path`.
-std::set<std::string> AllEntries(const std::string& path, int32_t required = 0, bool skipFolders = false) {
+std::set<std::string> AllEntries(const std::string& path) {
     std::set<std::string> names;
-    for (std::string name = Files::FindEntry(path, required, nullptr, false, nullptr, skipFolders); !name.empty();
-         name = Files::FindEntry("", required, nullptr, false, nullptr, skipFolders))
+    for (std::string name = Files::FindEntry(path); !name.empty(); name = Files::FindEntry(""))
         names.insert(name);
     return names;
 }
@@ -65,35 +64,35 @@ TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 
-TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCaseAndReportsAttributesAndSize) {
+TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
     EXPECT_EQ(AllEntries(folder.Path("*.gtp")), (std::set<std::string>{"A.GTP", "b.Gtp", ".hidden.gtp"}));
     EXPECT_EQ(AllEntries(folder.Path("?.GTP")), (std::set<std::string>{"A.GTP", "b.Gtp"}));
     EXPECT_EQ(AllEntries(folder.Path("*")), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp", "sub"}));
-    EXPECT_EQ(AllEntries(folder.Path("*"), 16), (std::set<std::string>{"sub"}));
-    EXPECT_EQ(AllEntries(folder.Path("*"), 0, true), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp"}));
-    EXPECT_EQ(AllEntries(folder.Path("*"), 2), (std::set<std::string>{".hidden.gtp"}));
     EXPECT_EQ(Files::FindEntry(folder.Path("SUB")), "sub");
-
-    // Name, attributes and size; an empty file leaves the size alone.
-    for (const auto& [name, found, attributes, size] :
-         {std::tuple("a.gtp", "A.GTP", 0, 5), std::tuple("b.gtp", "b.Gtp", 0, 1234), std::tuple("sub", "sub", 16, 1234),
-          std::tuple(".hidden.gtp", ".hidden.gtp", 2, 1)}) {
-        int32_t gotAttributes = -1, gotSize = 1234;
-        EXPECT_EQ(Files::FindEntry(folder.Path(name), 0, &gotAttributes, false, &gotSize), found);
-        EXPECT_EQ(std::tie(gotAttributes, gotSize), std::tie(attributes, size)) << name;
-    }
     // Found, but there is no short name; the search stays open.
-    EXPECT_EQ(Files::FindEntry(folder.Path("*.gtp"), 0, nullptr, true), "");
+    EXPECT_EQ(Files::FindEntry(folder.Path("*.gtp"), true), "");
     EXPECT_FALSE(Files::FindEntry("").empty());
+}
+
+TEST_F(FilesTest, TheSearchReportsEachEntrysAttributesAndSize) {
+    for (const auto& [name, attributes, size] :
+         {std::tuple("A.GTP", 0u, 5u), std::tuple("sub", 16u, 0u), std::tuple(".hidden.gtp", 2u, 1u)}) {
+        DirectorySearch::FindData data;
+        FileHandle search;
+        search.SetHandle(DirectorySearch::FindFirstFile(folder.Path(name).c_str(), &data));
+        ASSERT_GE(search.Handle(), DirectorySearch::FirstHandle) << name;
+        EXPECT_EQ(std::tie(data.dwFileAttributes, data.nFileSizeLow), std::tie(attributes, size)) << name;
+    }
 }
 
 TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may write every file; run as an unprivileged user";
     ASSERT_EQ(::chmod(folder.Path("c.txt").c_str(), 0444), 0);
-    int32_t attributes = 0;
-    EXPECT_EQ(Files::FindEntry(folder.Path("c.txt"), 0, &attributes), "c.txt");
-    EXPECT_EQ(attributes, 1);
+    DirectorySearch::FindData data;
+    FileHandle search;
+    search.SetHandle(DirectorySearch::FindFirstFile(folder.Path("c.txt").c_str(), &data));
+    EXPECT_EQ(data.dwFileAttributes, DirectorySearch::AttributeReadOnly);
 }
 
 TEST_F(FilesTest, ASearchThatFindsNothingRecordsNothingAndClosesItself) {

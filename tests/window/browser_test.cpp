@@ -106,10 +106,10 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
         EXPECT_EQ(dirs->item(row)->text(), row == 0 ? "/" : levels[row - 1]);
         EXPECT_EQ(dirs->item(row)->data(DirListBox::DepthRole).toInt(), row);
     }
-    EXPECT_EQ(dirs->item(levels.size())->data(DirListBox::TargetRole).toString(),
+    EXPECT_EQ(dirs->item(static_cast<int>(levels.size()))->data(DirListBox::TargetRole).toString(),
               QString::fromStdString(folder.Path("runs/old")));
     // A folder above, entered by the keyboard; a drive, which goes to its root.
-    dirs->setCurrentItem(dirs->item(levels.size() - 2));
+    dirs->setCurrentItem(dirs->item(static_cast<int>(levels.size()) - 2));
     QTest::keyClick(dirs, Qt::Key_Return);
     EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path()));
     drive->addItem(QString::fromStdString(folder.Path("runs")));

@@ -52,6 +52,21 @@ TEST_F(LoadTest, ShowsTheFieldsOfEachVersionTheRecordCountAndTheNotes) {
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(LoadTest, AStoredLineFeedShowsAsItsSignAndIsSavedBackAsItWas) {
+    Open();
+    const Bytes stored = RunFileBuilder().Records(2, 4).Notes("Dry\nWarm\r").Build();
+    LoadFile("RUN.GTP", stored);
+    EXPECT_EQ(Notes()->toPlainText(), QStringLiteral("Dry\u240AWarm\n"));
+    EnterEditMode();
+    SetField("VehicleWeight", "1500");
+    Click("cmdSave");
+    EXPECT_TRUE(Messages().empty());
+    Bytes expected = stored;
+    expected[147] = 0x05, expected[148] = 0xDC;
+    expected.push_back(0x00);  // the NUL after the notes
+    EXPECT_EQ(Read("RUN.GTP"), expected);
+}
+
 TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
     const RunFileBuilder file = RunFileBuilder().Records(6, 20).DamagedRecord(1).DamagedRecord(4).Notes("x");
     const std::vector<uint64_t> at = file.DamagedPositions();
