@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-qpa-plugins
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation2

@@ -19,6 +19,7 @@
 #include "run_file/RunFile.h"
 #include "support/FileTable.h"
 #include "testkit/ErrorNumberOf.h"
+#include "testkit/LockHolder.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/TempFolder.h"
 
@@ -58,42 +59,6 @@ protected:
 };
 
 const Bytes Loaded = RunFileBuilder().Records(3, 4).Notes("notes").Tail(9).Build();
-
-// Another program holding RUN.GTP open with the same lock until Release().
-class LockHolder {
-public:
-    explicit LockHolder(const std::string& path) {
-        int ready[2], release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe");
-        child_ = ::fork();
-        if (child_ == 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
-            FileTable::Open(path, FileTable::OpenMode::Read, 1);
-            char byte = 1;
-            (void)!::write(ready[1], &byte, 1);
-            (void)!::read(release[0], &byte, 1);
-            ::_exit(0);
-        }
-        char byte = 0;
-        (void)!::read(ready[0], &byte, 1);
-        release_ = release[1];
-        ::close(ready[0]);
-        ::close(ready[1]);
-        ::close(release[0]);
-    }
-    ~LockHolder() { Release(); }
-    void Release() {
-        if (child_ <= 0) return;
-        ::close(release_);
-        ::waitpid(child_, nullptr, 0);
-        child_ = 0;
-    }
-
-private:
-    pid_t child_ = 0;
-    int release_ = -1;
-};
 
 }  // namespace
 
