@@ -135,13 +135,15 @@ QByteArray DirListBox::CleanPath(const QByteArray& path) {
     return QByteArray::fromStdString(cleaned);
 }
 
+bool DirListBox::CanShow(const QByteArray& path) { return !path.isEmpty() && IsReadableFolder(CleanPath(path)); }
+
 void DirListBox::SetPath(const QString& path) { SetPath(QFile::encodeName(path)); }
 
 void DirListBox::SetPath(const QByteArray& path) {
-    const QByteArray wanted = CleanPath(path);
-    if (path.isEmpty() || !IsReadableFolder(wanted)) {
+    if (!CanShow(path)) {
         RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
+    const QByteArray wanted = CleanPath(path);
     if (wanted == path_) {
         return;
     }
