@@ -1,7 +1,11 @@
 // Starts Tachlet: the command line, the Qt application, the platform services
-// and the window.
+// and the window, which then opens the run file named on the command line.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
 
 #include "main_window/frmMain.h"
 #include "qt_platform/QtAppInfo.h"
@@ -19,6 +23,8 @@ void DescribeCommandLine(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral("Views, checks and edits the run files of PASS."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The run file to open."),
+                                 QStringLiteral("[file]"));
 }
 
 // --help and --version answer before the window's application starts, which
@@ -33,6 +39,23 @@ void AnswerWithoutDisplay(int argc, char** argv) {
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
 }
 
+// The file as its bytes: a name that is not UTF-8 loses them on its way
+// through the parser's text. Once the parser has accepted the line (Qt's own
+// options are gone from it by then), the only other argument it can hold is
+// the "--" that ends the options.
+QByteArray FileArgument(const QCommandLineParser& parser, int argc, char** argv) {
+    if (parser.positionalArguments().isEmpty()) return {};
+    bool endOfOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!endOfOptions && std::strcmp(argv[i], "--") == 0) {
+            endOfOptions = true;
+            continue;
+        }
+        return QByteArray(argv[i]);
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +65,10 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     DescribeCommandLine(parser);
     parser.process(app);
+    if (parser.positionalArguments().size() > 1) {
+        std::fputs("tachlet: one run file at a time\n", stderr);
+        return 1;
+    }
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TACHLET_APP_ID));
 
@@ -52,5 +79,9 @@ int main(int argc, char** argv) {
     QtEvents events;
     frmMain window(WindowServices{dialogs, settings, screen, documents, events, QtAppInfo()});
     window.show();
+    // Opened once the event loop runs, so that its messages find the window
+    // shown and a close it defers ends the program.
+    const QByteArray file = FileArgument(parser, argc, argv);
+    if (!file.isEmpty()) QTimer::singleShot(0, &window, [&window, file] { window.OpenFile(file); });
     return QApplication::exec();
 }

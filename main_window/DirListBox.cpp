@@ -62,7 +62,8 @@ std::vector<QByteArray> SubfolderNames(const QByteArray& path) {
     std::error_code error;
     for (std::filesystem::directory_iterator it(FileSystemPath(path), error), end; !error && it != end;
          it.increment(error)) {
-        const std::string& name = it->path().filename().native();
+        // A copy: filename() returns a path that ends with this statement.
+        const std::string name = it->path().filename().native();
         std::error_code ignored;
         if (name.empty() || name.front() == '.' || !it->is_directory(ignored)) {
             continue;
@@ -135,13 +136,15 @@ QByteArray DirListBox::CleanPath(const QByteArray& path) {
     return QByteArray::fromStdString(cleaned);
 }
 
+bool DirListBox::CanShow(const QByteArray& path) { return !path.isEmpty() && IsReadableFolder(CleanPath(path)); }
+
 void DirListBox::SetPath(const QString& path) { SetPath(QFile::encodeName(path)); }
 
 void DirListBox::SetPath(const QByteArray& path) {
-    const QByteArray wanted = CleanPath(path);
-    if (path.isEmpty() || !IsReadableFolder(wanted)) {
+    if (!CanShow(path)) {
         RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
+    const QByteArray wanted = CleanPath(path);
     if (wanted == path_) {
         return;
     }

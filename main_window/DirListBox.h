@@ -39,6 +39,9 @@ public:
     static constexpr int TargetRole = Qt::UserRole + 1;
     static constexpr int DepthRole = Qt::UserRole + 2;
 
+    // True when SetPath would show the folder.
+    static bool CanShow(const QByteArray& path);
+
     // The absolute form of a path, without "." and ".." parts or a
     // separator at its end, worked out from its bytes alone.
     static QByteArray CleanPath(const QByteArray& path);

@@ -156,6 +156,31 @@ void FileBrowserPanel::ShowFolder(const QByteArray& folder) {
     dirGTP->SetPath(folder);
 }
 
+bool FileBrowserPanel::ShowFile(const QByteArray& path) {
+    const QByteArray file = DirListBox::CleanPath(path);
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? file.left(slash) : QByteArray("/");
+    // Checked first: a folder that fails half-way would leave the lists on
+    // its drive's root.
+    if (!DirListBox::CanShow(folder)) {
+        emit folderUnreadable(QFile::decodeName(folder));
+        return false;
+    }
+    try {
+        ShowFolder(folder);
+        // Read again even when the folder list was there already: the file
+        // list may be behind it, or show another folder after one it could
+        // not read.
+        fileGTP->SetPath(folder);
+    } catch (const RuntimeError&) {
+        emit folderUnreadable(QFile::decodeName(folder));
+        ShowProgramFolder();
+        return false;
+    }
+    fileGTP->SelectName(file.mid(slash + 1));
+    return true;
+}
+
 void FileBrowserPanel::ShowProgramFolder() {
     if (fallingBack_) {
         // The program's own folder cannot be read either: the lists stay

@@ -40,6 +40,12 @@ public:
     // RuntimeError 76 when it cannot be read, with the drive chosen and the
     // folder list as it was.
     void ShowFolder(const QByteArray& folder);
+    // Shows the folder that holds the file (a path relative to the working
+    // folder or absolute, as the file system spells it) and selects the file
+    // there, on a row of its own when the list does not show it. False when
+    // the folder cannot be read: folderUnreadable tells, and the lists stay
+    // where they were.
+    bool ShowFile(const QByteArray& path);
     // Shows the program's folder after a folder could not be read.
     void ShowProgramFolder();
 

@@ -21,6 +21,11 @@ namespace {
 // The bytes of a name whose text does not give them back, under the item.
 constexpr int NameBytesRole = Qt::UserRole + 1;
 
+QByteArray NameBytes(const QListWidgetItem& row) {
+    const QVariant bytes = row.data(NameBytesRole);
+    return bytes.isValid() ? bytes.toByteArray() : QFile::encodeName(row.text());
+}
+
 struct Entry {
     QByteArray bytes;
     QString text;
@@ -100,11 +105,7 @@ QString FileListBox::FileName() const {
 
 QByteArray FileListBox::FileNameBytes() const {
     const QList<QListWidgetItem*> chosen = selectedItems();
-    if (chosen.isEmpty()) {
-        return {};
-    }
-    const QVariant bytes = chosen.front()->data(NameBytesRole);
-    return bytes.isValid() ? bytes.toByteArray() : QFile::encodeName(chosen.front()->text());
+    return chosen.isEmpty() ? QByteArray() : NameBytes(*chosen.front());
 }
 
 void FileListBox::SelectRow(int row) {
@@ -127,6 +128,24 @@ void FileListBox::SelectFile(const QString& name) {
     SelectRow(-1);
 }
 
+void FileListBox::SelectName(const QByteArray& name) {
+    if (name.isEmpty()) {
+        SelectRow(-1);
+        return;
+    }
+    for (int row = 0; row < count(); ++row) {
+        if (NameBytes(*item(row)) == name) {
+            SelectRow(row);
+            return;
+        }
+    }
+    auto* named = new QListWidgetItem(QFile::decodeName(name), this);
+    if (QFile::encodeName(named->text()) != name) {
+        named->setData(NameBytesRole, name);
+    }
+    SelectRow(row(named));
+}
+
 void FileListBox::Refresh() {
     // Found again by its bytes: two names that differ only in bytes that are
     // not UTF-8 show the same text.
@@ -141,8 +160,7 @@ void FileListBox::Refresh() {
         return;
     }
     for (int row = 0; row < count(); ++row) {
-        const QVariant bytes = item(row)->data(NameBytesRole);
-        if ((bytes.isValid() ? bytes.toByteArray() : QFile::encodeName(item(row)->text())) == chosen) {
+        if (NameBytes(*item(row)) == chosen) {
             SelectRow(row);
             return;
         }

@@ -38,6 +38,12 @@ public:
     // Selects the named file, or nothing when it is not listed, without
     // reporting a click.
     void SelectFile(const QString& name);
+    // Selects the file of that name, found by its bytes, without reporting a
+    // click. A name the list does not hold (one the pattern leaves out, a
+    // folder, one that is not there) is selected on a row of its own, kept
+    // until the list is read again, so what acts on the selection acts on
+    // that name and reports on it in its own words.
+    void SelectName(const QByteArray& name);
 
     // Reads the folder again. The selected name stays selected while the file
     // is still there; otherwise nothing is selected.

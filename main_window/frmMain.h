@@ -61,6 +61,10 @@ public:
     void cmdSave_Click();
     void cmdUndo_Click();
     void fileGTP_DblClick();
+    // A run file named from outside the window (the command line): the file
+    // browser goes to its folder and selects it, and it loads as a click on
+    // it does. An empty path names nothing and changes nothing.
+    void OpenFile(const QByteArray& path);
 
     // Delete (46), F2 (113) and F5 (116) released in the file browser or on
     // the window; the shift state does not matter.

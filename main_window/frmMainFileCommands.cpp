@@ -23,6 +23,12 @@ void frmMain::fileGTP_Click() {
 
 void frmMain::fileGTP_DblClick() { cmdEdit_Click(); }
 
+void frmMain::OpenFile(const QByteArray& path) {
+    if (!path.isEmpty() && !IsBusy() && panel_->ShowFile(path)) {
+        fileGTP_Click();
+    }
+}
+
 void frmMain::HandleBrowserKey(int16_t KeyCode, int16_t /*Shift*/) {
     if (IsBusy()) {
         return;

@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   util-linux xdg-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file
+  dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -1,0 +1,118 @@
+// A run file named from outside the window, as the command line names it:
+// the file browser goes to it and it loads as a click loads it, after the
+// usual start; paths that name no run file get the load's own messages.
+#include <QAction>
+#include <QCheckBox>
+
+#include "main_window/DirListBox.h"
+#include "window/WindowFixture.h"
+
+namespace {
+
+class OpenTest : public WindowTest {
+protected:
+    QByteArray FolderShown() const { return Find<DirListBox>("dirGTP")->PathBytes(); }
+    bool CommandsEnabled() const { return Find<QAction>("mnuFilePopupEdit")->isEnabled(); }
+    QStringList Rows() const {
+        QStringList rows;
+        for (int row = 0; row < Files()->count(); ++row) rows << Files()->item(row)->text();
+        return rows;
+    }
+};
+
+TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsIt) {
+    folder.MakeFolder("remembered");
+    folder.MakeFolder("runs");
+    Write("runs/A.GTP", RunFileBuilder().RunName("Other").Build());
+    Write("runs/B.GTP", RunFileBuilder().RunName("Opened").Weight(3100).Build());
+    settings.Set("Options", "LastDirectory", folder.Path("remembered"));
+    settings.Set("MainOptions", "PINFileBrowser", "-1");
+    settings.Set("WindowPosition", "frmMain_Left", "3000");
+    settings.Set("WindowPosition", "frmMain_Top", "2250");
+    Open();
+    ASSERT_EQ(FolderShown().toStdString(), folder.Path("remembered"));
+
+    // Relative to the folder the program started in.
+    window->OpenFile("remembered/../runs/B.GTP");
+    EXPECT_EQ(FolderShown().toStdString(), folder.Path("runs"));
+    EXPECT_EQ(Files()->PathBytes(), FolderShown());
+    EXPECT_EQ(Rows(), (QStringList{"A.GTP", "B.GTP"}));
+    EXPECT_EQ(Files()->FileName(), "B.GTP");
+    EXPECT_EQ(LabelText("lblRunName"), "Opened");
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "3100");
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("B.GTP[*] \u2014 Tachlet v2.00 build 2"));
+    EXPECT_TRUE(CommandsEnabled());
+    EXPECT_EQ(State(), ViewState);
+    EXPECT_TRUE(Messages().empty());
+    // Placement and pin came back as on any start.
+    EXPECT_EQ(window->pos(), QPoint(200, 150));
+    EXPECT_TRUE(Find<QCheckBox>("chkPin")->isChecked());
+    // The open file's folder is the one remembered now.
+    window->close();
+    EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path("runs"));
+}
+
+TEST_F(OpenTest, NamesTheListDoesNotShowAreKeptAsTheirBytes) {
+    folder.MakeFolder("runs");
+    // A Latin-1 name, and one the pattern leaves out: each selected on a row
+    // of its own, by its own bytes, until the list is read again.
+    const std::string names[] = {"caf\xe9.gtp", "copy.gtp.bak"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        Write("runs/" + name, RunFileBuilder().RunName(name.substr(0, 4)).Build());
+        Reopen();
+        window->OpenFile(QByteArray::fromStdString(folder.Path("runs/" + name)));
+        EXPECT_EQ(window->SelectedFilePath(), folder.Path("runs/" + name));
+        EXPECT_EQ(Files()->FileName(), QFile::decodeName(QByteArray::fromStdString(name)));
+        EXPECT_EQ(LabelText("lblRunName"), QString::fromLatin1(name.substr(0, 4)));
+        EXPECT_TRUE(CommandsEnabled());
+        EXPECT_TRUE(Messages().empty());
+    }
+    Files()->Refresh();
+    EXPECT_EQ(Rows(), QStringList{QFile::decodeName("caf\xe9.gtp")});
+    EXPECT_TRUE(Files()->FileName().isEmpty());
+}
+
+TEST_F(OpenTest, PathsThatNameNoRunFileGetTheLoadsMessagesAndLeaveTheWindowAsItStarted) {
+    folder.MakeFolder("runs");
+    folder.MakeFolder("runs/folder.gtp");
+    Write("runs/A.GTP", RunFileBuilder().Build());
+    const struct {
+        std::string path;
+        std::vector<std::string> messages;
+        MessageIcon icon;
+        std::string folderShown;
+    } cases[] = {
+        {"runs/GONE.GTP", {"The file does not exist!\r\nThe file list will be refreshed."}, MessageIcon::Exclamation,
+         folder.Path("runs")},
+        {"runs/folder.gtp",
+         {"Error (75) - Path/File access error - loading file [folder.gtp]!\r\n"
+          "File may be in use by PASS, corrupt, or otherwise locked."},
+         MessageIcon::Critical, folder.Path("runs")},
+        // No folder to show the file in: the lists stay on the start folder.
+        {"gone/RUN.GTP", {"There was an error reading the [" + folder.Path("gone") + "] directory!"},
+         MessageIcon::Exclamation, folder.Path()},
+        // Nothing named: nothing happens, as with no file at all.
+        {"", {}, MessageIcon::Exclamation, folder.Path()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        Reopen();
+        window->OpenFile(QByteArray::fromStdString(c.path));
+        EXPECT_EQ(Messages(), c.messages);
+        if (!c.messages.empty()) {
+            EXPECT_EQ(Boxes()[0].icon, c.icon);
+        }
+        EXPECT_EQ(FolderShown().toStdString(), c.folderShown);
+        EXPECT_EQ(window->windowTitle(), "Tachlet v2.00 build 2");
+        EXPECT_TRUE(LabelText("lblRunName").isEmpty());
+        EXPECT_FALSE(CommandsEnabled());
+        EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+    }
+    // The missing file's row went with the refresh that its message announced.
+    Reopen();
+    window->OpenFile("runs/GONE.GTP");
+    EXPECT_EQ(Rows(), QStringList{"A.GTP"});
+}
+
+}  // namespace
