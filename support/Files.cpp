@@ -6,8 +6,8 @@
 
 #include "support/DirectorySearch.h"
 #include "support/Errors.h"
+#include "support/FileEntries.h"
 #include "support/FileHandle.h"
-#include "support/FileTable.h"
 #include "support/General.h"
 #include "support/RuntimeError.h"
 #include "support/SystemErrors.h"
@@ -118,19 +118,19 @@ bool RemoveFile(std::string_view path) {
         Errors::RecordError(ErrorNumber::NoFileSpecified, "No File Specified", "");
         return false;
     }
-    if (DirectorySearch::DeleteFile(std::string(path).c_str()))
+    if (FileEntries::DeleteFile(std::string(path).c_str()))
         return true;
 
-    // The platform may know the file by a short name that deletes where the
-    // long one failed. This file system gives none, so the look-up comes back
-    // empty and the code left by the failed deletion is what is recorded.
+    // The system may know the file by a short name that deletes where the
+    // long one failed. Where it gives none the look-up comes back empty, and
+    // the code left by the failed deletion is what is recorded.
     const std::string folder = ParentFolder(path);
     const std::string shortName = FindEntry(path, true);
     std::string retryPath;
     int32_t code;
     if (!shortName.empty()) {
         retryPath = folder + PathSeparator + shortName;
-        if (DirectorySearch::DeleteFile(retryPath.c_str()))
+        if (FileEntries::DeleteFile(retryPath.c_str()))
             return true;
     }
     code = SystemErrors::LastErrorCode();
@@ -140,7 +140,7 @@ bool RemoveFile(std::string_view path) {
 
 bool RenameFile(std::string_view oldPath, std::string_view newPath) {
     try {
-        FileTable::Rename(oldPath, newPath);
+        FileEntries::Rename(oldPath, newPath);
         return true;
     } catch (const RuntimeError& error) {
         Errors::RecordError(error.Number(), error.Description(), oldPath);
