@@ -101,11 +101,25 @@ TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
 }
 
 TEST_F(RunFileTest, APathThatNowNamesAnotherFileIsNeverWritten) {
-    // Both other files hold the very bytes loaded: only their identity differs.
+    // Another file with the very bytes loaded renamed over the one loaded:
+    // only its identity differs.
+    LoadAndEdit(Loaded);
+    Write("OTHER.GTP", Loaded);
+    std::filesystem::rename(FsPath(folder.Path("OTHER.GTP")), FsPath(folder.Path("RUN.GTP")));
+    EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
+    EXPECT_EQ(Read("RUN.GTP"), Loaded);
+    ExpectNothingOpen();
+}
+
+TEST_F(RunFileTest, ALinkPointedAtAnotherFileIsNeverWritten) {
     const std::string first = Write("FIRST.GTP", Loaded);
     const std::string second = Write("SECOND.GTP", Loaded);
     const std::string link = folder.Path("LINK.GTP");
-    std::filesystem::create_symlink(FsPath(first), FsPath(link));
+    std::error_code noLink;
+    std::filesystem::create_symlink(FsPath(first), FsPath(link), noLink);
+    if (noLink == std::errc::function_not_supported || noLink == std::errc::operation_not_permitted)
+        GTEST_SKIP() << "no symbolic links here: " << noLink.message();
+    ASSERT_FALSE(noLink) << noLink.message();
     runFile.Load(link);
     edits = runFile.Contents().values;
     edits.weight = "1500";
@@ -114,14 +128,6 @@ TEST_F(RunFileTest, APathThatNowNamesAnotherFileIsNeverWritten) {
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
     EXPECT_EQ(Read("FIRST.GTP"), Loaded);
     EXPECT_EQ(Read("SECOND.GTP"), Loaded);
-    ExpectNothingOpen();
-
-    // Another file renamed over the one loaded.
-    LoadAndEdit(Loaded);
-    Write("OTHER.GTP", Loaded);
-    std::filesystem::rename(FsPath(folder.Path("OTHER.GTP")), FsPath(folder.Path("RUN.GTP")));
-    EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
-    EXPECT_EQ(Read("RUN.GTP"), Loaded);
     ExpectNothingOpen();
 }
 
@@ -179,9 +185,9 @@ TEST_F(RunFileTest, ALockHeldByAnotherProgramRefusesLoadAndSaveUntilItIsGone) {
     RunFile second(otherHolder);
     EXPECT_EQ(ErrorNumberOf([&] { second.Load(folder.Path("RUN.GTP")); }), 70);
     EXPECT_FALSE(second.IsLoaded());
-    EXPECT_EQ(Read("RUN.GTP"), Loaded);
     ExpectNothingOpen();
-    other.Release();
+    other.Release();  // on Windows the lock keeps even a plain read out
+    EXPECT_EQ(Read("RUN.GTP"), Loaded);
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
 }
 

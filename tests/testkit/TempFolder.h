@@ -21,7 +21,8 @@ inline std::filesystem::path FsPath(std::string_view text) {
 class TempFolder {
 public:
     TempFolder() {
-        const std::u8string base = std::filesystem::temp_directory_path().u8string();
+        std::u8string base = std::filesystem::temp_directory_path().u8string();
+        if (!base.empty() && (base.back() == u8'/' || base.back() == u8'\\')) base.pop_back();
         std::random_device random;
         for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
             const std::string candidate = std::string(base.begin(), base.end()) + Files::PathSeparator + "tachlet-" +

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
+#include <vector>
 
 #include "support/WideText.h"
 
@@ -94,10 +96,41 @@ int32_t OpenInAnotherProgram(const std::string& path) {
     return static_cast<int32_t>(WaitForExit(child.process));
 }
 
+// The system's list of every open handle, counted for this process: Wine
+// answers GetProcessHandleCount with 0 whatever is open.
 int OpenHandleCount() {
-    DWORD count = 0;
-    if (!::GetProcessHandleCount(::GetCurrentProcess(), &count)) throw std::runtime_error("GetProcessHandleCount");
-    return static_cast<int>(count);
+    struct HandleEntry {
+        USHORT processId;
+        USHORT creatorBackTraceIndex;
+        UCHAR objectTypeIndex;
+        UCHAR handleAttributes;
+        USHORT handleValue;
+        PVOID object;
+        ULONG grantedAccess;
+    };
+    struct HandleList {
+        ULONG count;
+        HandleEntry handles[1];
+    };
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    constexpr ULONG SystemHandleInformation = 16;
+    constexpr LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (query == nullptr) throw std::runtime_error("NtQuerySystemInformation");
+    std::vector<unsigned char> buffer(1 << 16);
+    LONG status;
+    ULONG needed = 0;
+    while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+           InfoLengthMismatch)
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
+    if (status < 0) throw std::runtime_error("NtQuerySystemInformation: " + std::to_string(status));
+    const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+    const auto self = static_cast<USHORT>(::GetCurrentProcessId());
+    int count = 0;
+    for (ULONG i = 0; i < list->count; ++i)
+        if (list->handles[i].processId == self) ++count;
+    return count;
 }
 
 // Opened for no access at all, which no sharing mode refuses.
@@ -119,7 +152,25 @@ void MakeHidden(const std::string& path) {
     if (!::SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN)) throw std::runtime_error("SetFileAttributesW");
 }
 
-bool MayWriteEverything() { return false; }
+// Tried once: Windows refuses to write a read-only file, but Wine run by root
+// on Linux lets root write it.
+bool MayWriteEverything() {
+    static const bool mayWrite = [] {
+        std::wstring probe(MAX_PATH + 1, L'\0');
+        probe.resize(::GetTempPathW(static_cast<DWORD>(probe.size()), probe.data()));
+        probe += L"tachlet-read-only-probe-" + std::to_wstring(::GetCurrentProcessId());
+        const HANDLE created = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_READONLY, nullptr);
+        if (created == INVALID_HANDLE_VALUE) throw std::runtime_error("probe file");
+        ::CloseHandle(created);
+        const HANDLE written = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (written != INVALID_HANDLE_VALUE) ::CloseHandle(written);
+        ::SetFileAttributesW(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(probe.c_str());
+        return written != INVALID_HANDLE_VALUE;
+    }();
+    return mayWrite;
+}
 
 bool FolderPermissionsGuardEntries() { return false; }
 
