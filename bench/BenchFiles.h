@@ -1,7 +1,10 @@
 #pragma once
 // The run files the benchmarks measure with, shared so that a window benchmark
 // and its baseline read the very same bytes.
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cstdint>
 #include <filesystem>
@@ -36,6 +39,35 @@ inline const Bytes& BigRunFile() {
 inline const Bytes& SmallRunFile() {
     static const Bytes file = RunFileBuilder().Records(1500, RecordLength).Notes("bench notes").Build();
     return file;
+}
+
+// Writes a run file of about `size` bytes whose every record (20 data bytes)
+// has a damaged separator, a megabyte at a time; returns the record count.
+inline uint64_t WriteAllDamagedRunFile(const std::string& path, uint64_t size) {
+    const Bytes start = RunFileBuilder().Records(1, RecordLength).DamagedRecord(0).NoNotes().Build();
+    const Bytes header(start.begin(), start.end() - (RecordLength + 4));
+    const Bytes record(start.end() - (RecordLength + 4), start.end());
+    const uint64_t records = (size - header.size() - 16) / record.size();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    Bytes block;
+    for (size_t i = 0; i < (1u << 20) / record.size(); ++i) block.insert(block.end(), record.begin(), record.end());
+    const uint64_t perBlock = block.size() / record.size();
+    for (uint64_t written = 0; written < records; written += perBlock) {
+        const uint64_t count = std::min(perBlock, records - written);
+        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(count * record.size()));
+    }
+    const char notes[] = "\x0b" "bench notes";
+    out.write(notes, sizeof notes - 1);
+    if (!out) throw std::runtime_error("cannot write " + path);
+    return records;
+}
+
+// The largest resident size the process has had, in megabytes.
+inline double PeakResidentMegabytes() {
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 // The file every save benchmark writes into, and the values it writes.

@@ -7,7 +7,10 @@
 #include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -30,19 +33,20 @@ class QuietDialogs : public Dialogs {
 public:
     std::string lastText;
     int shown = 0;
+    MessageAnswer answer = MessageAnswer::No;  // to questions
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon, MessageButtons buttons) override {
         lastText = text;
         ++shown;
-        return buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::No;
+        return buttons == MessageButtons::OK ? MessageAnswer::OK : answer;
     }
     std::string InputBox(const std::string&, const std::string&) override { return {}; }
 };
 
 class NoDocuments : public DocumentOpener {
 public:
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenLocalFile(const std::string&) override { return false; }
+    bool OpenUrl(const std::string&, LateFailure) override { return false; }
+    bool OpenLocalFile(const std::string&, LateFailure) override { return false; }
 };
 
 // The real window, shown offscreen, with its file list on a folder of our own.
@@ -96,6 +100,32 @@ BENCHMARK(BM_WindowLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_WindowLoadSmall(benchmark::State& state) { LoadInWindow(state, SmallRunFile(), 1500); }
 BENCHMARK(BM_WindowLoadSmall)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A run file in which every record is damaged, as big as BM_WindowLoad's
+// (TACHLET_BENCH_ALL_DAMAGED_MB gives another size), written to disk in
+// pieces so that the benchmark holds none of it in memory. The user asks to
+// see the positions, so the list is built and shown every round. The process's
+// peak resident memory is reported: it must not grow with the file.
+void BM_WindowLoadAllDamaged(benchmark::State& state) {
+    const char* sizeText = std::getenv("TACHLET_BENCH_ALL_DAMAGED_MB");
+    const uint64_t size = (sizeText != nullptr ? std::stoull(sizeText) : BigFileSize >> 20) << 20;
+    ScratchFolder folder;
+    const uint64_t records = WriteAllDamagedRunFile(folder.Path("RUN.GTP"), size);
+    BenchWindow bench(folder.Path());
+    bench.dialogs.answer = MessageAnswer::Yes;
+    bench.Select("RUN.GTP");
+    for (auto _ : state) {
+        if (!bench.Window().LoadRunFile() || static_cast<uint64_t>(bench.Window().lngNumRecords) != records ||
+            bench.dialogs.lastText.find(" more damaged record(s) not listed.") == std::string::npos) {
+            state.SkipWithError(("the load failed: " + bench.dialogs.lastText.substr(0, 200)).c_str());
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));
+    state.counters["file_MB"] = static_cast<double>(size >> 20);
+    state.counters["peak_RSS_MB"] = PeakResidentMegabytes();
+}
+BENCHMARK(BM_WindowLoadAllDamaged)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // 10,000 files, half of them run files named .gtp, .GTP and .Gtp in turn, the
 // other half with other extensions. Returns the bytes of all the names.

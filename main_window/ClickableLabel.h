@@ -1,6 +1,7 @@
 #pragma once
 // A label that reports a left-button click, so a value label can open its
-// field the way a button would.
+// field the way a button would. Given the keyboard focus, it shows a focus
+// frame and reports Enter, F2 and Space as a click too.
 #include <QLabel>
 
 class ClickableLabel : public QLabel {
@@ -13,4 +14,6 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

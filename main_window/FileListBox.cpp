@@ -1,9 +1,7 @@
 #include "main_window/FileListBox.h"
 
 #include <QCollator>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -15,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "main_window/DirListBox.h"
 #include "support/RuntimeError.h"
 
 namespace {
@@ -43,8 +42,8 @@ bool IsRegularFile(int folder, const dirent& entry) {
 
 // The names in the folder that match the pattern without regard to case,
 // hidden ones left out. Throws 76 when the folder cannot be read.
-std::vector<Entry> ListFolder(const QString& path, const QString& pattern, const QCollator& order) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(QFile::encodeName(path).constData()), ::closedir);
+std::vector<Entry> ListFolder(const QByteArray& path, const QString& pattern, const QCollator& order) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(path.constData()), ::closedir);
     if (!folder) {
         RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
@@ -75,12 +74,16 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClicked(); });
 }
 
-void FileListBox::SetPath(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isDir() || !QDir(info.absoluteFilePath()).isReadable()) {
+QString FileListBox::Path() const { return QFile::decodeName(path_); }
+
+void FileListBox::SetPath(const QString& path) { SetPath(QFile::encodeName(path)); }
+
+void FileListBox::SetPath(const QByteArray& path) {
+    if (path.isEmpty()) {
         RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
-    const QString cleaned = QDir::cleanPath(info.absoluteFilePath());
+    // A folder that cannot be read fails its listing and leaves the list.
+    const QByteArray cleaned = DirListBox::CleanPath(path);
     Fill(cleaned);
     path_ = cleaned;
 }
@@ -147,7 +150,7 @@ void FileListBox::Refresh() {
     SelectRow(-1);
 }
 
-void FileListBox::Fill(const QString& path) {
+void FileListBox::Fill(const QByteArray& path) {
     if (path.isEmpty()) {
         clear();
         return;

@@ -17,11 +17,14 @@ class FileListBox : public QListWidget {
 public:
     explicit FileListBox(QWidget* parent = nullptr);
 
-    QString Path() const { return path_; }
+    // The folder shown, as text and as the file system spells it.
+    QString Path() const;
+    QByteArray PathBytes() const { return path_; }
 
     // Shows the files of the given folder. A folder that does not exist or
     // cannot be read raises RuntimeError 76 "Path not found" and leaves the
     // list as it was. Any selection is dropped.
+    void SetPath(const QByteArray& path);
     void SetPath(const QString& path);
 
     QString Pattern() const { return pattern_; }
@@ -56,9 +59,9 @@ protected:
 private:
     // Shows the files of the folder; throws 76, with the list as it was, when
     // the folder cannot be read.
-    void Fill(const QString& path);
+    void Fill(const QByteArray& path);
     void SelectRow(int row);
 
-    QString path_;
+    QByteArray path_;
     QString pattern_ = QStringLiteral("*.gtp");
 };

@@ -1,37 +1,28 @@
 #pragma once
-// The program's one window: the file browser on the left, the vehicle data of
-// the loaded run file with its notes on the right, and the Edit, Undo and Save
-// commands below them.
+// The program's one window: the file browser panel on the left, the vehicle
+// data form with the notes and the Edit, Undo and Save commands on the right,
+// the credit line along the top and the links at the bottom. The window
+// composes the two components, moves texts between them and the run-file
+// object, and shows what the run-file object reports.
+#include <QByteArray>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "main_window/RunGuard.h"
+#include "main_window/TwipsScale.h"
 #include "main_window/WindowServices.h"
 #include "run_file/RunFile.h"
-#include "run_file/SavePlan.h"
 #include "support/FileHandle.h"
 #include "support/PlacedWindow.h"
 
 class ClickableLabel;
-class DirListBox;
-class DriveListBox;
-class FileListBox;
-class QAction;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
+class FileBrowserPanel;
+class VehicleDataForm;
 
 class frmMain : public QWidget, public PlacedWindow {
     Q_OBJECT
@@ -57,8 +48,7 @@ public:
     bool LoadRunFile();
     bool SaveRunFile();
 
-    // Leaving a field: check it and commit it to its value label. Public, as
-    // the save commits open fields through them.
+    // Leaving a field: check it and commit it to its value label.
     void txtRunName_LostFocus();
     void txtVehicleName_LostFocus();
     void txtVehicleWeight_LostFocus();
@@ -70,44 +60,14 @@ public:
     void cmdEdit_Click();
     void cmdSave_Click();
     void cmdUndo_Click();
-
-    void fileGTP_Click();
     void fileGTP_DblClick();
-    void fileGTP_MouseUp(Qt::MouseButton button, const QPoint& globalPosition);
-
-    // The file browser panel: opens when the pointer (x in twips, in the
-    // client area) is left of its right edge, closes when it is not, unless
-    // the panel is pinned.
-    void SizeFileBrowser(int32_t x);
-    void Form_MouseMove(int32_t x);
-    void framePASSFile_MouseMove();
-    void lblTeslaCopyright_MouseMove();
-    void chkPin_Click();
 
     // Delete (46), F2 (113) and F5 (116) released in the file browser or on
     // the window; the shift state does not matter.
     void HandleBrowserKey(int16_t KeyCode, int16_t Shift);
-    void DeleteSelectedFile();
-    void RenameSelectedFile();
-
-    void mnuFilePopupEdit_Click();
-    void mnuFilePopupDelete_Click();
-    void mnuFilePopupRename_Click();
-    void mnuFilePopupRefresh_Click();
-    void mnuFilePopupOpen_Click();
 
     void lblAbout_Click();
-    void lblTesla_Click();
-    void lblTeslaCopyright_Click();
     void lblVersionHistory_Click();
-
-    // Start and end of the window: the last folder, the placement and the pin
-    // option are read once at the start and written once at the close.
-    void Form_Load();
-    void Form_Unload();
-    void LoadOptions();
-    // False when the settings store could not keep the value.
-    bool SaveOptions();
 
     // The window as the placement sees it: positions and outer size in twips.
     std::string Name() const override;
@@ -134,94 +94,65 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    enum FieldIndex { RunName, VehicleName, VehicleWeight, Redline, ShiftPoint, RolloutLength, PitchFactor, FieldCount };
-
-    struct FieldRow {
-        QLabel* caption = nullptr;
-        ClickableLabel* value = nullptr;
-        QLineEdit* box = nullptr;
-    };
-
-    // Construction.
-    void BuildControls();
-    void BuildFileBrowser();
-    void PlaceHintsAndPin();
-    void BuildFields();
-    void BuildFieldRow(FieldIndex index, const char* name, const char* captionName, const char* caption,
-                       const char* tooltip, int top);
-    void BuildNotes();
-    void BuildCommands();
-    void BuildFilePopup();
+    // Composition.
+    void ConnectPanel();
+    void ConnectForm();
     void BuildLinks();
     ClickableLabel* BuildLink(const char* name, const QString& caption, const char* tooltip,
                               void (frmMain::*handler)());
-    void PlaceTwips(QWidget* widget, int left, int top, int width, int height) const;
-    int TwipsToPixelsX(double twips) const;
-    int TwipsToPixelsY(double twips) const;
-    int32_t PixelsToTwipsX(double pixels) const;
-    QString WindowTitle() const;
-    void StartInWorkingFolder();
-    void RestoreLastFolder();
     void PlaceAboutLabel();
+    void StartInWorkingFolder();
 
-    // Fields.
-    void BeginFieldEdit(QLineEdit* box, QLabel* value);
-    void EndFieldEdit(QLineEdit* box, QLabel* value);
-    void RejectEntry(QLineEdit* box, const std::string& message);
-    void LeaveField(FieldIndex index);
-    static Stuff::Field CoreField(FieldIndex index);
-    void FieldLabelClicked(FieldIndex index);
-    bool HandleFocusOut(QObject* watched, QEvent* event);
+    // Title.
+    QString ProgramTitle() const;
+    void ShowLoadedFileInTitle(const QString& fileName);
+    void SetDirty(bool dirty);
+
+    // Start and close: the last folder, the placement and the pin option are
+    // read once at the start and written once at the close.
+    void Form_Load();
+    void Form_Unload();
+    void LoadOptions();
+    bool SaveOptions();
+    void RestoreLastFolder();
+    void CentreOnceFramed();
 
     // Edit mode.
     void TextChanged();
-    bool InEditMode() const;
 
     // Load.
     class LoadDisplay;
     friend class LoadDisplay;
     bool RunLoad();
-    void ShowFields(const Stuff::RunFileContents& contents);
-    void ReportDamagedRecords(const std::string& list);
-    void ShowRecordCount();
-    void CloseOpenFields();
-    void SetVersionCaption(const std::string& caption, bool known);
-    void ShowPitchFactor(bool shown);
-    void SetNotesText(const QString& shownWithCrLf);
-    QString NotesText() const;
     bool NotesWritable() const;
 
     // Save.
     bool RunSave();
-    void CommitOpenFields();
-    Stuff::VehicleTexts CommittedTexts() const;
 
     // Failures of the load and the save, worded the same way.
     void ShowFileFailure(int32_t number, const std::string& description, const char* action,
                          const QString& fileName);
-    static std::string FileSystemPath(const QString& path);
 
     // File browser.
-    void driveGTP_Change();
-    void dirGTP_Change();
-    void dirGTP_EnterFailed(const QString& folder);
+    void fileGTP_Click();
+    void FolderChanged();
     void ReportUnreadableFolder(const QString& folder);
-    void ShowProgramFolder();
-    void SetFileCommandsEnabled(bool enabled);
-    bool FileCommandsEnabled() const;
-    bool PanelPinned() const;
-    void SetPanelHeight(int twips);
-    int PanelHeight() const;
-    bool HandleMouseMove(QObject* watched, QEvent* event);
-    bool HandleBrowserKeyRelease(QObject* watched, QEvent* event);
+    void SizeFileBrowser(int32_t x);
+    void lblTeslaCopyright_MouseMove();
     bool NoFileSelected();
+    void DeleteSelectedFile();
+    void RenameSelectedFile();
+    void OpenWithPass();
     void ShowFileCommandFailure(const char* attempt);
-    static std::optional<std::string> RefusedNewName(const QString& answer);
 
     // Links.
+    void lblTesla_Click();
+    void lblTeslaCopyright_Click();
     void OpenLink(const std::string& target);
 
     // Message boxes of the window.
@@ -229,47 +160,21 @@ private:
                           MessageButtons buttons = MessageButtons::OK);
 
     WindowServices services_;
+    TwipsScale scale_;
     RunGuard guard_;
-
-    // Guards the leave handlers against the focus moves their own message box
-    // and focus restore cause, so one leave shows one message.
-    bool inLeaveHandler_ = false;
 
     // The file the last successful load read, with what it learned, which
     // the save relies on; every load starts by forgetting it.
     Stuff::RunFile runFile_{RunFileHandle};
 
-    // Set while a folder that could not be read is replaced by the program's
-    // own, so a program folder that cannot be read either ends the chain.
-    bool fallingBack_ = false;
-
-    // The panel's height in twips: collapsed or open.
-    int panelHeight_ = 6975;
+    // Set while the window waits to be centred with its frame, which the
+    // desktop adds only once the window is shown.
+    bool centreOnceFramed_ = false;
 
     QPixmap background_;
 
-    QGroupBox* framePASSFile = nullptr;
-    DriveListBox* driveGTP = nullptr;
-    DirListBox* dirGTP = nullptr;
-    FileListBox* fileGTP = nullptr;
-    QLabel* lblFileHints = nullptr;
-    QCheckBox* chkPin = nullptr;
-    QMenu* mnuFilePopup = nullptr;
-    QAction* mnuFilePopupEdit = nullptr;
-    QAction* mnuFilePopupDelete = nullptr;
-    QAction* mnuFilePopupRename = nullptr;
-    QAction* mnuFilePopupRefresh = nullptr;
-    QAction* mnuFilePopupOpen = nullptr;
-
-    QLabel* lblPASSVersion = nullptr;
-    QLabel* lblRecordsRead = nullptr;
-    std::array<FieldRow, FieldCount> fields_{};
-    QLabel* lblVehicleNotes = nullptr;
-    QPlainTextEdit* txtVehicleNotes = nullptr;
-    QPushButton* cmdEdit = nullptr;
-    QPushButton* cmdUndo = nullptr;
-    QPushButton* cmdSave = nullptr;
-
+    FileBrowserPanel* panel_ = nullptr;
+    VehicleDataForm* form_ = nullptr;
     ClickableLabel* lblTeslaCopyright = nullptr;
     ClickableLabel* lblTesla = nullptr;
     ClickableLabel* lblAbout = nullptr;

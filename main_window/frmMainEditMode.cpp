@@ -1,12 +1,13 @@
-// Edit mode: the Edit, Save and Undo commands and the dirty flag that the
-// first change of any text sets.
+// Edit mode: the Edit, Save and Undo commands, the dirty flag that the first
+// change of any text sets, and the leave handlers of the fields.
+#include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 
 void frmMain::TextChanged() {
     // The flag is set before the controls change, so a change handled while
     // UpdateControls processes events finds it set and does nothing.
     if (!blnDirtyData) {
-        blnDirtyData = true;
+        SetDirty(true);
         UpdateControls(false, true, true, true);
     }
 }
@@ -15,7 +16,8 @@ void frmMain::cmdEdit_Click() {
     if (IsBusy()) {
         return;
     }
-    UpdateControls(false, true, false, true);
+    // Edits still pending (the pop-up menu offers Edit then too) keep Save.
+    UpdateControls(false, true, blnDirtyData, true);
 }
 
 void frmMain::cmdSave_Click() {
@@ -24,11 +26,13 @@ void frmMain::cmdSave_Click() {
     }
     // The whole command, its closing messages included, runs alone.
     RunGuard::Scope running(guard_);
-    const bool saved = RunSave();
-    UpdateControls(true, false, false, false);
-    if (!saved) {
-        Message("Error saving the PASS file!", MessageIcon::Exclamation);
+    if (RunSave()) {
+        return;
     }
+    // The edits stay on the screen, in edit mode, so the save can be tried
+    // again once its cause is gone.
+    UpdateControls(false, true, blnDirtyData, true);
+    Message("Error saving the PASS file!", MessageIcon::Exclamation);
 }
 
 void frmMain::cmdUndo_Click() {
@@ -38,3 +42,11 @@ void frmMain::cmdUndo_Click() {
     RunGuard::Scope running(guard_);
     RunLoad();
 }
+
+void frmMain::txtRunName_LostFocus() { form_->LeaveField(VehicleDataForm::RunName); }
+void frmMain::txtVehicleName_LostFocus() { form_->LeaveField(VehicleDataForm::VehicleName); }
+void frmMain::txtVehicleWeight_LostFocus() { form_->LeaveField(VehicleDataForm::VehicleWeight); }
+void frmMain::txtVehicleRedline_LostFocus() { form_->LeaveField(VehicleDataForm::Redline); }
+void frmMain::txtVehicleShiftPoint_LostFocus() { form_->LeaveField(VehicleDataForm::ShiftPoint); }
+void frmMain::txtVehicleRolloutLength_LostFocus() { form_->LeaveField(VehicleDataForm::RolloutLength); }
+void frmMain::txtPitchFactor_LostFocus() { form_->LeaveField(VehicleDataForm::PitchFactor); }

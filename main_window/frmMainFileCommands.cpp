@@ -1,119 +1,44 @@
-// The commands on the selected run file: the file list's pop-up menu, the
-// Delete, F2 and F5 keys, and the delete, rename and "Open w/PASS" they run.
-#include <QAction>
-#include <QDir>
+// The commands on the selected run file: loading it by a click, the Delete,
+// F2 and F5 keys and the pop-up menu's delete, rename and "Open w/PASS".
 #include <QFile>
-#include <QKeyEvent>
-#include <QMenu>
+#include <QPointer>
 
-#include <algorithm>
-
-#include "main_window/DirListBox.h"
-#include "main_window/DriveListBox.h"
-#include "main_window/FileListBox.h"
+#include "main_window/BrowserKeys.h"
+#include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
 #include "main_window/frmMain.h"
+#include "run_file/RunFileName.h"
 #include "support/Errors.h"
 #include "support/Files.h"
 #include "support/Process.h"
 
-namespace {
-
-constexpr int16_t KeyDelete = 46;
-constexpr int16_t KeyF2 = 113;
-constexpr int16_t KeyF5 = 116;
-
-// The key codes the browser acts on; every other key is 0.
-int16_t KeyCodeOf(const QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Delete:
-        return KeyDelete;
-    case Qt::Key_F2:
-        return KeyF2;
-    case Qt::Key_F5:
-        return KeyF5;
-    default:
-        return 0;
+void frmMain::fileGTP_Click() {
+    if (IsBusy()) {
+        return;
     }
+    RunGuard::Scope running(guard_);
+    panel_->ShowFileTip();
+    panel_->SetFileCommandsEnabled(RunLoad());
 }
 
-// Shift 1, Ctrl 2, Alt 4, as the key handlers receive them.
-int16_t ShiftStateOf(const QKeyEvent* event) {
-    const Qt::KeyboardModifiers held = event->modifiers();
-    return static_cast<int16_t>((held & Qt::ShiftModifier ? 1 : 0) | (held & Qt::ControlModifier ? 2 : 0) |
-                                (held & Qt::AltModifier ? 4 : 0));
-}
-
-}  // namespace
-
-void frmMain::BuildFilePopup() {
-    mnuFilePopup = new QMenu(QStringLiteral("File Popup Menu"), this);
-    mnuFilePopup->setObjectName(QStringLiteral("mnuFilePopup"));
-    const auto item = [this](const char* name, const char* caption, void (frmMain::*handler)()) {
-        QAction* action = mnuFilePopup->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    mnuFilePopupEdit = item("mnuFilePopupEdit", "&Edit", &frmMain::mnuFilePopupEdit_Click);
-    mnuFilePopupDelete = item("mnuFilePopupDelete", "&Delete (DEL)", &frmMain::mnuFilePopupDelete_Click);
-    mnuFilePopupRename = item("mnuFilePopupRename", "Re&name (F2)", &frmMain::mnuFilePopupRename_Click);
-    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator1"));
-    mnuFilePopupRefresh =
-        item("mnuFilePopupRefresh", "&Refresh Directory Tree (F5)", &frmMain::mnuFilePopupRefresh_Click);
-    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator2"));
-    mnuFilePopupOpen = item("mnuFilePopupOpen", "Open w/PASS", &frmMain::mnuFilePopupOpen_Click);
-    SetFileCommandsEnabled(false);
-}
-
-void frmMain::mnuFilePopupEdit_Click() { cmdEdit_Click(); }
-void frmMain::mnuFilePopupDelete_Click() { DeleteSelectedFile(); }
-void frmMain::mnuFilePopupRename_Click() { RenameSelectedFile(); }
-
-void frmMain::mnuFilePopupRefresh_Click() {
-    if (!IsBusy()) {
-        RefreshFiles();
-    }
-}
-
-bool frmMain::HandleBrowserKeyRelease(QObject* watched, QEvent* event) {
-    if (watched != driveGTP && watched != dirGTP && watched != fileGTP) {
-        return false;
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    // A held key repeats its release; the command runs once per press.
-    if (!key->isAutoRepeat()) {
-        HandleBrowserKey(KeyCodeOf(key), ShiftStateOf(key));
-    }
-    return true;
-}
-
-void frmMain::keyReleaseEvent(QKeyEvent* event) {
-    // Keys released in the fields and on the buttons come up here as well;
-    // only those released while the window itself has the focus are its own.
-    const QWidget* focused = focusWidget();
-    if ((focused == nullptr || focused == this) && !event->isAutoRepeat()) {
-        HandleBrowserKey(KeyCodeOf(event), ShiftStateOf(event));
-    }
-    QWidget::keyReleaseEvent(event);
-}
+void frmMain::fileGTP_DblClick() { cmdEdit_Click(); }
 
 void frmMain::HandleBrowserKey(int16_t KeyCode, int16_t /*Shift*/) {
     if (IsBusy()) {
         return;
     }
     switch (KeyCode) {
-    case KeyDelete:
-        if (FileCommandsEnabled()) {
+    case BrowserKeys::Delete:
+        if (panel_->FileCommandsEnabled()) {
             DeleteSelectedFile();
         }
         break;
-    case KeyF2:
-        if (FileCommandsEnabled()) {
+    case BrowserKeys::F2:
+        if (panel_->FileCommandsEnabled()) {
             RenameSelectedFile();
         }
         break;
-    case KeyF5:
+    case BrowserKeys::F5:
         RefreshFiles();
         break;
     default:
@@ -124,7 +49,7 @@ void frmMain::HandleBrowserKey(int16_t KeyCode, int16_t /*Shift*/) {
 bool frmMain::NoFileSelected() {
     // The commands stay enabled after the loaded file was deleted or renamed,
     // when nothing is selected any more: they then act on nothing.
-    if (fileGTP->FileName().isEmpty()) {
+    if (panel_->FileName().isEmpty()) {
         Message("You must select a PASS file first!", MessageIcon::Exclamation);
         return true;
     }
@@ -144,10 +69,11 @@ void frmMain::DeleteSelectedFile() {
     }
     RunGuard::Scope running(guard_);
     const std::string fullPath = SelectedFilePath();
+    // No is the default: Enter must not delete a file for good.
     const MessageAnswer answer = Message("This will permanently delete the file:\r\n" +
-                                             QtText::ToUtf8(fileGTP->FileName()) +
+                                             QtText::ToUtf8(panel_->FileName()) +
                                              "\r\nAre you sure you want to delete it?",
-                                         MessageIcon::Critical, MessageButtons::YesNo);
+                                         MessageIcon::Critical, MessageButtons::YesNoDefaultNo);
     if (answer != MessageAnswer::Yes) {
         return;
     }
@@ -155,21 +81,7 @@ void frmMain::DeleteSelectedFile() {
         ShowFileCommandFailure("delete");
         return;
     }
-    fileGTP->Refresh();
-}
-
-std::optional<std::string> frmMain::RefusedNewName(const QString& answer) {
-    // A separator would move the file into another folder, and a control
-    // character makes a name nobody can type again.
-    const bool refused = std::any_of(answer.begin(), answer.end(), [](QChar c) {
-        return c == QLatin1Char('/') || c.category() == QChar::Other_Control;
-    });
-    if (!refused) {
-        return std::nullopt;
-    }
-    return "The name [" + QtText::ToUtf8(answer) +
-           "] cannot be used: a file name may not contain \"/\" or control characters.\r\n"
-           "The file was not renamed.";
+    panel_->RefreshFiles();
 }
 
 void frmMain::RenameSelectedFile() {
@@ -177,38 +89,39 @@ void frmMain::RenameSelectedFile() {
         return;
     }
     RunGuard::Scope running(guard_);
-    const QString oldName = fileGTP->FileName();
-    QString answer = QtText::FromUtf8(
-                         services_.dialogs.InputBox("Enter the new name for this file:", QtText::ToUtf8(oldName)))
-                         .trimmed();
-    if (answer.isEmpty()) {
+    const std::string answer = services_.dialogs.InputBox("Enter the new name for this file:",
+                                                          QtText::ToUtf8(panel_->FileName()));
+    const Stuff::NewName newName = Stuff::CheckNewName(answer);
+    if (!newName.refusal.empty()) {
+        Message(newName.refusal, MessageIcon::Exclamation);
         return;
     }
-    if (const std::optional<std::string> refusal = RefusedNewName(answer)) {
-        Message(*refusal, MessageIcon::Exclamation);
+    if (newName.name.empty()) {
         return;
-    }
-    if (answer.right(4).toUpper() != QStringLiteral(".GTP")) {
-        answer += QStringLiteral(".gtp");
     }
     // Renaming never replaces a file that already has the new name.
-    const std::string newPath = FileSystemPath(QDir(fileGTP->Path()).filePath(answer));
+    const std::string newPath = (panel_->Folder() + '/').toStdString() + newName.name;
     if (!Files::RenameFile(SelectedFilePath(), newPath)) {
         ShowFileCommandFailure("rename");
         return;
     }
-    fileGTP->Refresh();
+    panel_->RefreshFiles();
 }
 
-void frmMain::mnuFilePopupOpen_Click() {
+void frmMain::OpenWithPass() {
     if (IsBusy() || NoFileSelected()) {
         return;
     }
     const std::string fullPath = SelectedFilePath();
-    const std::string target = "\"" + fullPath + "\"";
-    if (Process::OpenDocument(target, services_.documents) == 0) {
-        Message("Shell [\"" + QtText::ToUtf8(QFile::decodeName(QByteArray::fromStdString(fullPath))) +
-                    "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?",
-                MessageIcon::Critical);
+    const std::string failed = "Shell [\"" + QtText::ToUtf8(QFile::decodeName(QByteArray::fromStdString(fullPath))) +
+                               "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?";
+    // The launcher may find no program only after it started: it then reports
+    // the failure later, while the window goes on.
+    QPointer<frmMain> window(this);
+    const auto report = [window, failed] {
+        if (window) window->Message(failed, MessageIcon::Critical);
+    };
+    if (Process::OpenDocument("\"" + fullPath + "\"", services_.documents, report) == 0) {
+        report();
     }
 }

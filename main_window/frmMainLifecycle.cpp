@@ -1,17 +1,13 @@
 // The start and the close of the window: the last folder, the window's
 // placement and the pin option, read once at the start and written once at
 // the close; and the window as the placement sees it.
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 
 #include "main_window/ClickableLabel.h"
-#include "main_window/DirListBox.h"
-#include "main_window/DriveListBox.h"
-#include "main_window/FileListBox.h"
+#include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
 #include "main_window/frmMain.h"
-#include "main_window/frmMainDesign.h"
 #include "support/Files.h"
 #include "support/Formz.h"
 #include "support/General.h"
@@ -27,41 +23,55 @@ constexpr const char* PinKey = "PINFileBrowser";
 // The main window's border cannot be dragged to resize it.
 constexpr int16_t BorderFixedSingle = 1;
 
-float PerPixel(float twipsPerPixel) { return twipsPerPixel > 0 ? twipsPerPixel : 15.0f; }
-
 }  // namespace
 
 void frmMain::Form_Load() {
     // RunFileHandle, the window's first member, exists already.
-    setWindowTitle(WindowTitle());
+    setWindowTitle(ProgramTitle());
     lblAbout->setText(QtText::FromUtf8("  " + services_.appInfo.Comments + "  "));
     PlaceAboutLabel();
-    SetPanelHeight(Design::PanelCollapsedHeight);
+    panel_->Collapse();
     RestoreLastFolder();
-    Formz::RestoreWindowPosition(*this, services_.settings, services_.screen);
+    centreOnceFramed_ = Formz::RestoreWindowPosition(*this, services_.settings, services_.screen);
     LoadOptions();
+}
+
+void frmMain::CentreOnceFramed() {
+    // The desktop adds the frame and title bar only when the window is shown;
+    // centred before that, the window would sit low by the title bar's height.
+    if (centreOnceFramed_ && frameGeometry().size() != size()) {
+        centreOnceFramed_ = false;
+        Formz::CenterInWorkArea(*this, services_.screen);
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    CentreOnceFramed();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    CentreOnceFramed();
 }
 
 void frmMain::RestoreLastFolder() {
     // A folder that is gone is replaced by the nearest one above it that is
     // still there. The walk ends below "/": a folder whose every level is
     // gone restores nothing, and the lists stay on the folder the program
-    // was started in.
-    std::string candidate = services_.settings.GetSetting(OptionsSection, LastDirectoryKey);
-    while (!candidate.empty() && !Files::PathExists(candidate)) {
-        candidate = candidate.find(Files::PathSeparator) != std::string::npos ? Files::ParentFolder(candidate) : "";
-    }
+    // was started in. The setting holds the folder's bytes.
+    const std::string candidate =
+        Files::NearestExistingPart(services_.settings.GetSetting(OptionsSection, LastDirectoryKey));
     if (candidate.empty()) {
         return;
     }
-    const QString folder = QFile::decodeName(QByteArray::fromStdString(candidate));
-    driveGTP->SetDrive(folder);
+    const QByteArray folder = QByteArray::fromStdString(candidate);
     try {
-        dirGTP->SetPath(folder);
+        panel_->ShowFolder(folder);
     } catch (const RuntimeError&) {
         // There, but no folder that can be read (a file, or no permission).
-        ReportUnreadableFolder(folder);
-        ShowProgramFolder();
+        ReportUnreadableFolder(QFile::decodeName(folder));
+        panel_->ShowProgramFolder();
     }
 }
 
@@ -73,14 +83,14 @@ void frmMain::LoadOptions() {
     }
     if (*pinned != 0) {
         SizeFileBrowser(0);
-        chkPin->setChecked(true);
+        panel_->SetPinned(true);
     } else {
-        chkPin->setChecked(false);
+        panel_->SetPinned(false);
     }
 }
 
 void frmMain::Form_Unload() {
-    bool saved = services_.settings.SaveSetting(OptionsSection, LastDirectoryKey, FileSystemPath(fileGTP->Path()));
+    bool saved = services_.settings.SaveSetting(OptionsSection, LastDirectoryKey, panel_->Folder().toStdString());
     saved &= Formz::SaveWindowPosition(*this, services_.settings);
     saved &= SaveOptions();
     if (!saved) {
@@ -90,7 +100,7 @@ void frmMain::Form_Unload() {
 }
 
 bool frmMain::SaveOptions() {
-    return services_.settings.SaveSetting(MainOptionsSection, PinKey, PanelPinned() ? "-1" : "0");
+    return services_.settings.SaveSetting(MainOptionsSection, PinKey, panel_->Pinned() ? "-1" : "0");
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -109,19 +119,19 @@ void frmMain::closeEvent(QCloseEvent* event) {
 std::string frmMain::Name() const { return "frmMain"; }
 
 float frmMain::Left() const {
-    return static_cast<float>(frameGeometry().x()) * PerPixel(services_.screen.TwipsPerPixelX());
+    return static_cast<float>(frameGeometry().x()) * scale_.PerPixelX();
 }
 
 float frmMain::Top() const {
-    return static_cast<float>(frameGeometry().y()) * PerPixel(services_.screen.TwipsPerPixelY());
+    return static_cast<float>(frameGeometry().y()) * scale_.PerPixelY();
 }
 
 float frmMain::Width() const {
-    return static_cast<float>(frameGeometry().width()) * PerPixel(services_.screen.TwipsPerPixelX());
+    return static_cast<float>(frameGeometry().width()) * scale_.PerPixelX();
 }
 
 float frmMain::Height() const {
-    return static_cast<float>(frameGeometry().height()) * PerPixel(services_.screen.TwipsPerPixelY());
+    return static_cast<float>(frameGeometry().height()) * scale_.PerPixelY();
 }
 
 int16_t frmMain::BorderStyle() const { return BorderFixedSingle; }
@@ -135,16 +145,16 @@ int16_t frmMain::WindowState() const {
 
 void frmMain::Move(float left, float top) {
     // A window's position is that of its frame's corner.
-    move(qRound(left / PerPixel(services_.screen.TwipsPerPixelX())),
-         qRound(top / PerPixel(services_.screen.TwipsPerPixelY())));
+    move(qRound(left / scale_.PerPixelX()),
+         qRound(top / scale_.PerPixelY()));
 }
 
 void frmMain::SetWidth(float width) {
     const int frame = frameGeometry().width() - QWidget::width();
-    setFixedWidth(qMax(1, qRound(width / PerPixel(services_.screen.TwipsPerPixelX())) - frame));
+    setFixedWidth(qMax(1, qRound(width / scale_.PerPixelX()) - frame));
 }
 
 void frmMain::SetHeight(float height) {
     const int frame = frameGeometry().height() - QWidget::height();
-    setFixedHeight(qMax(1, qRound(height / PerPixel(services_.screen.TwipsPerPixelY())) - frame));
+    setFixedHeight(qMax(1, qRound(height / scale_.PerPixelY()) - frame));
 }

@@ -2,6 +2,7 @@
 // and the clickable area that lead to the device maker's site, the comments
 // label that leads to the program's home page, and the version history.
 #include <QPainter>
+#include <QPointer>
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/Links.h"
@@ -50,6 +51,7 @@ void FitToText(QLabel* label) {
 ClickableLabel* frmMain::BuildLink(const char* name, const QString& caption, const char* tooltip,
                                    void (frmMain::*handler)()) {
     auto* label = new ClickableLabel(caption, this);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QString::fromLatin1(name));
     label->setToolTip(QString::fromLatin1(tooltip));
     label->setCursor(Qt::PointingHandCursor);
@@ -72,13 +74,13 @@ void frmMain::BuildLinks() {
         MakerTooltip, &frmMain::lblTeslaCopyright_Click);
     lblTeslaCopyright->setFont(LinkFont(lblTeslaCopyright));
     SetTextColour(lblTeslaCopyright, Design::Green);
-    PlaceTwips(lblTeslaCopyright, 120, 0, 7215, 255);
+    scale_.Place(lblTeslaCopyright, 120, 0, 7215, 255);
     FitToText(lblTeslaCopyright);
     lblTeslaCopyright->setMouseTracking(true);
     lblTeslaCopyright->installEventFilter(this);
 
     lblTesla = BuildLink("lblTesla", QString(), MakerTooltip, &frmMain::lblTesla_Click);
-    PlaceTwips(lblTesla, 9840, 6810, 1695, 420);
+    scale_.Place(lblTesla, 9840, 6810, 1695, 420);
 
     lblAbout = BuildLink("lblAbout", QString(), "Click to go to the Tachlet website.", &frmMain::lblAbout_Click);
     lblAbout->setFont(LinkFont(lblAbout));
@@ -90,12 +92,12 @@ void frmMain::BuildLinks() {
                                   "Click to display the version history.", &frmMain::lblVersionHistory_Click);
     lblVersionHistory->setFont(LinkFont(lblVersionHistory));
     SetTextColour(lblVersionHistory, Design::Blue);
-    PlaceTwips(lblVersionHistory, 8160, 6960, 1320, 240);
+    scale_.Place(lblVersionHistory, 8160, 6960, 1320, 240);
     FitToText(lblVersionHistory);
 }
 
 void frmMain::PlaceAboutLabel() {
-    PlaceTwips(lblAbout, AboutRight, 6960, 0, 240);
+    scale_.Place(lblAbout, AboutRight, 6960, 0, 240);
     const int width = lblAbout->sizeHint().width();
     lblAbout->setGeometry(lblAbout->x() - width, lblAbout->y(), width, lblAbout->height());
 }
@@ -109,8 +111,14 @@ void frmMain::OpenLink(const std::string& target) {
     if (IsBusy()) {
         return;
     }
-    if (Process::OpenDocument(target, services_.documents) == 0) {
-        Message("Shell [" + target + "] failed!", MessageIcon::Critical);
+    // The launcher may find no program only after it started: it then
+    // reports the failure later, while the window goes on.
+    QPointer<frmMain> window(this);
+    const auto report = [window, target] {
+        if (window) window->Message("Shell [" + target + "] failed!", MessageIcon::Critical);
+    };
+    if (Process::OpenDocument(target, services_.documents, report) == 0) {
+        report();
     }
 }
 

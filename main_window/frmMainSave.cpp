@@ -1,12 +1,9 @@
 // The save: hands the committed vehicle data and the notes to the run-file
 // object, which writes them into the file the last load read, in place, and
 // words what it reports as the window's messages.
-#include <QLabel>
-#include <QLineEdit>
-
-#include "main_window/ClickableLabel.h"
-#include "main_window/FileListBox.h"
+#include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
+#include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 #include "run_file/RunFile.h"
 
@@ -24,35 +21,13 @@ bool frmMain::SaveRunFile() {
     return RunSave();
 }
 
-void frmMain::CommitOpenFields() {
-    for (int index = 0; index < FieldCount; ++index) {
-        if (!fields_[index].box->isHidden()) {
-            LeaveField(static_cast<FieldIndex>(index));
-        }
-    }
-}
-
-Stuff::VehicleTexts frmMain::CommittedTexts() const {
-    const auto label = [this](FieldIndex index) { return QtText::ToUtf8(fields_[index].value->text()); };
-    Stuff::VehicleTexts texts;
-    texts.runName = label(RunName);
-    texts.vehicleName = label(VehicleName);
-    texts.weight = label(VehicleWeight);
-    texts.redline = label(Redline);
-    texts.shiftPoint = label(ShiftPoint);
-    texts.rollout = label(RolloutLength);
-    texts.pitch = label(PitchFactor);
-    texts.notes = QtText::ToUtf8(NotesText());
-    return texts;
-}
-
 bool frmMain::RunSave() {
-    const QString fileName = fileGTP->FileName();
+    const QString fileName = panel_->FileName();
     if (fileName.isEmpty()) {
         Message("You must select a PASS file first!", MessageIcon::Exclamation);
         return false;
     }
-    CommitOpenFields();
+    form_->CommitOpenFields();
 
     // Only the file the last load read may be written: its layout is what the
     // positions of the fields were worked out from.
@@ -63,7 +38,7 @@ bool frmMain::RunSave() {
         return false;
     }
 
-    const Stuff::SaveOutcome outcome = runFile_.Save(CommittedTexts());
+    const Stuff::SaveOutcome outcome = runFile_.Save(form_->CommittedTexts());
     switch (outcome.status) {
     case Stuff::SaveStatus::Saved:
         break;
@@ -80,7 +55,7 @@ bool frmMain::RunSave() {
         ShowFileFailure(outcome.number, outcome.description, " - saving file [", fileName);
         return false;
     }
-    blnDirtyData = false;
+    SetDirty(false);
     UpdateControls(true, false, false, false);
     return true;
 }

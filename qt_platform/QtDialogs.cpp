@@ -31,9 +31,9 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 MessageAnswer QtDialogs::MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(ToQtIcon(icon), Title, ForDisplay(text), QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    if (buttons == MessageButtons::YesNo) {
+    if (buttons != MessageButtons::OK) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);

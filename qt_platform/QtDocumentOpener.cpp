@@ -1,10 +1,12 @@
 #include "qt_platform/QtDocumentOpener.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace {
@@ -27,7 +29,42 @@ QUrl QtDocumentOpener::LocalFileUrl(const std::string& path) {
     return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
 }
 
-bool QtDocumentOpener::OpenUrl(const std::string& url) {
+bool QtDocumentOpener::Launch(const QByteArray& encodedUrl, LateFailure onLateFailure) {
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (launcher.isEmpty()) {
+        return false;
+    }
+    // The launcher may run as long as the program it starts; it is left to
+    // end on its own, and only its verdict is waited for, by the event loop.
+    auto* process = new QProcess;
+    process->setProgram(launcher);
+    // Percent-encoded, the address is plain ASCII whatever bytes it names.
+    process->setArguments({QString::fromLatin1(encodedUrl)});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    auto failure = std::make_shared<LateFailure>(std::move(onLateFailure));
+    const auto report = [failure] {
+        if (*failure) {
+            std::exchange(*failure, nullptr)();
+        }
+    };
+    QObject::connect(process, &QProcess::finished, process, [process, report](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0) {
+            report();
+        }
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            report();
+            process->deleteLater();
+        }
+    });
+    process->start();
+    return true;
+}
+
+bool QtDocumentOpener::OpenUrl(const std::string& url, LateFailure onLateFailure) {
     const QUrl address(QString::fromStdString(url));
     if (!address.isValid() || address.scheme().isEmpty()) {
         return false;
@@ -36,10 +73,10 @@ bool QtDocumentOpener::OpenUrl(const std::string& url) {
     if (address.isLocalFile() && !QFileInfo::exists(address.toLocalFile())) {
         return false;
     }
-    return QDesktopServices::openUrl(address);
+    return Launch(address.toEncoded(), std::move(onLateFailure));
 }
 
-bool QtDocumentOpener::OpenLocalFile(const std::string& path) {
+bool QtDocumentOpener::OpenLocalFile(const std::string& path, LateFailure onLateFailure) {
     if (!LocalFileExists(path)) {
         return false;
     }
@@ -48,5 +85,5 @@ bool QtDocumentOpener::OpenLocalFile(const std::string& path) {
     if (error) {
         return false;
     }
-    return QDesktopServices::openUrl(LocalFileUrl(full.string()));
+    return Launch(LocalFileUrl(full.string()).toEncoded(), std::move(onLateFailure));
 }

@@ -33,11 +33,22 @@ std::string QtSettingsStore::GetSetting(std::string_view section, std::string_vi
     if (value.typeId() == QMetaType::QStringList) {
         return value.toStringList().join(QStringLiteral(", ")).toStdString();
     }
+    if (value.typeId() == QMetaType::QByteArray) {
+        return value.toByteArray().toStdString();
+    }
     return value.toString().toStdString();
 }
 
 bool QtSettingsStore::SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
-    settings_->setValue(KeyPath(section, key), FromUtf8(value));
+    // Text that is not UTF-8 (a folder named in another encoding) is kept as
+    // its bytes, which text would replace by look-alike characters.
+    const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
+    const QString text = FromUtf8(value);
+    if (text.toUtf8() == bytes) {
+        settings_->setValue(KeyPath(section, key), text);
+    } else {
+        settings_->setValue(KeyPath(section, key), bytes);
+    }
     settings_->sync();
     return settings_->status() == QSettings::NoError;
 }

@@ -1,6 +1,7 @@
 #include "run_file/SavePlan.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "run_file/Conversions.h"
 #include "run_file/FieldCodec.h"
@@ -40,6 +41,16 @@ std::vector<uint8_t> EncodeField(const VehicleTexts& texts, Field field) {
     RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);  // the version field is never written
 }
 
+// The stored form of a value as loaded; nothing when it cannot be stored.
+template <typename Encode>
+std::optional<std::vector<uint8_t>> StoredOrNothing(Encode encode) {
+    try {
+        return encode();
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state, const SaveSelection& selection) {
@@ -51,6 +62,21 @@ SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state, cons
     }
     if (selection.notes && state.NotesPosition) AddNotes(plan, texts.notes, state);
     return plan;
+}
+
+SaveSelection ChangedSelection(const VehicleTexts& before, const VehicleTexts& after, const RunFileState& state,
+                               const SaveSelection& selection) {
+    MakeSavePlan(after, state, selection);  // refuses what cannot be stored
+    SaveSelection changed;
+    for (const Field field : selection.fields) {
+        if (field == Field::PitchFactor && !HasPitchFactor(state.PassVersionNumber)) continue;
+        if (StoredOrNothing([&] { return EncodeField(before, field); }) != EncodeField(after, field)) {
+            changed.fields.insert(field);
+        }
+    }
+    changed.notes = selection.notes && state.NotesPosition &&
+                    StoredOrNothing([&] { return NotesForStorage(before.notes); }) != NotesForStorage(after.notes);
+    return changed;
 }
 
 uint64_t LengthAfterSave(uint64_t length, std::span<const FileWrite> plan) {

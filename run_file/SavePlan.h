@@ -55,6 +55,14 @@ struct SaveSelection {
 SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state,
                       const SaveSelection& selection = SaveSelection::Everything());
 
+// Of the selected values, those whose stored bytes would differ between the
+// texts `before` (as loaded) and `after`: a save of just these changes what a
+// save of the whole selection would. "03000" stores as "3000" does, so it is
+// no change. A value of `before` that cannot be stored counts as changed.
+// Throws as MakeSavePlan does for a value of `after` that cannot be stored.
+SaveSelection ChangedSelection(const VehicleTexts& before, const VehicleTexts& after, const RunFileState& state,
+                               const SaveSelection& selection);
+
 // The file's length once the plan is applied: notes may reach past the end.
 uint64_t LengthAfterSave(uint64_t length, std::span<const FileWrite> plan);
 

@@ -9,12 +9,14 @@ if [ "${1:-}" = windows ]; then
   packages=(
     cmake ninja-build make
     g++-mingw-w64-x86-64-posix googletest
+    libcli11-dev nlohmann-json3-dev
     wine wine64 util-linux
   )
 else
   packages=(
     g++ cmake ninja-build make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev nlohmann-json3-dev
     qt6-base-dev qt6-qpa-plugins
     xvfb xauth xdotool x11-utils imagemagick
     fonts-dejavu-core fonts-liberation2

@@ -4,7 +4,8 @@
 #include <string>
 
 enum class MessageIcon { Critical, Exclamation, Information };
-enum class MessageButtons { OK, YesNo };
+// YesNoDefaultNo: Enter answers No, for a question whose Yes cannot be undone.
+enum class MessageButtons { OK, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { OK, Yes, No };
 
 class Dialogs {

@@ -9,6 +9,7 @@
 #include "support/FileEntries.h"
 #include "support/FileHandle.h"
 #include "support/General.h"
+#include "support/PathWalk.h"
 #include "support/RuntimeError.h"
 #include "support/SystemErrors.h"
 
@@ -71,6 +72,28 @@ std::string LowerCase(std::string text) {
     return text;
 }
 
+// The runtime error of a listing that failed with the system error `code`.
+[[noreturn]] void RaiseListingError(int32_t code) {
+    RuntimeError::Raise(code == SystemErrorCode::PathNotFound    ? ErrorNumber::PathNotFound
+                        : code == SystemErrorCode::AccessDenied ? ErrorNumber::PermissionDenied
+                                                                : ErrorNumber::PathFileAccessError);
+}
+
+bool IsListed(const DirectorySearch::FindData& entry, EntryKind kind) {
+    if ((entry.dwFileAttributes & DirectorySearch::AttributeHidden) != 0 ||
+        std::strcmp(entry.cFileName.data(), ".") == 0 || std::strcmp(entry.cFileName.data(), "..") == 0)
+        return false;
+    const bool folder = (entry.dwFileAttributes & DirectorySearch::AttributeDirectory) != 0;
+    return folder == (kind == EntryKind::Folders);
+}
+
+// Case-folded first, so "b.gtp" sorts between "A.GTP" and "C.GTP"; names
+// that differ in case only keep a fixed order.
+bool ComesBefore(const std::string& left, const std::string& right) {
+    const std::string foldedLeft = LowerCase(left), foldedRight = LowerCase(right);
+    return foldedLeft != foldedRight ? foldedLeft < foldedRight : left < right;
+}
+
 }  // namespace
 
 std::string FindEntry(std::string_view path, bool useShortName) {
@@ -113,6 +136,8 @@ std::string ParentFolder(std::string_view path) {
     return std::string(TrimBlanks(trimmed.substr(0, separator)));
 }
 
+std::string NearestExistingPart(std::string_view path) { return PathWalk::NearestExistingPart(TrimBlanks(path)); }
+
 bool RemoveFile(std::string_view path) {
     if (TrimBlanks(path).empty()) {
         Errors::RecordError(ErrorNumber::NoFileSpecified, "No File Specified", "");
@@ -146,6 +171,29 @@ bool RenameFile(std::string_view oldPath, std::string_view newPath) {
         Errors::RecordError(error.Number(), error.Description(), oldPath);
         return false;
     }
+}
+
+std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern, EntryKind kind) {
+    const std::string path = std::string(folder) + PathSeparator + std::string(pattern);
+    DirectorySearch::FindData entry;
+    FileHandle search;
+    search.SetHandle(DirectorySearch::FindFirstFile(path.c_str(), &entry));
+    if (search.Handle() == DirectorySearch::InvalidHandle) {
+        const int32_t code = SystemErrors::LastErrorCode();
+        if (code == SystemErrorCode::FileNotFound)
+            return {};
+        RaiseListingError(code);
+    }
+    std::vector<std::string> names;
+    do {
+        // The name as it is, blanks and all: it is opened by it.
+        if (IsListed(entry, kind))
+            names.emplace_back(entry.cFileName.data());
+    } while (DirectorySearch::FindNextFile(search.Handle(), &entry));
+    if (SystemErrors::LastErrorCode() != SystemErrorCode::NoMoreFiles)
+        RaiseListingError(SystemErrors::LastErrorCode());
+    std::sort(names.begin(), names.end(), ComesBefore);
+    return names;
 }
 
 }  // namespace Files

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Files {
 
@@ -39,6 +40,14 @@ std::string FindEntry(std::string_view path, bool useShortName = false);
 // bare name.
 std::string ParentFolder(std::string_view path);
 
+// The longest leading part of the path, cut at a separator, that names an
+// existing entry: "/runs/gone/deeper" gives "/runs" when only "/runs" is
+// there. Each level is looked up from the one above it, so the walk takes
+// time in proportion to the path's length however many levels are gone.
+// Empty when not even the first level exists; "/" alone is never the answer
+// for a longer path.
+std::string NearestExistingPart(std::string_view path);
+
 // Deletes one file, given by its full path. False for a blank path (recorded
 // as -1 "No File Specified") and when the deletion fails (the system's error
 // code and its text: 2 for a missing file, 5 for a folder or a refusal).
@@ -48,5 +57,17 @@ bool RemoveFile(std::string_view path);
 // runtime's error number and description (53 missing source, 58 existing
 // target, 70 refused, ...) with the old path, and returns false.
 bool RenameFile(std::string_view oldPath, std::string_view newPath);
+
+// What ListFolder lists of a folder.
+enum class EntryKind { Files, Folders };
+
+// The names of the files, or of the folders, in `folder` that match `pattern`
+// (* and ?, without regard to case: "*.gtp" finds A.GTP and b.Gtp), sorted by
+// name without regard to case. Hidden entries, "." and ".." are left out, as
+// the window's file list leaves them out. Has its own search, so a search of
+// FindEntry in progress goes on. Throws RuntimeError 76 "Path not found" when
+// the folder is missing, 70 "Permission denied" when it may not be read, 75
+// "Path/File access error" when it cannot be read to its end.
+std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern, EntryKind kind);
 
 }  // namespace Files

@@ -54,7 +54,7 @@ int32_t CentredEdge(int32_t low, int32_t high, float size) {
 
 }  // namespace
 
-void RestoreWindowPosition(PlacedWindow& window, const SettingsStore& settings, const Screen& screen) {
+bool RestoreWindowPosition(PlacedWindow& window, const SettingsStore& settings, const Screen& screen) {
     const std::string leftText = settings.GetSetting(PositionSection, KeyFor(window, "_Left"));
     const std::string topText = settings.GetSetting(PositionSection, KeyFor(window, "_Top"));
     std::string widthText;
@@ -68,14 +68,15 @@ void RestoreWindowPosition(PlacedWindow& window, const SettingsStore& settings, 
     // designed size and keeps its corner when the stored size follows.
     const std::optional<int32_t> left = StoredPosition(leftText);
     const std::optional<int32_t> top = StoredPosition(topText);
-    if (left && top) {
-        window.Move(static_cast<float>(*left), static_cast<float>(*top));
-    } else {
+    const bool centred = !(left && top);
+    if (centred) {
         CenterInWorkArea(window, screen);
+    } else {
+        window.Move(static_cast<float>(*left), static_cast<float>(*top));
     }
 
     if (!window.IsSizable()) {
-        return;
+        return centred;
     }
     const std::optional<float> width = StoredSize(widthText);
     const std::optional<float> height = StoredSize(heightText);
@@ -83,6 +84,7 @@ void RestoreWindowPosition(PlacedWindow& window, const SettingsStore& settings, 
         window.SetWidth(*width);
         window.SetHeight(*height);
     }
+    return centred;
 }
 
 bool SaveWindowPosition(const PlacedWindow& window, SettingsStore& settings) {

@@ -12,7 +12,8 @@ inline constexpr const char* PositionSection = "WindowPosition";
 
 // Moves the window to its stored position, or centres it in the work area when
 // no usable position is stored; then applies a stored size to a resizable window.
-void RestoreWindowPosition(PlacedWindow& window, const SettingsStore& settings, const Screen& screen);
+// True when it centred the window.
+bool RestoreWindowPosition(PlacedWindow& window, const SettingsStore& settings, const Screen& screen);
 
 // Stores the window's position (and size, when resizable). A minimised or
 // maximised window stores nothing, so the last normal placement is kept.

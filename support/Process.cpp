@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace Process {
 
@@ -37,19 +38,19 @@ bool HasUrlScheme(std::string_view target) {
     return true;
 }
 
-int32_t OpenDocument(std::string_view target, DocumentOpener& opener) {
+int32_t OpenDocument(std::string_view target, DocumentOpener& opener, DocumentOpener::LateFailure onLateFailure) {
     const bool quoted = IsQuoted(target);
     if (quoted) {
         target = target.substr(1, target.size() - 2);
     }
     if (!quoted && HasUrlScheme(target)) {
-        return opener.OpenUrl(std::string(target)) ? Opened : 0;
+        return opener.OpenUrl(std::string(target), std::move(onLateFailure)) ? Opened : 0;
     }
     const std::string path(target);
     if (!LocalFileExists(path)) {
         return 0;
     }
-    return opener.OpenLocalFile(path) ? Opened : 0;
+    return opener.OpenLocalFile(path, std::move(onLateFailure)) ? Opened : 0;
 }
 
 }  // namespace Process

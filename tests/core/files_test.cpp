@@ -5,12 +5,14 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "support/DirectorySearch.h"
 #include "support/Errors.h"
 #include "support/FileHandle.h"
 #include "support/FileTable.h"
 #include "support/Files.h"
+#include "testkit/ErrorNumberOf.h"
 #include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
 
@@ -152,6 +154,23 @@ TEST_F(FilesTest, AHolderClosesOnlyTheSearchItHoldsAndNeverAFileNumber) {
     std::set<std::string> rest = AllEntries("");
     EXPECT_EQ(rest.size(), 4u);
     EXPECT_EQ(rest.count(first), 0u);
+}
+
+TEST_F(FilesTest, ListFolderSortsTheVisibleFilesOrFoldersThatMatchWithoutRegardToCase) {
+    folder.Write("C.gtp", "");
+    folder.Write(" blank .gtp", "");
+    folder.MakeFolder("Runs.GTP");
+    MakeHidden(folder.MakeFolder(".cache"));
+    Files::FindEntry(folder.Path("*"));
+    const int descriptors = OpenHandleCount();
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(Files::ListFolder(folder.Path(), "*.gtp", Files::EntryKind::Files),
+              (Names{" blank .gtp", "A.GTP", "b.Gtp", "C.gtp"}));
+    EXPECT_EQ(Files::ListFolder(folder.Path(), "*", Files::EntryKind::Folders), (Names{"Runs.GTP", "sub"}));
+    EXPECT_EQ(Files::ListFolder(folder.Path("sub"), "*.gtp", Files::EntryKind::Files), Names{});
+    EXPECT_EQ(ErrorNumberOf([&] { Files::ListFolder(folder.Path("nowhere"), "*", Files::EntryKind::Files); }), 76);
+    EXPECT_EQ(OpenHandleCount(), descriptors);
+    EXPECT_FALSE(Files::FindEntry("").empty()) << "the search of FindEntry goes on";
 }
 
 TEST(FilesParentFolder, TakesTheTrimmedTextBeforeTheLastSeparator) {

@@ -15,7 +15,7 @@ namespace {
 
 class FakeWindow : public PlacedWindow {
 public:
-    FakeWindow(int16_t style, float width = 9000, float height = 6000) : w(width), h(height), style(style) {}
+    FakeWindow(int16_t borderStyle, float width = 9000, float height = 6000) : w(width), h(height), style(borderStyle) {}
     std::string Name() const override { return "frmMain"; }
     float Left() const override { return l; }
     float Top() const override { return t; }

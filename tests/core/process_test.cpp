@@ -10,8 +10,8 @@
 namespace {
 
 struct StubOpener : DocumentOpener {
-    bool OpenUrl(const std::string& url) override { return urls.push_back(url), accept; }
-    bool OpenLocalFile(const std::string& path) override { return files.push_back(path), accept; }
+    bool OpenUrl(const std::string& url, LateFailure) override { return urls.push_back(url), accept; }
+    bool OpenLocalFile(const std::string& path, LateFailure) override { return files.push_back(path), accept; }
     bool accept = true;
     std::vector<std::string> urls, files;
 };

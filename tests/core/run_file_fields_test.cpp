@@ -32,7 +32,9 @@ TEST(Fields, TextFieldsReadAndWriteBackByteForByte) {
     for (const Case& c : cases) {
         const Bytes bytes = FieldOf(RunFileBuilder().RunName(c.stored).VehicleName(c.stored).Build(), c.field);
         EXPECT_EQ(DecodeTextField(bytes), c.text);
-        if (c.text == c.stored) EXPECT_EQ(EncodeTextField(c.text, Spec(c.field)), bytes) << c.stored;
+        if (c.text == c.stored) {
+            EXPECT_EQ(EncodeTextField(c.text, Spec(c.field)), bytes) << c.stored;
+        }
     }
     const std::vector<std::pair<std::string, std::string>> padded{
         {std::string("Run 4\0\0\0\0", 9), "Run 4"}, {std::string("  \0 Run 4 \0", 11), "Run 4"},

@@ -51,6 +51,33 @@ TEST(SavePlan, RefusesValuesThatDoNotFitBeforeWritingAnything) {
     EXPECT_NO_THROW(PlanWith(&VehicleTexts::pitch, "n/a", StateOf(Loaded, 1.11f)));
 }
 
+TEST(SavePlan, ChangedSelectionKeepsTheValuesWhoseStoredBytesDiffer) {
+    const SaveSelection all = SaveSelection::Everything();
+    VehicleTexts after = Committed;
+    after.weight = "03000";  // stores as "3000"
+    after.rollout = "2.7";
+    after.runName = "Run 5";
+    SaveSelection changed = ChangedSelection(Committed, after, StateOf(Loaded), all);
+    EXPECT_EQ(changed.fields, (std::set<Field>{Field::RunName, Field::RolloutLength}));
+    EXPECT_FALSE(changed.notes);
+
+    // Only the selection counts; no pitch factor before version 2.0, no notes without their place.
+    after.pitch = "2.0";
+    after.notes = "c";
+    RunFileState old = StateOf(Loaded, 1.11f);
+    old.NotesPosition.reset();
+    changed = ChangedSelection(Committed, after, old, {{Field::PitchFactor, Field::VehicleWeight}, true});
+    EXPECT_TRUE(changed.fields.empty());
+    EXPECT_FALSE(changed.notes);
+    EXPECT_TRUE(ChangedSelection(Committed, after, StateOf(Loaded), all).notes);
+
+    // A loaded value that cannot be stored is a change; a new one is refused.
+    VehicleTexts odd = Committed;
+    odd.weight = "0x";
+    EXPECT_EQ(ChangedSelection(odd, Committed, StateOf(Loaded), all).fields, std::set<Field>{Field::VehicleWeight});
+    EXPECT_THROW(ChangedSelection(Committed, odd, StateOf(Loaded), all), RuntimeError);
+}
+
 TEST(Fingerprint, TellsWhetherThePathStillNamesTheFileLoadedAsItWas) {
     const Bytes file = RunFileBuilder().Records(3, 20).Notes("ab").Build();
     const FileTable::FileStamp stamp{7, 42, file.size(), 1'700'000'000'123'456'789};

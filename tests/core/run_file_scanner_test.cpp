@@ -70,21 +70,27 @@ TEST(RunDataScan, ReportsDamagedRecordsAtTheirFirstSeparatorByte) {
 }
 
 TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
-    RunFileBuilder builder = RunFileBuilder().Records(2500, 3).Notes("n");
-    for (uint32_t i = 0; i < 2500; ++i) builder.DamagedRecord(i, static_cast<int>(i % 3));
+    // Every record damaged at first, then one in three: past the thousandth
+    // the scan only counts them, in groups that mix both kinds.
+    RunFileBuilder builder = RunFileBuilder().Records(2501, 3).Notes("n");
+    for (uint32_t i = 0; i < 2501; ++i) {
+        if (i < 1200 || i % 3 == 0) builder.DamagedRecord(i, static_cast<int>(i % 3));
+    }
     const Bytes file = builder.Build();
     for (uint64_t slice : {uint64_t{7}, UINT64_MAX}) {
         ReadOnlySource source(file);
         RunDataScanner scanner(source, 312);
         while (!scanner.Advance(slice)) {
         }
-        EXPECT_EQ(scanner.RecordCount(), 2500u);
-        EXPECT_EQ(scanner.DamagedCount(), 2500u);
         const std::vector<uint64_t> all = builder.DamagedPositions();
+        EXPECT_EQ(scanner.RecordCount(), 2501u);
+        EXPECT_EQ(scanner.DamagedCount(), all.size());
+        EXPECT_EQ(scanner.NotesPosition(), builder.NotesPosition());
         EXPECT_EQ(scanner.DamagedPositions(), std::vector<uint64_t>(all.begin(), all.begin() + 1000));
         const std::string message = DamagedPositionsMessage(scanner.DamagedPositions(), scanner.DamagedCount());
         EXPECT_EQ(message.rfind("Error(s) found at: 316, 323, ", 0), 0u);
-        const std::string end = ", " + std::to_string(all[999]) + "\r\n... and 1500 more damaged record(s) not listed.";
+        const std::string end = ", " + std::to_string(all[999]) + "\r\n... and " + std::to_string(all.size() - 1000) +
+                                " more damaged record(s) not listed.";
         EXPECT_EQ(message.substr(message.size() - end.size()), end);
     }
 }
@@ -154,7 +160,7 @@ TEST(RunDataScan, SlicesAndBlockReadsGiveTheSameResultAsOneGo) {
         const auto length = static_cast<uint8_t>(1 + random() % 255);
         const auto count = static_cast<uint32_t>(1 + (big ? 2'500'000 / (length + 4) : random() % 60));
         RunFileBuilder builder = RunFileBuilder().Records(count, length);
-        for (int i = 0; i < 5; ++i) builder.DamagedRecord(random() % count, random() % 3);
+        for (int i = 0; i < 5; ++i) builder.DamagedRecord(static_cast<uint32_t>(random() % count), static_cast<int>(random() % 3));
         const bool noNotes = round % 3 == 0;
         if (noNotes) builder.NoNotes();
         const bool cut = noNotes && round % 2 == 0;  // the last record is cut short

@@ -31,7 +31,7 @@ TEST(SaveProperty, RandomLayoutsAndValuesWriteOnlyTheirFieldsAndReloadAsSaved) {
     for (int round = 0; round < 3000; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const bool pitch = random() % 2;
-        const uint32_t count = random() % 5 == 0 ? 0 : 1 + random() % 40;
+        const auto count = static_cast<uint32_t>(random() % 5 == 0 ? 0 : 1 + random() % 40);
         const auto length = static_cast<uint8_t>(random() % 10 == 0 ? 1 + random() % 255 : 1 + random() % 40);
         RunFileBuilder builder = RunFileBuilder().Version(pitch ? "2.0" : "1.1.1").Records(count, length);
         for (uint32_t i = 0; i < count; ++i) {
@@ -46,7 +46,7 @@ TEST(SaveProperty, RandomLayoutsAndValuesWriteOnlyTheirFieldsAndReloadAsSaved) {
         if (shape == 0) builder.Notes(notes).Tail(random() % 40);
         if (shape == 1) builder.NoNotes();
         if (shape == 2) builder.NoNotes().CutBy(1 + random() % (length + 3u));
-        if (shape == 3) builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(notes.size());
+        if (shape == 3) builder.Notes(notes.substr(0, notes.size() / 2)).NotesLengthByte(static_cast<uint8_t>(notes.size()));
         const Bytes file = builder.Build();
         std::optional<uint64_t> notesAt;
         if (count > 0 && shape % 3 == 0) notesAt = builder.NotesPosition();
@@ -60,7 +60,7 @@ TEST(SaveProperty, RandomLayoutsAndValuesWriteOnlyTheirFieldsAndReloadAsSaved) {
         edits.redline = std::to_string(random() % 65536);
         edits.shiftPoint = std::to_string(random() % 65536);
         edits.rollout = Tenths(random() % 256);
-        if (pitch) edits.pitch = Tenths(random() % 100);
+        if (pitch) edits.pitch = Tenths(static_cast<uint32_t>(random() % 100));
         auto [text, notesBytes] = RandomNotes(random, random() % 4 == 0 ? 254 : random() % 60);
         if (notesBytes == length) text += "n", ++notesBytes;
         edits.notes = text;

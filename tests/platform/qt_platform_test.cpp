@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,17 +33,27 @@ std::string PathIn(const QTemporaryDir& dir, const char* name) {
     return QFile::encodeName(dir.path()).toStdString() + "/" + name;
 }
 
-// Takes the addresses QDesktopServices would hand to the desktop.
-class UrlCatcher : public QObject {
-    Q_OBJECT
+// The desktop's launcher, faked first on the PATH while it lives: it notes
+// each argument it is given on a line and ends with the exit code set.
+class FakeLauncher {
 public:
-    UrlCatcher() {
-        for (const char* scheme : {"file", "https"}) QDesktopServices::setUrlHandler(scheme, this, "Catch");
+    FakeLauncher() : path_(qgetenv("PATH")) {
+        std::ofstream(Path("xdg-open")) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\nexit $(cat \"$0.code\")\n";
+        std::filesystem::permissions(Path("xdg-open"), std::filesystem::perms::owner_all);
+        ExitWith(0);
+        qputenv("PATH", QFile::encodeName(dir_.path()) + ":" + path_);
     }
-    ~UrlCatcher() override { for (const char* scheme : {"file", "https"}) QDesktopServices::unsetUrlHandler(scheme); }
-    std::vector<QUrl> urls;
-public slots:
-    void Catch(const QUrl& url) { urls.push_back(url); }
+    ~FakeLauncher() { qputenv("PATH", path_); }
+    void ExitWith(int code) { std::ofstream(Path("xdg-open.code")) << code; }
+    std::string Log() const {
+        std::ifstream in(Path("xdg-open.log"));
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+private:
+    std::string Path(const char* name) const { return PathIn(dir_, name); }
+    QTemporaryDir dir_;
+    QByteArray path_;
 };
 
 // Runs `act` on the modal box of type T as soon as the event loop shows it.
@@ -62,7 +73,8 @@ TEST(QtSettingsStore, TextComesBackExactlyAndFailedWritesAreReported) {
     QTemporaryDir dir;
     const std::string ini = PathIn(dir, "settings.ini");
     const std::vector<std::string> values = {"-1", "C:/x y", "C:\\PASS\\", "M\xc3\xbcller \xe2\x82\xac",
-                                             "a, b; c=d", "  blanks  ", "@Variant(x)", "\"q\"", ""};
+                                             "a, b; c=d", "  blanks  ", "@Variant(x)", "\"q\"", "",
+                                             "/home/u/caf\xe9"};
     {
         QtSettingsStore store(ini);
         EXPECT_EQ(store.GetSetting("Options", "LastDirectory"), "");
@@ -108,26 +120,46 @@ TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramAndDataFolders) {
     EXPECT_TRUE(std::filesystem::is_regular_file(info.DataPath + "/version_history.html")) << info.DataPath;
 }
 
-TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheDesktopAsData) {
+TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheLauncherAsDataAndReportsItsFailure) {
     QTemporaryDir dir;
-    UrlCatcher catcher;
+    FakeLauncher launcher;
     QtDocumentOpener opener;
+    int failures = 0;
+    const auto failed = [&failures] { ++failures; };
     const std::string missing = PathIn(dir, "gone.GTP");
-    EXPECT_FALSE(opener.OpenLocalFile(missing));
-    EXPECT_FALSE(opener.OpenUrl("file://" + missing));
+    EXPECT_FALSE(opener.OpenLocalFile(missing, failed));
+    EXPECT_FALSE(opener.OpenUrl("file://" + missing, failed));
 
     const std::string hostile = PathIn(dir, "a; $(touch X) \"b\" #1 %20.GTP");
     const std::string raw = PathIn(dir, "run\xff\xfe.GTP");
     std::ofstream(hostile) << "run";
     std::ofstream(raw) << "run";
     const std::string url = "https://example.org/t?a=1&b=2";
-    for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", url})
-        EXPECT_EQ(Process::OpenDocument(target, opener), Process::Opened) << target;
-    ASSERT_EQ(catcher.urls.size(), 3u);
-    EXPECT_EQ(QFile::encodeName(catcher.urls[0].toLocalFile()).toStdString(), hostile);
-    EXPECT_TRUE(catcher.urls[1].toEncoded().endsWith("/run%FF%FE.GTP")) << catcher.urls[1].toEncoded().data();
-    EXPECT_EQ(catcher.urls[2].toString().toStdString(), url);
+    for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", url}) {
+        EXPECT_EQ(Process::OpenDocument(target, opener, failed), Process::Opened) << target;
+    }
+    const auto launches = [&launcher] {
+        const std::string log = launcher.Log();
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return launches() == 3; }));
+    std::vector<std::string> lines;
+    std::istringstream log(launcher.Log());
+    for (std::string line; std::getline(log, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 3u);
+    std::sort(lines.begin(), lines.end());
+    const std::string folderUrl = QUrl::fromLocalFile(dir.path()).toEncoded().toStdString();
+    EXPECT_EQ(lines, (std::vector<std::string>{folderUrl + "/a;%20$(touch%20X)%20%22b%22%20%231%20%2520.GTP",
+                                               folderUrl + "/run%FF%FE.GTP", url}));
+    QTest::qWait(100);
+    EXPECT_EQ(failures, 0);
     EXPECT_FALSE(std::filesystem::exists(PathIn(dir, "X")) || std::filesystem::exists("X"));
+
+    // A launcher that finds no program ends with an error: reported once, later.
+    launcher.ExitWith(3);
+    EXPECT_EQ(Process::OpenDocument(url, opener, failed), Process::Opened);
+    EXPECT_EQ(failures, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return failures == 1; }));
     std::filesystem::remove(raw);  // a name Qt itself cannot spell
 }
 
@@ -139,6 +171,7 @@ TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
         {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::YesNo, QMessageBox::Yes, MessageAnswer::Yes},
         {MessageIcon::Critical, QMessageBox::Critical, MessageButtons::YesNo, QMessageBox::No, MessageAnswer::No},
         {MessageIcon::Critical, QMessageBox::Critical, MessageButtons::YesNo, 0, MessageAnswer::No},  // Escape
+        {MessageIcon::Critical, QMessageBox::Critical, MessageButtons::YesNoDefaultNo, -1, MessageAnswer::No},  // Enter
         {MessageIcon::Information, QMessageBox::Information, MessageButtons::OK, QMessageBox::Ok, MessageAnswer::OK},
     };
     QWidget window;
@@ -151,6 +184,7 @@ TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             EXPECT_EQ(box->parentWidget(), &window);
             title = box->windowTitle(), text = box->text();
+            if (c.press < 0) return QTest::keyClick(box, Qt::Key_Return);
             c.press ? box->button(QMessageBox::StandardButton(c.press))->click() : box->reject();
         });
         EXPECT_EQ(QtDialogs().MessageBox("Error <1> &\r\nFile may be in use.", c.icon, c.buttons), c.answer);
@@ -171,4 +205,3 @@ TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
     }
 }
 
-#include "qt_platform_test.moc"

@@ -57,8 +57,8 @@ public:
 };
 
 struct NoDocuments : DocumentOpener {
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenLocalFile(const std::string&) override { return false; }
+    bool OpenUrl(const std::string&, LateFailure) override { return false; }
+    bool OpenLocalFile(const std::string&, LateFailure) override { return false; }
 };
 
 class WindowTest : public ::testing::Test {

@@ -4,10 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
+#include <QTimer>
 
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
 #include "main_window/Drives.h"
+#include "qt_platform/QtDialogs.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -106,10 +108,10 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
         EXPECT_EQ(dirs->item(row)->text(), row == 0 ? "/" : levels[row - 1]);
         EXPECT_EQ(dirs->item(row)->data(DirListBox::DepthRole).toInt(), row);
     }
-    EXPECT_EQ(dirs->item(levels.size())->data(DirListBox::TargetRole).toString(),
+    EXPECT_EQ(dirs->item(static_cast<int>(levels.size()))->data(DirListBox::TargetRole).toString(),
               QString::fromStdString(folder.Path("runs/old")));
     // A folder above, entered by the keyboard; a drive, which goes to its root.
-    dirs->setCurrentItem(dirs->item(levels.size() - 2));
+    dirs->setCurrentItem(dirs->item(static_cast<int>(levels.size()) - 2));
     QTest::keyClick(dirs, Qt::Key_Return);
     EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path()));
     drive->addItem(QString::fromStdString(folder.Path("runs")));
@@ -185,7 +187,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     QTest::keyClick(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_TRUE(folder.Has("A.GTP"));
     dialogs.script.Answer(MessageAnswer::Yes);
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
@@ -211,6 +213,53 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     EXPECT_EQ(Files()->FileName(), "C.GTP");
 }
 
+TEST_F(BrowserTest, EnterOnTheDeleteQuestionKeepsTheFile) {
+    QtDialogs real;
+    window = std::make_unique<frmMain>(
+        WindowServices{real, settings, screen, documents, events, AppInfo::ForProgramFolder(folder.Path())});
+    window->show();
+    LoadFile("A.GTP", RunFileBuilder().Build());
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        QWidget* box = QApplication::activeModalWidget();
+        asked = box != nullptr;
+        if (box != nullptr) QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTest::keyClick(Files(), Qt::Key_Delete);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(folder.Has("A.GTP"));
+}
+
+TEST_F(BrowserTest, FoldersNamedInAnotherEncodingAreEnteredAndSavedIntoByTheirOwnBytes) {
+    // Latin-1 "caf\xe9" and a look-alike whose name is what decoding shows.
+    const std::string latin = "caf\xe9", lookAlike = "caf\xef\xbf\xbd";
+    folder.MakeFolder(latin);
+    folder.MakeFolder(lookAlike);
+    Write(latin + "/RUN.GTP", RunFileBuilder().RunName("Latin").Build());
+    Write(lookAlike + "/RUN.GTP", RunFileBuilder().RunName("Look-alike").Build());
+    Open();
+    auto* dirs = Find<DirListBox>("dirGTP");
+    const QList<QListWidgetItem*> rows = dirs->findItems(QString::fromUtf8(lookAlike), Qt::MatchExactly);
+    ASSERT_EQ(rows.size(), 2);
+    // Both rows read the same; the one to click leads to the Latin-1 bytes.
+    QListWidgetItem* row = rows[0]->data(DirListBox::TargetRole).toByteArray().endsWith("\xe9") ? rows[0] : rows[1];
+    QTest::mouseMove(window.get(), {376, 300});  // over the panel, which opens
+    dirs->scrollToItem(row);
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, dirs->visualItemRect(row).center());
+    QTest::keyClick(dirs, Qt::Key_Return);
+    EXPECT_EQ(dirs->PathBytes().toStdString(), folder.Path(latin));
+    ClickFile("RUN.GTP", false);
+    EXPECT_EQ(LabelText("lblRunName"), "Latin");
+    EnterEditMode();
+    SetField("VehicleWeight", "2500");
+    Click("cmdSave");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Read(latin + "/RUN.GTP"), RunFileBuilder().RunName("Latin").Weight(2500).Build());
+    EXPECT_EQ(Read(lookAlike + "/RUN.GTP"), RunFileBuilder().RunName("Look-alike").Build());
+    window->close();
+    EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path(latin));
+}
+
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     const auto rename = [this](const std::string& answer) {
         LoadFile("ORIG.GTP", RunFileBuilder().Build());
@@ -233,19 +282,22 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     }
     EXPECT_TRUE(Messages().empty());
 
-    // A cancel and a separator change nothing.
+    // A cancel, a separator and a name the lists would hide change nothing.
     folder.MakeFolder("sub");
-    for (const char* answer : {"", "sub/moved", "../moved"}) {
+    const char* const refusedNames[] = {"sub/moved", "../moved", ".", "..", ".hidden"};
+    for (const char* answer : {"", "sub/moved", "../moved", ".", " .. ", ".hidden"}) {
         SCOPED_TRACE(answer);
         rename(answer);
         EXPECT_TRUE(folder.Has("ORIG.GTP"));
     }
     EXPECT_FALSE(folder.Has("sub/moved.gtp"));
-    const auto refused = [](const std::string& name) {
-        return "The name [" + name + "] cannot be used: a file name may not contain \"/\" or control characters."
-               "\r\nThe file was not renamed.";
-    };
-    EXPECT_EQ(Messages(), (std::vector<std::string>{refused("sub/moved"), refused("../moved")}));
+    std::vector<std::string> refusals;
+    for (const std::string name : refusedNames) {
+        refusals.push_back("The name [" + name +
+                           "] cannot be used: a file name may not start with \".\" or contain \"/\" or control "
+                           "characters.\r\nThe file was not renamed.");
+    }
+    EXPECT_EQ(Messages(), refusals);
 
     // After the loaded file was renamed away, edits cannot be saved anywhere.
     ClickFile("ORIG.GTP");

@@ -1,5 +1,7 @@
 // Edit mode: the vehicle-data fields and the check of each entry when it is
 // left, the notes, Save and Undo, and exactly which bytes a save changes.
+#include <QWindow>
+
 #include "support/FileTable.h"
 #include "window/WindowFixture.h"
 
@@ -137,15 +139,120 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     EXPECT_TRUE(Box("txtVehicleWeight")->isHidden());
 }
 
+TEST_F(EditTest, ARejectedEntryLeftByAClickOrTabIsSelectedSoTypingReplacesIt) {
+    LoadForEditing();
+    QLineEdit* weight = Box("txtVehicleWeight");
+    const std::function<void()> leaves[] = {
+        [this] { QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); },
+        [weight] { QTest::keyClick(weight, Qt::Key_Tab); },
+    };
+    for (const auto& leave : leaves) {
+        SetField("VehicleWeight", "0", false);
+        leave();
+        ASSERT_TRUE(weight->hasFocus());
+        QTest::keyClicks(weight, "3600");
+        EXPECT_EQ(weight->text(), "3600");
+        QTest::keyClick(weight, Qt::Key_Tab);
+        EXPECT_EQ(LabelText("lblVehicleWeight"), "3600");
+    }
+    EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(EditTest, TheTypingLimitNeverCutsTextTheProgramPutsInABox) {
+    Open();
+    LoadFile("RUN.GTP", RunFileBuilder().Weight(3000).Pitch(125).Build());
+    EnterEditMode();
+    OpenField("lblPitchFactor");
+    EXPECT_EQ(Box("txtPitchFactor")->text(), "12.5");
+    QTest::keyClick(Box("txtPitchFactor"), Qt::Key_Escape);
+    // Typing stops at the limit; the rounded rollout length may be longer.
+    SetField("VehicleWeight", "123456", false);
+    EXPECT_EQ(Box("txtVehicleWeight")->text(), "12345");
+    OpenField("lblVehicleRolloutLength");
+    QTest::keyClicks(Box("txtVehicleRolloutLength"), "99999");
+    QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Tab);
+    EXPECT_EQ(Box("txtVehicleRolloutLength")->text(), "9999.0");
+    EXPECT_EQ(Messages().size(), 1u);
+
+    // A name read from a file may be longer than can be typed: it opens whole
+    // and is kept as it is when left.
+    QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Escape);
+    LoadFile("LONG.GTP", RunFileBuilder().RunName(std::string(48, 'r')).Build());
+    EnterEditMode();
+    OpenField("lblRunName");
+    EXPECT_EQ(Box("txtRunName")->text(), QString(48, 'r'));
+    QTest::keyClick(Box("txtRunName"), Qt::Key_Tab);
+    EXPECT_TRUE(Box("txtRunName")->isHidden());
+    EXPECT_EQ(LabelText("lblRunName"), QString(48, 'r'));
+    EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(EditTest, TheKeyboardOpensLeavesAndCancelsFieldsInEditMode) {
+    Open();
+    LoadFile("RUN.GTP", RunFileBuilder().RunName("Old").Weight(3000).Redline(6500).Pitch(10).Build());
+    // Not in view mode: the labels take no focus.
+    EXPECT_EQ(Label("lblRunName")->focusPolicy(), Qt::NoFocus);
+    EnterEditMode();
+    Label("lblRunName")->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (QWidget* at = QApplication::focusWidget(); order.size() < 8; at = QApplication::focusWidget()) {
+        order << at->objectName();
+        QTest::keyClick(at, Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (QStringList{"lblRunName", "lblVehicleName", "lblVehicleWeight", "lblVehicleRedline",
+                                  "lblVehicleShiftPoint", "lblVehicleRolloutLength", "lblPitchFactor",
+                                  "txtVehicleNotes"}));
+
+    // Enter, F2 and Space open; Enter leaves with the check, Escape cancels.
+    const struct {
+        const char* field;
+        Qt::Key open;
+        const char* typed;
+        Qt::Key close;
+        const char* committed;
+    } cases[] = {{"RunName", Qt::Key_Return, "New", Qt::Key_Return, "New"},
+                 {"VehicleWeight", Qt::Key_F2, "2800", Qt::Key_Escape, "3000"},
+                 {"VehicleRedline", Qt::Key_Space, "7000", Qt::Key_Enter, "7000"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        QLabel* label = Label(std::string("lbl") + c.field);
+        QLineEdit* box = Box(std::string("txt") + c.field);
+        label->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(label, c.open);
+        ASSERT_TRUE(box->hasFocus());
+        EXPECT_EQ(box->selectedText(), label->text());
+        QTest::keyClicks(box, c.typed);
+        QTest::keyClick(box, c.close);
+        EXPECT_TRUE(box->isHidden());
+        EXPECT_EQ(label->text(), c.committed);
+        EXPECT_TRUE(label->hasFocus());
+    }
+    // Enter on a rejected entry keeps the field open; Escape puts back the
+    // value it opened with, without a message.
+    Label("lblVehicleWeight")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Label("lblVehicleWeight"), Qt::Key_Return);
+    QTest::keyClicks(Box("txtVehicleWeight"), "0");
+    QTest::keyClick(Box("txtVehicleWeight"), Qt::Key_Return);
+    EXPECT_FALSE(Box("txtVehicleWeight")->isHidden());
+    EXPECT_EQ(Messages().size(), 1u);
+    QTest::keyClick(Box("txtVehicleWeight"), Qt::Key_Escape);
+    EXPECT_TRUE(Box("txtVehicleWeight")->isHidden());
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "3000");
+    EXPECT_EQ(Messages().size(), 1u);
+}
+
 TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().RunName("Stored").Weight(3100).Records(2, 6).Notes("kept").Build());
     EnterEditMode();
     EXPECT_EQ(State(), (ControlState{false, true, false, true, true}));
     EXPECT_FALSE(window->blnDirtyData);
+    EXPECT_EQ(window->windowHandle()->title(), "RUN.GTP \u2014 Tachlet v2.00 build 2");
     QTest::keyClicks(Notes(), "x");
     EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
     EXPECT_TRUE(window->blnDirtyData);
+    // The title marks the pending edits.
+    EXPECT_EQ(window->windowHandle()->title(), "RUN.GTP* \u2014 Tachlet v2.00 build 2");
     // A field typed into counts as a change too.
     window->UpdateControls(false, true, false, true);
     window->blnDirtyData = false;
@@ -167,6 +274,7 @@ TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     EXPECT_EQ(LabelText("lblVehicleRedline"), "6500");
     EXPECT_EQ(State(), ViewState);
     EXPECT_FALSE(window->blnDirtyData);
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(Messages().size(), 2u);
 }
 
@@ -219,7 +327,7 @@ TEST_F(EditTest, NotesLongerThanBeforeGrowTheFile) {
     EXPECT_EQ(Read("RUN.GTP"), expected.Raw(file.NotesPosition(), {0, 0}).Build());
 }
 
-TEST_F(EditTest, AFailedSaveShowsItsMessageThenTheCommandsAndWritesNothing) {
+TEST_F(EditTest, AFailedSaveShowsItsMessagesKeepsTheEditsInEditModeAndWritesNothing) {
     const Bytes original = RunFileBuilder().Records(2, 6).Notes("n").Build();
     Open();
     LoadFile("RUN.GTP", original);
@@ -236,14 +344,13 @@ TEST_F(EditTest, AFailedSaveShowsItsMessageThenTheCommandsAndWritesNothing) {
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Boxes()[1].icon, MessageIcon::Exclamation);
     EXPECT_EQ(Read("RUN.GTP"), original);
-    // Back to viewing, with the edits kept on the screen and still unsaved.
-    EXPECT_EQ(State(), ViewState);
+    // Still editing, with the edits on the screen and Save on for a retry.
+    EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
     EXPECT_TRUE(window->blnDirtyData);
     EXPECT_EQ(LabelText("lblVehicleWeight"), "1234");
 
     // Without a selection the save stops at once, with both messages.
     Files()->SelectFile(QString());
-    Click("cmdEdit");
     window->cmdSave_Click();
     ASSERT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[2], "You must select a PASS file first!");

@@ -81,11 +81,11 @@ private:
 class RecordingDocuments : public DocumentOpener {
 public:
     std::vector<std::string> opened;
-    bool OpenUrl(const std::string& url) override {
+    bool OpenUrl(const std::string& url, LateFailure) override {
         opened.push_back("url " + url);
         return true;
     }
-    bool OpenLocalFile(const std::string& path) override {
+    bool OpenLocalFile(const std::string& path, LateFailure) override {
         opened.push_back(path);
         return true;
     }
@@ -181,13 +181,40 @@ TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
             const auto beforeSave = Contents(folder);
             QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
             EXPECT_EQ(Contents(folder), beforeSave);
-            EXPECT_EQ(State(), ViewState);
+            // The edits wait in edit mode for another try.
+            EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
         }
         EXPECT_EQ(Messages(), c.messages);
         EXPECT_EQ(window->RunFileHandle.Handle(), 0);
         holder.reset();
         std::filesystem::remove_all(path);
     }
+}
+
+TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsGo) {
+    Open();
+    const RunFileBuilder file = RunFileBuilder().Records(2, 8).Notes("n");
+    LoadFile("RUN.GTP", file.Build());
+    EnterEditMode();
+    OpenField("lblVehicleWeight");
+    QTest::keyClicks(Box("txtVehicleWeight"), "2500");
+    QTest::keyClick(Box("txtVehicleWeight"), Qt::Key_Return);
+    // Edit from the pop-up menu while the edits are pending keeps Save.
+    Find<QAction>("mnuFilePopupEdit")->trigger();
+    ASSERT_TRUE(Button("cmdSave")->isEnabled());
+    holder = std::make_unique<SecondInstance>(folder.Path("RUN.GTP"));
+    ASSERT_TRUE(holder->Locked());
+    Click("cmdSave");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Failure("saving", 70, "Permission denied", "RUN.GTP"),
+                                                    SaveFailed}));
+    EXPECT_EQ(Read("RUN.GTP"), file.Build());
+    holder.reset();
+    Click("cmdSave");
+    EXPECT_EQ(Messages().size(), 2u);
+    // The weight's two bytes, high first: 2500.
+    EXPECT_EQ(Read("RUN.GTP")[147], 0x09);
+    EXPECT_EQ(Read("RUN.GTP")[148], 0xC4);
+    EXPECT_EQ(State(), ViewState);
 }
 
 TEST_F(FaultTest, OnlyRegularFilesAreListedWhateverTheirNames) {

@@ -5,13 +5,14 @@
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
+#include "qt_platform/QtDocumentOpener.h"
 #include "window/WindowFixture.h"
 
 namespace {
 
 struct RecordingDocuments : DocumentOpener {
-    bool OpenUrl(const std::string& url) override { return opened.push_back(url), true; }
-    bool OpenLocalFile(const std::string& path) override { return opened.push_back("file " + path), true; }
+    bool OpenUrl(const std::string& url, LateFailure) override { return opened.push_back(url), true; }
+    bool OpenLocalFile(const std::string& path, LateFailure) override { return opened.push_back("file " + path), true; }
     std::vector<std::string> opened;
 };
 
@@ -66,7 +67,8 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     // the vehicle data lies right of it.
     EXPECT_EQ(sharp.findChild<QWidget*>("framePASSFile")->geometry(), QRect(16, 32, 738, 81));
     for (const char* name : {"lblPASSVersion", "txtRunName", "txtVehicleNotes", "cmdSave", "lblPitchFactorLabel"}) {
-        const QRect control = sharp.findChild<QWidget*>(name)->geometry();
+        const QWidget* widget = sharp.findChild<QWidget*>(name);
+        const QRect control(widget->mapTo(&sharp, QPoint(0, 0)), widget->size());
         EXPECT_TRUE(control.left() >= 754 && control.right() <= 1554 && control.bottom() <= 978) << name;
     }
 
@@ -117,6 +119,29 @@ TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
     }
 }
 
+TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLevelStillThere) {
+    // Two hundred levels, one named in Latin-1, the lowest fifty gone.
+    std::string path = folder.Path(), kept;
+    for (int level = 0; level < 200; ++level) {
+        path += level == 20 ? "/f\xe9" : "/d";
+        if (level == 150) kept = path;
+        if (level <= 150) std::filesystem::create_directory(path);
+    }
+    Write(kept.substr(folder.Path().size() + 1) + "/RUN.GTP", RunFileBuilder().RunName("Deep").Build());
+    settings.Set("Options", "LastDirectory", path);
+    Open();
+    auto* dirs = Find<DirListBox>("dirGTP");
+    EXPECT_EQ(dirs->PathBytes().toStdString(), kept);
+    const int levels = static_cast<int>(std::count(kept.begin(), kept.end(), '/'));
+    ASSERT_EQ(dirs->count(), levels + 1);
+    EXPECT_EQ(dirs->item(levels)->data(DirListBox::TargetRole).toByteArray().toStdString(), kept);
+    ClickFile("RUN.GTP", false);
+    EXPECT_EQ(LabelText("lblRunName"), "Deep");
+    EXPECT_TRUE(Messages().empty());
+    window->close();
+    EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), kept);
+}
+
 TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
     const struct {
         const char* stored;
@@ -138,9 +163,12 @@ TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
 
 TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     Open();
-    // 1024 by 768 pixels of work area, 777 by 489 of window, 15 twips each.
-    EXPECT_NEAR(window->x(), (1024 - 777) / 2, 1);
-    EXPECT_NEAR(window->y(), (768 - 489) / 2, 1);
+    // 1024 by 768 pixels of work area, 15 twips each; the window is centred
+    // with its frame and title bar.
+    const QRect outer = window->frameGeometry();
+    ASSERT_NE(outer.size(), window->size());
+    EXPECT_NEAR(outer.x() + outer.width() / 2.0, 1024 / 2.0, 1);
+    EXPECT_NEAR(outer.y() + outer.height() / 2.0, 768 / 2.0, 1);
     window->move(200, 150);
     window->close();
     EXPECT_EQ(settings.GetSetting("WindowPosition", "frmMain_Left"), "3000");
@@ -180,6 +208,38 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
                                                     "Shell [\"" + folder.Path("version_history.html") +
                                                         "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
+}
+
+TEST_F(LifecycleTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingTheWindow) {
+    // The desktop's launcher, faked on the PATH: it notes its argument and
+    // ends with the exit code the test gives it.
+    const std::string bin = folder.MakeFolder("bin");
+    folder.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.log\"\nexit $(cat \"$0.code\")\n");
+    std::filesystem::permissions(folder.Path("bin/xdg-open"), std::filesystem::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
+    QtDocumentOpener desktop;
+    window = std::make_unique<frmMain>(
+        WindowServices{dialogs, settings, screen, desktop, events, Info()});
+    window->show();
+    const auto launches = [this] {
+        const std::string log = folder.Read("bin/xdg-open.log");
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    for (const char* code : {"0", "1"}) {
+        SCOPED_TRACE(code);
+        folder.Write("bin/xdg-open.code", code);
+        const auto before = launches();
+        QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
+        // The click returns at once; the verdict comes while the window runs.
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return launches() > before; }, 5000));
+        QTest::qWait(200);
+    }
+    qputenv("PATH", path);
+    EXPECT_EQ(folder.Read("bin/xdg-open.log"), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 // Loading a run file into the window: what each label shows, the record count,
 // the notes, the damaged-records question and the failures.
+#include <QTextDocumentFragment>
+#include <QWindow>
+
 #include "window/WindowFixture.h"
 
 namespace {
@@ -50,6 +53,42 @@ TEST_F(LoadTest, ShowsTheFieldsOfEachVersionTheRecordCountAndTheNotes) {
     EXPECT_EQ(window->lngNumRecords, 0);
     EXPECT_TRUE(Notes()->toPlainText().isEmpty());
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(LoadTest, AStoredLineFeedShowsAsItsSignAndIsSavedBackAsItWas) {
+    Open();
+    const Bytes stored = RunFileBuilder().Records(2, 4).Notes("Dry\nWarm\r").Build();
+    LoadFile("RUN.GTP", stored);
+    EXPECT_EQ(Notes()->toPlainText(), QStringLiteral("Dry\u240AWarm\n"));
+    EnterEditMode();
+    SetField("VehicleWeight", "1500");
+    Click("cmdSave");
+    EXPECT_TRUE(Messages().empty());
+    Bytes expected = stored;
+    expected[147] = 0x05, expected[148] = 0xDC;
+    expected.push_back(0x00);  // the NUL after the notes
+    EXPECT_EQ(Read("RUN.GTP"), expected);
+}
+
+TEST_F(LoadTest, TheTitleNamesTheFileWhoseValuesAreShownAndNamesShowAsTheyAre) {
+    Open();
+    const std::string name = "<b>A[*].GTP";
+    LoadFile(name, RunFileBuilder().RunName("<b>bold</b>").VehicleName("x<br>y").Build());
+    const QString title = QString::fromStdString(name) + " \u2014 Tachlet v2.00 build 2";
+    EXPECT_EQ(window->windowHandle()->title(), title);
+    // Markup in a name is text: each label needs the width of every character.
+    for (const char* label : {"lblRunName", "lblVehicleName"}) {
+        const QLabel* shown = Label(label);
+        EXPECT_GE(shown->sizeHint().width(), QFontMetrics(shown->font()).horizontalAdvance(shown->text())) << label;
+    }
+    // The file list's tooltip reads as the name, whatever the name looks like.
+    const QString tip = Files()->toolTip();
+    EXPECT_EQ(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip,
+              QString::fromStdString(name));
+    // A load that fails before the names leaves the title on the file shown.
+    LoadFile("BROKEN.GTP", RunFileBuilder().Version("beta").Build());
+    EXPECT_EQ(LabelText("lblRunName"), "<b>bold</b>");
+    EXPECT_EQ(window->windowHandle()->title(), title);
 }
 
 TEST_F(LoadTest, OffersTheListOfDamagedRecords) {

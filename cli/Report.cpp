@@ -1,0 +1,54 @@
+#include "cli/Report.h"
+
+#include "cli/Terminal.h"
+#include "support/RuntimeError.h"
+
+namespace {
+
+// Paths and texts that are no valid UTF-8 are written with U+FFFD in place
+// of the bytes that are not, rather than failing the whole report.
+std::string Dump(const Json& json, int indent) {
+    return json.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
+// Every occurrence in one pass, left to right: a replacement never takes part
+// in a later match.
+std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view replacement) {
+    std::string result;
+    for (size_t at = 0;;) {
+        const size_t found = text.find(search, at);
+        result += text.substr(at, found - at);
+        if (found == std::string_view::npos) return result;
+        result += replacement;
+        at = found + search.size();
+    }
+}
+
+}  // namespace
+
+std::string FailureText(int32_t number, std::string_view description) {
+    return "Error (" + std::to_string(number) + ") - " + std::string(description);
+}
+
+std::optional<std::string> LoadForReport(Stuff::RunFile& runFile, const std::string& path) {
+    try {
+        ScanProgress progress(path);
+        runFile.Load(path, progress);
+        return std::nullopt;
+    } catch (const RuntimeError& error) {
+        return FailureText(error.Number(), error.Description());
+    }
+}
+
+std::string WithNewlines(std::string_view text) { return ReplaceEach(text, "\r\n", "\n"); }
+
+std::string Quoted(std::string_view text) { return Dump(Json(WithNewlines(text)), -1); }
+
+JsonArray::~JsonArray() { out_ << (empty_ ? "[]\n" : "\n]\n") << std::flush; }
+
+void JsonArray::Add(const Json& object) {
+    // Each object indented one step inside the array: its own lines hold no
+    // raw line break but those of the layout, as strings are escaped.
+    out_ << (empty_ ? "[\n  " : ",\n  ") << ReplaceEach(Dump(object, 2), "\n", "\n  ");
+    empty_ = false;
+}

@@ -1,0 +1,137 @@
+// tachlet-cli: the command line of the tool. Reads the arguments with CLI11
+// and hands them to the command; a usage error prints the usage and ends
+// with status 2.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/CheckCommand.h"
+#include "cli/SetCommand.h"
+#include "cli/ShowCommand.h"
+
+namespace {
+
+using Stuff::Field;
+
+const std::string Version = "tachlet-cli " + std::to_string(TACHLET_VERSION_MAJOR) + "." +
+                            std::to_string(TACHLET_VERSION_MINOR) + "." + std::to_string(TACHLET_VERSION_PATCH);
+
+struct ValueOption {
+    const char* name;
+    Field field;
+    const char* type;
+    const char* help;
+};
+
+constexpr ValueOption ValueOptions[] = {
+    {"--run-name", Field::RunName, "TEXT", "Run name, at most 47 characters"},
+    {"--vehicle-name", Field::VehicleName, "TEXT", "Vehicle name, at most 15 characters"},
+    {"--weight", Field::VehicleWeight, "N", "Vehicle weight in pounds, 1 to 65535"},
+    {"--redline", Field::Redline, "N", "Redline, 1 to 65535"},
+    {"--shift-point", Field::ShiftPoint, "N", "Shift point, 1 to 65535"},
+    {"--rollout", Field::RolloutLength, "X", "Rollout length in inches, 0 to 25.5, rounded to one decimal"},
+    {"--pitch", Field::PitchFactor, "X", "Pitch factor in degrees per G, 0.0 to 9.9 (PASS 2.0 files and later)"},
+};
+
+struct Arguments {
+    bool json = false;
+    bool recursive = false;
+    std::vector<std::string> showFiles, checkPaths;
+    SetRequest set;
+    std::map<Field, std::string> typed;
+    std::string notes, notesFile;
+};
+
+// A file's text as notes; the line break that ends its last line, as an
+// editor leaves it, is no part of them.
+std::optional<std::string> ReadNotesFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    if (!in.good() && !in.eof()) return std::nullopt;
+    if (text.ends_with('\n')) text.pop_back();
+    if (text.ends_with('\r')) text.pop_back();
+    return text;
+}
+
+void Describe(CLI::App& app, Arguments& a) {
+    app.description("Shows, checks and edits the run files of PASS, many at a time.");
+    app.set_version_flag("--version", Version);
+    app.require_subcommand(1);
+    CLI::App* show = app.add_subcommand("show", "Show version, values, record count, damaged records and notes");
+    show->add_flag("--json", a.json, "One JSON array with one object per file");
+    show->add_option("FILE", a.showFiles, "Run files")->required();
+
+    CLI::App* check = app.add_subcommand("check", "Check run files for damaged records: OK, DAMAGED or ERROR each");
+    check->add_flag("--json", a.json, "One JSON array with one object per file");
+    check->add_flag("-r,--recursive", a.recursive, "Descend into the subfolders of folders");
+    check->add_option("PATH", a.checkPaths, "Run files, and folders of *.gtp files in any case")->required();
+
+    CLI::App* set = app.add_subcommand("set", "Write values into run files in place, as the window saves them");
+    set->add_option("FILE", a.set.files, "Run files")->required();
+    for (const ValueOption& option : ValueOptions) {
+        set->add_option(option.name, a.typed[option.field], option.help)->type_name(option.type);
+    }
+    CLI::Option* notes = set->add_option("--notes", a.notes, "Vehicle notes; a line break is stored as one CR")
+                             ->type_name("TEXT");
+    set->add_option("--notes-file", a.notesFile, "Vehicle notes read from a file")
+        ->type_name("F")
+        ->excludes(notes);
+    set->add_flag("--dry-run", a.set.dryRun, "Print what would change (old \u2192 new) and write nothing");
+
+    // Set last: subcommands take the footer their parent has when they are made.
+    app.footer(
+        "Examples:\n"
+        "  tachlet-cli show RUN01.GTP                  what the window shows for RUN01.GTP\n"
+        "  tachlet-cli check -r ~/runs                 find the damaged run files below ~/runs\n"
+        "  tachlet-cli set *.GTP --weight 3150         set the weight of every run file here\n"
+        "\n"
+        "Exit status: 0 all read (and written) and nothing damaged, 1 damaged records found,\n"
+        "2 usage error or value refused, 3 a file could not be read or written.");
+}
+
+int Usage(CLI::App& app, const std::string& problem) {
+    const std::vector<CLI::App*> commands = app.get_subcommands();
+    std::cerr << "tachlet-cli: " << problem << "\n\n"
+              << (commands.empty() ? app.help() : commands.back()->help(app.get_name()));
+    return static_cast<int>(ExitStatus::Refused);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("", "tachlet-cli");
+    Arguments a;
+    Describe(app, a);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& answer) {
+        return app.exit(answer);
+    } catch (const CLI::ParseError& error) {
+        return Usage(app, error.what());
+    }
+
+    ExitStatus status = ExitStatus::Ok;
+    if (app.got_subcommand("show")) {
+        status = Show(a.showFiles, a.json);
+    } else if (app.got_subcommand("check")) {
+        status = Check(a.checkPaths, a.recursive, a.json);
+    } else {
+        CLI::App* set = app.get_subcommand("set");
+        for (const ValueOption& option : ValueOptions) {
+            if (set->count(option.name) != 0) a.set.values[option.field] = a.typed[option.field];
+        }
+        if (set->count("--notes") != 0) a.set.notes = a.notes;
+        if (set->count("--notes-file") != 0) {
+            a.set.notes = ReadNotesFile(a.notesFile);
+            if (!a.set.notes) {
+                std::cerr << "tachlet-cli: cannot read the notes file " << a.notesFile << "; nothing was written.\n";
+                return static_cast<int>(ExitStatus::Failed);
+            }
+        }
+        if (a.set.values.empty() && !a.set.notes) return Usage(app, "set needs at least one value to write");
+        status = Set(a.set);
+    }
+    return static_cast<int>(status);
+}

@@ -1,0 +1,310 @@
+#include "main_window/FileBrowserPanel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+#include "main_window/BrowserKeys.h"
+#include "main_window/DirListBox.h"
+#include "main_window/DriveListBox.h"
+#include "main_window/FileListBox.h"
+#include "main_window/RunGuard.h"
+#include "main_window/TwipsScale.h"
+#include "main_window/frmMainDesign.h"
+#include "support/RuntimeError.h"
+
+namespace {
+
+void StyleAsList(QWidget* list) {
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, Design::ListGrey);
+    palette.setColor(QPalette::Button, Design::ListGrey);
+    palette.setColor(QPalette::Text, Design::Blue);
+    palette.setColor(QPalette::ButtonText, Design::Blue);
+    list->setPalette(palette);
+}
+
+// A tooltip that looks like markup would be shown as markup; this one shows
+// the text as it is.
+QString PlainTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
+
+}  // namespace
+
+FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guard, QByteArray programFolder,
+                                   QWidget* parent)
+    : QGroupBox(QStringLiteral("Mouse over to select your GTech PASS file (*.GTP)"), parent),
+      scale_(scale),
+      guard_(guard),
+      programFolder_(std::move(programFolder)) {
+    setObjectName(QStringLiteral("framePASSFile"));
+    setAutoFillBackground(true);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, Design::PanelGrey);
+    setPalette(panel);
+    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, Design::PanelOpenHeight);
+    heightTwips_ = Design::PanelOpenHeight;
+    BuildLists();
+    BuildHintsAndPin();
+    BuildPopup();
+    // Moves without a button held arrive only where tracking is on.
+    setMouseTracking(true);
+}
+
+void FileBrowserPanel::BuildLists() {
+    driveGTP = new DriveListBox(this);
+    driveGTP->setObjectName(QStringLiteral("driveGTP"));
+    driveGTP->setToolTip(QStringLiteral("Select the drive to look for GTP files in."));
+    scale_.Place(driveGTP, 120, 240, 5295, 315);
+
+    dirGTP = new DirListBox(this);
+    dirGTP->setObjectName(QStringLiteral("dirGTP"));
+    dirGTP->setToolTip(QStringLiteral("Double-click to select a directory to display GTP files in."));
+    scale_.Place(dirGTP, 120, 600, 5295, 3015);
+
+    fileGTP = new FileListBox(this);
+    fileGTP->setObjectName(QStringLiteral("fileGTP"));
+    fileGTP->SetPattern(QStringLiteral("*.gtp"));
+    scale_.Place(fileGTP, 120, 3600, 5295, 3015);
+
+    for (QWidget* list : {static_cast<QWidget*>(driveGTP), static_cast<QWidget*>(dirGTP),
+                          static_cast<QWidget*>(fileGTP)}) {
+        StyleAsList(list);
+        list->installEventFilter(this);
+    }
+
+    connect(driveGTP, &DriveListBox::driveChanged, this, &FileBrowserPanel::DriveChanged);
+    connect(dirGTP, &DirListBox::pathChanged, this, &FileBrowserPanel::FolderChanged);
+    connect(dirGTP, &DirListBox::enterFailed, this, &FileBrowserPanel::FolderEnterFailed);
+    connect(fileGTP, &FileListBox::clicked, this, &FileBrowserPanel::fileClicked);
+    connect(fileGTP, &FileListBox::doubleClicked, this, &FileBrowserPanel::fileDoubleClicked);
+    connect(fileGTP, &FileListBox::mouseReleased, this, &FileBrowserPanel::FileMouseUp);
+}
+
+void FileBrowserPanel::BuildHintsAndPin() {
+    lblFileHints =
+        new QLabel(QStringLiteral("Select a file and then right-click for context-specific commands."), this);
+    lblFileHints->setObjectName(QStringLiteral("lblFileHints"));
+    lblFileHints->setTextFormat(Qt::PlainText);
+    QPalette hints = lblFileHints->palette();
+    hints.setColor(QPalette::WindowText, Design::Blue);
+    lblFileHints->setPalette(hints);
+    QFont small = lblFileHints->font();
+    small.setFamily(QStringLiteral("Arial"));
+    small.setPointSizeF(8);
+    lblFileHints->setFont(small);
+
+    chkPin = new QCheckBox(QStringLiteral("Pin"), this);
+    chkPin->setObjectName(QStringLiteral("chkPin"));
+    chkPin->setToolTip(QStringLiteral("Toggles whether the file browser is pinned open or not."));
+    connect(chkPin, &QCheckBox::clicked, this, &FileBrowserPanel::PinClicked);
+
+    // The Pin box ends where the lists end and is as wide as its box and
+    // caption need; the hint takes the rest of the line.
+    scale_.Place(chkPin, 5040, 6650, 375, 255);
+    const int pinRight = scale_.ToPixelsX(120 + 5295);
+    const int pinWidth = std::max(chkPin->width(), chkPin->sizeHint().width());
+    const int pinHeight = std::max(chkPin->height(), chkPin->sizeHint().height());
+    chkPin->setGeometry(pinRight - pinWidth, chkPin->y(), pinWidth, pinHeight);
+    scale_.Place(lblFileHints, 120, 6645, 4815, 255);
+    lblFileHints->resize(std::min(lblFileHints->width(), chkPin->x() - lblFileHints->x()), lblFileHints->height());
+}
+
+void FileBrowserPanel::BuildPopup() {
+    mnuFilePopup = new QMenu(QStringLiteral("File Popup Menu"), this);
+    mnuFilePopup->setObjectName(QStringLiteral("mnuFilePopup"));
+    const auto item = [this](const char* name, const char* caption, void (FileBrowserPanel::*request)()) {
+        QAction* action = mnuFilePopup->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, request);
+        return action;
+    };
+    mnuFilePopupEdit = item("mnuFilePopupEdit", "&Edit", &FileBrowserPanel::editRequested);
+    mnuFilePopupDelete = item("mnuFilePopupDelete", "&Delete (DEL)", &FileBrowserPanel::deleteRequested);
+    mnuFilePopupRename = item("mnuFilePopupRename", "Re&name (F2)", &FileBrowserPanel::renameRequested);
+    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator1"));
+    mnuFilePopupRefresh =
+        item("mnuFilePopupRefresh", "&Refresh Directory Tree (F5)", &FileBrowserPanel::refreshRequested);
+    mnuFilePopup->addSeparator()->setObjectName(QStringLiteral("mnuFilePopupSeparator2"));
+    mnuFilePopupOpen = item("mnuFilePopupOpen", "Open w/PASS", &FileBrowserPanel::openRequested);
+    SetFileCommandsEnabled(false);
+}
+
+QString FileBrowserPanel::FileName() const { return fileGTP->FileName(); }
+
+std::string FileBrowserPanel::SelectedFilePath() const {
+    const QByteArray name = fileGTP->FileNameBytes();
+    if (name.isEmpty()) {
+        return {};
+    }
+    QByteArray path = fileGTP->PathBytes();
+    if (!path.endsWith('/')) {
+        path += '/';
+    }
+    return (path + name).toStdString();
+}
+
+QByteArray FileBrowserPanel::Folder() const { return fileGTP->PathBytes(); }
+
+void FileBrowserPanel::ShowFolder(const QByteArray& folder) {
+    driveGTP->SetDrive(QFile::decodeName(folder));
+    dirGTP->SetPath(folder);
+}
+
+void FileBrowserPanel::ShowProgramFolder() {
+    if (fallingBack_) {
+        // The program's own folder cannot be read either: the lists stay
+        // where they are.
+        return;
+    }
+    fallingBack_ = true;
+    try {
+        dirGTP->SetPath(programFolder_);
+    } catch (const RuntimeError&) {
+        emit folderUnreadable(QFile::decodeName(programFolder_));
+    }
+    fallingBack_ = false;
+}
+
+void FileBrowserPanel::DriveChanged() {
+    if (guard_.Busy()) {
+        return;
+    }
+    emit folderChanged();
+    const QString root = driveGTP->Drive();
+    try {
+        dirGTP->SetPath(root);
+    } catch (const RuntimeError&) {
+        // The drive list keeps the drive that was chosen.
+        emit folderUnreadable(root);
+        ShowProgramFolder();
+    }
+    dirGTP->Refresh();
+}
+
+void FileBrowserPanel::FolderChanged() {
+    emit folderChanged();
+    const QByteArray folder = dirGTP->PathBytes();
+    try {
+        fileGTP->SetPath(folder);
+    } catch (const RuntimeError&) {
+        emit folderUnreadable(QFile::decodeName(folder));
+        ShowProgramFolder();
+        return;
+    }
+    fileGTP->Refresh();
+}
+
+void FileBrowserPanel::FolderEnterFailed(const QByteArray& folder) {
+    if (guard_.Busy()) {
+        return;
+    }
+    // The message names the folder that could not be read, not the one the
+    // list still shows.
+    emit folderUnreadable(QFile::decodeName(folder));
+    ShowProgramFolder();
+}
+
+void FileBrowserPanel::RefreshAll() {
+    driveGTP->Refresh();
+    dirGTP->Refresh();
+    fileGTP->Refresh();
+}
+
+void FileBrowserPanel::RefreshFiles() { fileGTP->Refresh(); }
+
+void FileBrowserPanel::SetFileCommandsEnabled(bool enabled) {
+    for (QAction* command : {mnuFilePopupOpen, mnuFilePopupEdit, mnuFilePopupDelete, mnuFilePopupRename}) {
+        command->setEnabled(enabled);
+    }
+}
+
+bool FileBrowserPanel::FileCommandsEnabled() const { return mnuFilePopupEdit->isEnabled(); }
+
+void FileBrowserPanel::ShowFileTip() { fileGTP->setToolTip(PlainTip(fileGTP->FileName())); }
+
+void FileBrowserPanel::FileMouseUp(Qt::MouseButton button, const QPoint& globalPosition) {
+    if (guard_.Busy()) {
+        return;
+    }
+    if (fileGTP->FileName().isEmpty()) {
+        SetFileCommandsEnabled(false);
+    }
+    if (button == Qt::RightButton) {
+        mnuFilePopup->popup(globalPosition);
+    }
+}
+
+bool FileBrowserPanel::Pinned() const { return chkPin->isChecked(); }
+
+void FileBrowserPanel::SetPinned(bool pinned) { chkPin->setChecked(pinned); }
+
+void FileBrowserPanel::PinClicked() {
+    if (fileGTP->isVisible()) {
+        fileGTP->setFocus();
+    }
+}
+
+bool FileBrowserPanel::IsOpen() const { return heightTwips_ >= Design::PanelOpenHeight; }
+
+void FileBrowserPanel::SetHeight(int twips) {
+    heightTwips_ = twips;
+    resize(width(), scale_.ToPixelsY(twips));
+}
+
+void FileBrowserPanel::Expand() {
+    if (!Pinned() && !IsOpen()) {
+        SetHeight(Design::PanelOpenHeight);
+    }
+}
+
+void FileBrowserPanel::Collapse() {
+    if (!Pinned() && heightTwips_ > Design::PanelCollapsedHeight) {
+        SetHeight(Design::PanelCollapsedHeight);
+    }
+}
+
+void FileBrowserPanel::SizeFor(int32_t x) {
+    if (Pinned()) {
+        return;
+    }
+    const int32_t rightEdge = scale_.ToTwipsX(geometry().x()) + scale_.ToTwipsX(geometry().width());
+    if (rightEdge > x) {
+        if (!IsOpen()) {
+            SetHeight(Design::PanelOpenHeight);
+            // Not while a load or save runs: the focus move would close a
+            // field it may be about to fill.
+            if (fileGTP->isVisible() && !guard_.Busy()) {
+                fileGTP->setFocus();
+            }
+        }
+    } else {
+        Collapse();
+    }
+}
+
+void FileBrowserPanel::mouseMoveEvent(QMouseEvent* event) {
+    // Only the panel's own area counts, not the controls inside it.
+    if (childAt(event->position().toPoint()) == nullptr) {
+        Expand();
+    }
+    QGroupBox::mouseMoveEvent(event);
+}
+
+bool FileBrowserPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease &&
+        (watched == driveGTP || watched == dirGTP || watched == fileGTP)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // A held key repeats its release; the command runs once per press.
+        if (!key->isAutoRepeat()) {
+            emit keyReleased(BrowserKeys::KeyCodeOf(key), BrowserKeys::ShiftStateOf(key));
+        }
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
+}

@@ -1,0 +1,392 @@
+#include "main_window/VehicleDataForm.h"
+
+#include <QFocusEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextDocument>
+
+#include "main_window/ClickableLabel.h"
+#include "main_window/FieldBox.h"
+#include "main_window/QtText.h"
+#include "main_window/RunGuard.h"
+#include "main_window/TwipsScale.h"
+#include "main_window/frmMainDesign.h"
+#include "run_file/FieldRules.h"
+#include "support/Dialogs.h"
+
+namespace {
+
+// Places in the window, in twips: the data right of the file browser panel.
+constexpr int DataLeft = 5880;
+constexpr int DataRight = 11535;
+constexpr int CaptionWidth = 1440;
+constexpr int ValueLeft = DataLeft + CaptionWidth + 60;
+constexpr int HeaderTop = 240;
+constexpr int RowTop = 600;
+constexpr int RowStep = 345;
+constexpr int RowHeight = 300;
+constexpr int CommandTop = 6300;
+constexpr int CommandWidth = 1335;
+constexpr int CommandHeight = 405;
+
+const QColor Red(255, 0, 0);
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QFont BoldFont(const QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    return font;
+}
+
+// Names and notes come from files: "<b>" in one is text, not markup.
+QLabel* PlainLabel(QLabel* label) {
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+}  // namespace
+
+VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, const RunGuard& guard, QWidget* parent)
+    : QWidget(parent), scale_(scale), dialogs_(dialogs), guard_(guard) {
+    setObjectName(QStringLiteral("VehicleDataForm"));
+    scale_.Place(this, DataLeft, HeaderTop, DataRight - DataLeft, CommandTop + CommandHeight - HeaderTop);
+    BuildHeader();
+    BuildFieldRow(RunName, "RunName", "lblRunNameLabel", "Run Name:",
+                  "The name of the run.  Maximum length is 47 characters.", RowTop);
+    BuildFieldRow(VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:",
+                  "The name of the vehicle.  Maximum length is 15 characters.", RowTop + 2 * RowStep);
+    BuildFieldRow(VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:",
+                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", RowTop + 3 * RowStep);
+    BuildFieldRow(Redline, "VehicleRedline", "lblRedlineLabel", "Redline:",
+                  "The redline of the vehicle.  The range is 1 to 65,535.", RowTop + 4 * RowStep);
+    BuildFieldRow(ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:",
+                  "The shift point of the vehicle.  The range is 1 to 65,535.", RowTop + 5 * RowStep);
+    BuildFieldRow(RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", nullptr,
+                  RowTop + 6 * RowStep);
+    BuildFieldRow(PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:",
+                  "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.",
+                  RowTop + 7 * RowStep);
+    // Until a file that carries a pitch factor is loaded, there is none.
+    fields_[PitchFactor].caption->hide();
+    fields_[PitchFactor].value->hide();
+    BuildNotes();
+    BuildCommands();
+    SetTabOrder();
+}
+
+void VehicleDataForm::Place(QWidget* widget, int left, int top, int width, int height) const {
+    scale_.Place(widget, left - DataLeft, top - HeaderTop, width, height);
+}
+
+void VehicleDataForm::BuildHeader() {
+    lblPASSVersion = PlainLabel(new QLabel(this));
+    lblPASSVersion->setObjectName(QStringLiteral("lblPASSVersion"));
+    lblPASSVersion->setFont(BoldFont(lblPASSVersion));
+    Place(lblPASSVersion, DataLeft, HeaderTop, 2700, 300);
+
+    lblRecordsRead = PlainLabel(new QLabel(this));
+    lblRecordsRead->setObjectName(QStringLiteral("lblRecordsRead"));
+    lblRecordsRead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Place(lblRecordsRead, DataLeft + 2700, HeaderTop, DataRight - DataLeft - 2700, 300);
+}
+
+void VehicleDataForm::BuildFieldRow(FieldIndex index, const char* name, const char* captionName,
+                                    const char* caption, const char* tooltip, int top) {
+    FieldRow& row = fields_[index];
+    row.caption = PlainLabel(new QLabel(QString::fromLatin1(caption), this));
+    row.caption->setObjectName(QString::fromLatin1(captionName));
+    // The run name may be 47 characters long: it gets the full width, on the
+    // line below its caption; every other value sits beside its caption.
+    const bool fullWidth = index == RunName;
+    const int valueLeft = fullWidth ? DataLeft : ValueLeft;
+    const int valueTop = fullWidth ? top + RowStep - 45 : top;
+    row.caption->setAlignment((fullWidth ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    Place(row.caption, DataLeft, top, CaptionWidth, RowHeight);
+
+    // The label and the box share place, size, font and colour, so either can
+    // take the other's place without anything else moving.
+    row.value = new ClickableLabel(this);
+    PlainLabel(row.value);
+    row.value->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name));
+    row.value->setFont(BoldFont(row.value));
+    row.value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    row.value->setIndent(scale_.ToPixelsX(45));
+    row.value->setFocusPolicy(Qt::NoFocus);
+    SetColour(row.value, QPalette::WindowText, Design::Blue);
+    Place(row.value, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
+
+    row.box = new FieldBox(this);
+    row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(name));
+    row.box->setFont(BoldFont(row.box));
+    row.box->SetTypingLimit(Stuff::TypingLimit(CoreField(index)));
+    SetColour(row.box, QPalette::Text, Design::Blue);
+    Place(row.box, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
+    row.box->hide();
+
+    if (tooltip != nullptr) {
+        row.value->setToolTip(QString::fromLatin1(tooltip));
+        row.box->setToolTip(QString::fromLatin1(tooltip));
+    }
+
+    connect(row.value, &ClickableLabel::clicked, this, [this, index] {
+        if (!guard_.Busy()) BeginFieldEdit(index);
+    });
+    connect(row.box, &FieldBox::left, this, [this, index](Qt::FocusReason reason) { FieldBoxLeft(index, reason); });
+    connect(row.box, &FieldBox::leaveRequested, this, [this, index] { LeaveByKeyboard(index); });
+    connect(row.box, &FieldBox::cancelRequested, this, [this, index] { CancelField(index); });
+    connect(row.box, &QLineEdit::textChanged, this, &VehicleDataForm::textChanged);
+}
+
+void VehicleDataForm::BuildNotes() {
+    const int notesTop = RowTop + 8 * RowStep + 60;
+    lblVehicleNotes = PlainLabel(new QLabel(QStringLiteral("Vehicle Notes:"), this));
+    lblVehicleNotes->setObjectName(QStringLiteral("lblVehicleNotes"));
+    Place(lblVehicleNotes, DataLeft, notesTop, CaptionWidth, 255);
+
+    txtVehicleNotes = new QPlainTextEdit(this);
+    txtVehicleNotes->setObjectName(QStringLiteral("txtVehicleNotes"));
+    txtVehicleNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtVehicleNotes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtVehicleNotes->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtVehicleNotes->setTabChangesFocus(true);
+    Place(txtVehicleNotes, DataLeft, notesTop + 285, DataRight - DataLeft, 6180 - (notesTop + 285));
+    connect(txtVehicleNotes, &QPlainTextEdit::textChanged, this, &VehicleDataForm::textChanged);
+}
+
+void VehicleDataForm::BuildCommands() {
+    struct Command {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        void (VehicleDataForm::*clicked)();
+    };
+    const Command commands[] = {
+        {&cmdEdit, "cmdEdit", "&Edit Data", "Edit the displayed vehicle data.", &VehicleDataForm::editClicked},
+        {&cmdUndo, "cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads).", &VehicleDataForm::undoClicked},
+        {&cmdSave, "cmdSave", "&Save Data",
+         "Save changes to the vehicle data.  The file cannot be open in PASS since it will be locked.",
+         &VehicleDataForm::saveClicked},
+    };
+    int left = DataLeft;
+    for (const Command& command : commands) {
+        auto* button = new QPushButton(QString::fromLatin1(command.caption), this);
+        button->setObjectName(QString::fromLatin1(command.name));
+        button->setToolTip(QString::fromLatin1(command.tooltip));
+        Place(button, left, CommandTop, CommandWidth, CommandHeight);
+        connect(button, &QPushButton::clicked, this, command.clicked);
+        *command.button = button;
+        left += CommandWidth + 165;
+    }
+}
+
+void VehicleDataForm::SetTabOrder() {
+    // Top to bottom: each value label with its box, the notes, the commands.
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    };
+    for (const FieldRow& row : fields_) {
+        chain(row.value);
+        chain(row.box);
+    }
+    for (QWidget* next : {static_cast<QWidget*>(txtVehicleNotes), static_cast<QWidget*>(cmdEdit),
+                          static_cast<QWidget*>(cmdUndo), static_cast<QWidget*>(cmdSave)}) {
+        chain(next);
+    }
+}
+
+Stuff::Field VehicleDataForm::CoreField(FieldIndex index) {
+    static constexpr Stuff::Field Fields[FieldCount] = {
+        Stuff::Field::RunName,    Stuff::Field::VehicleName,   Stuff::Field::VehicleWeight, Stuff::Field::Redline,
+        Stuff::Field::ShiftPoint, Stuff::Field::RolloutLength, Stuff::Field::PitchFactor};
+    return Fields[index];
+}
+
+void VehicleDataForm::ShowValues(const Stuff::VehicleTexts& values, bool hasPitchFactor) {
+    const auto show = [this](FieldIndex index, const std::string& text) {
+        fields_[index].value->setText(QtText::FromUtf8(text));
+    };
+    show(RunName, values.runName);
+    show(VehicleName, values.vehicleName);
+    show(VehicleWeight, values.weight);
+    show(RolloutLength, values.rollout);
+    show(Redline, values.redline);
+    show(ShiftPoint, values.shiftPoint);
+    show(PitchFactor, values.pitch);
+    fields_[PitchFactor].caption->setVisible(hasPitchFactor);
+    fields_[PitchFactor].value->setVisible(hasPitchFactor && fields_[PitchFactor].box->isHidden());
+}
+
+void VehicleDataForm::SetVersionCaption(const std::string& caption, bool known) {
+    lblPASSVersion->setText(QtText::FromUtf8(caption));
+    SetColour(lblPASSVersion, QPalette::WindowText, known ? Design::Blue : Red);
+}
+
+void VehicleDataForm::HideRecordCount() { lblRecordsRead->hide(); }
+
+void VehicleDataForm::ShowRecordCount(const std::string& text) {
+    lblRecordsRead->setText(QtText::FromUtf8(text));
+    lblRecordsRead->show();
+}
+
+void VehicleDataForm::SetNotesText(const QString& withCrLf) {
+    // Only a real change of the text counts as one, as for the field boxes.
+    const QString lines = QtText::CrLfToBoxLines(withCrLf);
+    if (NotesText() != QtText::BoxLinesToCrLf(lines)) {
+        txtVehicleNotes->setPlainText(lines);
+    }
+}
+
+QString VehicleDataForm::NotesText() const {
+    // The raw text keeps every character as typed; the plain text would turn
+    // a no-break space into a blank.
+    return QtText::BoxLinesToCrLf(txtVehicleNotes->document()->toRawText());
+}
+
+void VehicleDataForm::CloseOpenFields() {
+    // A field left open (its entry rejected) would hide the value just read
+    // under the entry of the file before; the loaded values are what counts.
+    for (int index = 0; index < FieldCount; ++index) {
+        FieldRow& row = fields_[index];
+        if (!row.box->isHidden()) {
+            row.box->hide();
+            row.value->setVisible(index != PitchFactor || !row.caption->isHidden());
+        }
+    }
+}
+
+void VehicleDataForm::SetControlStates(bool edit, bool undo, bool save, bool fields, bool notesWritable) {
+    cmdEdit->setEnabled(edit);
+    cmdUndo->setEnabled(undo);
+    cmdSave->setEnabled(save);
+    for (const FieldRow& row : fields_) {
+        row.box->setEnabled(fields);
+        // The keyboard reaches the value labels only where they can be opened.
+        row.value->setFocusPolicy(fields ? Qt::TabFocus : Qt::NoFocus);
+    }
+    // The notes stay enabled so they can be scrolled and selected; only their
+    // text is locked.
+    txtVehicleNotes->setReadOnly(!notesWritable);
+}
+
+bool VehicleDataForm::InEditMode() const { return cmdUndo->isEnabled(); }
+
+void VehicleDataForm::BeginFieldEdit(FieldIndex index) {
+    if (!InEditMode()) {
+        return;
+    }
+    FieldRow& row = fields_[index];
+    row.box->PutText(row.value->text());
+    row.box->show();
+    row.value->hide();
+    row.box->setFocus(Qt::OtherFocusReason);
+    row.box->selectAll();
+}
+
+void VehicleDataForm::EndFieldEdit(FieldIndex index) {
+    FieldRow& row = fields_[index];
+    row.value->setText(row.box->text());
+    row.value->show();
+    row.box->hide();
+}
+
+void VehicleDataForm::RejectEntry(FieldBox* box, const std::string& message) {
+    dialogs_.MessageBox(message, MessageIcon::Critical, MessageButtons::OK);
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
+
+void VehicleDataForm::LeaveField(FieldIndex index) {
+    // The message box of a rejection and the focus given back afterwards move
+    // the focus again; those moves are no new leave of the field.
+    if (inLeaveHandler_) {
+        return;
+    }
+    inLeaveHandler_ = true;
+    FieldBox* box = fields_[index].box;
+    // The names are taken as they stand: the box lets no more be typed than
+    // the field holds, and a longer name read from a file goes back as read.
+    // The numbers are checked, the rollout length rounded into the box first,
+    // so a rejected one shows rounded.
+    const bool name = index == RunName || index == VehicleName;
+    const Stuff::EntryCheck check =
+        name ? Stuff::EntryCheck{true, {}, {}} : Stuff::CheckEntry(CoreField(index), QtText::ToUtf8(box->text()));
+    if (index == RolloutLength) {
+        box->PutText(QtText::FromUtf8(check.entry));
+    }
+    if (check.accepted) {
+        EndFieldEdit(index);
+    } else {
+        RejectEntry(box, check.message);
+    }
+    inLeaveHandler_ = false;
+}
+
+void VehicleDataForm::FieldBoxLeft(FieldIndex index, Qt::FocusReason reason) {
+    const FieldBox* box = fields_[index].box;
+    // Another window taking the focus (a message box, a menu, another program)
+    // does not leave the field; neither does a box the program has closed or
+    // locked, nor anything while a load or save holds the window.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !box->isVisible() ||
+        !box->isEnabled() || guard_.Busy()) {
+        return;
+    }
+    LeaveField(index);
+}
+
+void VehicleDataForm::LeaveByKeyboard(FieldIndex index) {
+    if (guard_.Busy()) {
+        return;
+    }
+    LeaveField(index);
+    // Closed, the field hands the keyboard to its label, where Tab goes on.
+    if (fields_[index].box->isHidden()) {
+        fields_[index].value->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void VehicleDataForm::CancelField(FieldIndex index) {
+    if (guard_.Busy()) {
+        return;
+    }
+    FieldRow& row = fields_[index];
+    {
+        // The entry goes back to what it was: no change to count.
+        const QSignalBlocker quiet(row.box);
+        row.box->PutText(row.value->text());
+    }
+    row.value->show();
+    row.box->hide();
+    row.value->setFocus(Qt::OtherFocusReason);
+}
+
+void VehicleDataForm::CommitOpenFields() {
+    for (int index = 0; index < FieldCount; ++index) {
+        if (!fields_[index].box->isHidden()) {
+            LeaveField(static_cast<FieldIndex>(index));
+        }
+    }
+}
+
+Stuff::VehicleTexts VehicleDataForm::CommittedTexts() const {
+    const auto label = [this](FieldIndex index) { return QtText::ToUtf8(fields_[index].value->text()); };
+    Stuff::VehicleTexts texts;
+    texts.runName = label(RunName);
+    texts.vehicleName = label(VehicleName);
+    texts.weight = label(VehicleWeight);
+    texts.redline = label(Redline);
+    texts.shiftPoint = label(ShiftPoint);
+    texts.rollout = label(RolloutLength);
+    texts.pitch = label(PitchFactor);
+    texts.notes = QtText::ToUtf8(NotesText());
+    return texts;
+}

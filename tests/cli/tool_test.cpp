@@ -1,0 +1,246 @@
+// tachlet-cli run as a user runs it: the real program over run files built
+// byte by byte in a temporary folder, its output, its exit status and the
+// files' bytes afterwards.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "testkit/SystemTestkit.h"
+#include "testkit/RunFileBuilder.h"
+#include "testkit/TempFolder.h"
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+class ToolTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const RunFileBuilder& builder) {
+        const RunFileBuilder::Bytes bytes = builder.Build();
+        return folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    std::string Bytes(const RunFileBuilder& builder) const {
+        const RunFileBuilder::Bytes bytes = builder.Build();
+        return std::string(bytes.begin(), bytes.end());
+    }
+    std::string P(const std::string& name) const { return folder.Path(name); }
+
+    // Runs the tool in the folder with its output in files of another.
+    Outcome Run(std::vector<std::string> args) const {
+        args.insert(args.begin(), TACHLET_CLI_PROGRAM);
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::dup2(::open(io.Path("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+            ::dup2(::open(io.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            if (::chdir(folder.Path().c_str()) == 0) ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, io.Read("out"), io.Read("err")};
+    }
+
+    TempFolder folder, io;
+};
+
+const std::string Arrow = " \u2192 ";
+
+}  // namespace
+
+TEST_F(ToolTest, ShowGivesWhatTheWindowShowsAndJsonEveryKeyWithNullsForAFileItCannotRead) {
+    const RunFileBuilder old = RunFileBuilder().Version("1.1.1").Records(5, 20).Notes("a\rb");
+    const RunFileBuilder damaged = RunFileBuilder().Pitch(15).Records(3, 4).DamagedRecord(1).Notes("n");
+    Write("OLD.GTP", old);
+    Write("NEW.GTP", damaged);
+    Write("ODD.GTP", RunFileBuilder().VersionField("PASSVERZION2.5").RunName("Run 1 ").Weight(1));
+
+    const Outcome json = Run({"show", "--json", "OLD.GTP", "NEW.GTP", "ODD.GTP", "GONE.GTP"});
+    EXPECT_EQ(json.status, 3);
+    const auto object = [](const char* file, Json tag, Json text, Json number, Json start, Json length, Json records,
+                           Json damagedPositions, Json notesPosition, Json runName, Json weight, Json pitch,
+                           Json notes) {
+        return Json{{"file", file}, {"versionTag", tag}, {"versionText", text}, {"versionNumber", number},
+                    {"runDataStart", start}, {"recordLength", length}, {"records", records},
+                    {"damagedCount", damagedPositions.size()}, {"damaged", damagedPositions},
+                    {"notesPosition", notesPosition}, {"runName", runName}, {"vehicleName", "Car"},
+                    {"weight", weight}, {"rolloutLength", 2.5}, {"redline", 6500}, {"shiftPoint", 6000},
+                    {"pitchFactor", pitch}, {"notes", notes}, {"error", nullptr}};
+    };
+    Json gone = object("GONE.GTP", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, nullptr);
+    for (const char* key : {"damagedCount", "damaged", "vehicleName", "rolloutLength", "redline", "shiftPoint"})
+        gone[key] = nullptr;
+    gone["error"] = "Error (53) - File not found";
+    const Json expected{
+        object("OLD.GTP", true, "1.1.1", 1.11, 311, 20, 5, Json::array(), old.NotesPosition(), "Run 1", 3000, nullptr,
+               "a\nb"),
+        object("NEW.GTP", true, "2.0", 2.0, 312, 4, 3, damaged.DamagedPositions(), damaged.NotesPosition(), "Run 1",
+               3000, 1.5, "n"),
+        object("ODD.GTP", false, "2.5", 2.5, 312, 0, 0, Json::array(), nullptr, "Run 1 ", 1, 1.0, ""),
+        gone,
+    };
+    EXPECT_EQ(Json::parse(json.out), expected) << json.out;
+
+    const Outcome text = Run({"show", "OLD.GTP", "NEW.GTP"});
+    EXPECT_EQ(text.status, 1);
+    for (const std::string& line : std::vector<std::string>{"OLD.GTP\n  PASS Version 1.1.1\n", "  Pitch Factor:    n/a\n  5 record(s) read.\n  Vehicle Notes:\n    a\n    b\n",
+          "\n\nNEW.GTP\n", "  Pitch Factor:    1.5\n", "  Error(s) found at: " +
+                                                            std::to_string(damaged.DamagedPositions()[0]) + "\n"}) {
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << "\nin:\n" << text.out;
+    }
+    EXPECT_EQ(Run({"show", "ODD.GTP"}).status, 0);
+}
+
+TEST_F(ToolTest, CheckListsTheRunFilesOfFoldersInAnyCaseSortedAndDescendsWithR) {
+    const RunFileBuilder damaged = RunFileBuilder().Records(3, 4).DamagedRecord(0).DamagedRecord(2);
+    folder.MakeFolder("runs");
+    folder.MakeFolder("runs/sub");
+    folder.MakeFolder("runs/sub/deeper");
+    Write("runs/B.gtp", damaged);
+    Write("runs/a.GTP", RunFileBuilder().Records(2, 4));
+    folder.Write("runs/readme.txt", "no run file");
+    Write("runs/sub/c.Gtp", RunFileBuilder());
+    folder.Write("runs/sub/junk.GTP", "no run file either");
+    Write("runs/sub/deeper/D.gtp", RunFileBuilder().Version("1.1.1"));
+    const std::string positions =
+        std::to_string(damaged.DamagedPositions()[0]) + ", " + std::to_string(damaged.DamagedPositions()[1]);
+
+    const Outcome flat = Run({"check", "runs"});
+    EXPECT_EQ(flat.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
+                            "\n2 files: 1 ok, 1 damaged, 0 unreadable\n");
+    EXPECT_EQ(flat.status, 1);
+
+    const Outcome deep = Run({"check", "-r", "runs/", "runs/readme.txt"});
+    EXPECT_EQ(deep.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
+                            "\nruns/sub/c.Gtp: OK\nruns/sub/junk.GTP: ERROR Error (62) - Input past end of file\n"
+                            "runs/sub/deeper/D.gtp: OK\nruns/readme.txt: ERROR Error (62) - Input past end of file\n"
+                            "6 files: 3 ok, 1 damaged, 2 unreadable\n");
+    EXPECT_EQ(deep.status, 3);
+    EXPECT_EQ(deep.err, "");
+
+    const Json json = Json::parse(Run({"check", "--json", "-r", "runs"}).out);
+    std::vector<std::string> statuses;
+    for (const Json& file : json) statuses.push_back(file["status"]);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "damaged", "ok", "error", "ok"}));
+    EXPECT_EQ(json[1]["damaged"], damaged.DamagedPositions());
+    EXPECT_EQ(Run({"check", "runs/sub/deeper"}).status, 0);
+}
+
+TEST_F(ToolTest, SetWritesOnlyTheGivenFieldsThatChangeAndADryRunWritesNothing) {
+    const RunFileBuilder original = RunFileBuilder().Records(4, 20).Notes("old").Tail(6);
+    Write("RUN.GTP", original);
+    const std::vector<std::string> set{"set", "RUN.GTP", "--weight", "1500", "--rollout", "2.25",
+                                       "--notes", "a\nb", "--vehicle-name", "Car"};
+    const std::string changes = "  vehicle weight: 3000" + Arrow + "1500\n  rollout length: 2.5" + Arrow +
+                                "2.3\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
+
+    std::vector<std::string> dryRun = set;
+    dryRun.push_back("--dry-run");
+    const Outcome planned = Run(dryRun);
+    EXPECT_EQ(planned.out, "RUN.GTP: would change\n" + changes);
+    EXPECT_EQ(planned.status, 0);
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(original));
+
+    const Outcome written = Run(set);
+    EXPECT_EQ(written.out, "RUN.GTP: changed\n" + changes);
+    EXPECT_EQ(written.status, 0);
+    RunFileBuilder expected = original;
+    expected.Weight(1500).Rollout(23).Notes("a\rb").Raw(original.NotesPosition() + 4, {0x00});
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
+
+    EXPECT_EQ(Run(set).out, "RUN.GTP: unchanged\n");
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
+}
+
+TEST_F(ToolTest, SetRefusesAValueTheWindowRefusesWithItsMessageAndWritesNothing) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    Write("RUN.GTP", original);
+    Write("TWO.GTP", original);
+    const std::string range = "You entered a value that is out of the allowable range (1-65535).\nPlease correct this now.\n";
+    const std::tuple<std::string, std::string, std::string> refused[] = {
+        {"--weight", "65536", range},
+        {"--redline", "abc", range},
+        {"--run-name", std::string(48, 'r'), "Run name may hold at most 47 characters"},
+        {"--notes", std::string(128, 'n') + "\n" + std::string(127, 'n'), "The notes take 256 bytes in the file"},
+    };
+    for (const auto& [option, value, message] : refused) {
+        const Outcome outcome = Run({"set", "RUN.GTP", "TWO.GTP", "--shift-point", "5000", option, value});
+        EXPECT_EQ(outcome.status, 2) << option;
+        EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(original));
+        EXPECT_EQ(folder.Read("TWO.GTP"), Bytes(original));
+    }
+    // A line break is stored as one CR: 255 bytes fit.
+    EXPECT_EQ(Run({"set", "RUN.GTP", "--notes", std::string(127, 'n') + "\r\n" + std::string(127, 'n')}).status, 0);
+    EXPECT_EQ(static_cast<uint8_t>(folder.Read("RUN.GTP").at(original.NotesPosition() - 1)), 255);
+}
+
+TEST_F(ToolTest, SetRefusesForOneFileWhatItCannotHoldAndWritesTheOthers) {
+    const RunFileBuilder old = RunFileBuilder().Version("1.1.1").Records(2, 20).Notes("n");
+    const RunFileBuilder empty = RunFileBuilder();  // no run data: no place for notes
+    const RunFileBuilder current = RunFileBuilder().Records(2, 20).Notes("n");
+    Write("OLD.GTP", old);
+    Write("EMPTY.GTP", empty);
+    Write("NEW.GTP", current);
+
+    const Outcome pitch = Run({"set", "OLD.GTP", "NEW.GTP", "--pitch", "2.5", "--weight", "1500"});
+    EXPECT_EQ(pitch.out, "OLD.GTP: REFUSED\nNEW.GTP: changed\n  pitch factor: 1.0" + Arrow +
+                             "2.5\n  vehicle weight: 3000" + Arrow + "1500\n");
+    EXPECT_NE(pitch.err.find("OLD.GTP: this file carries no pitch factor (PASS Version 1.1.1)"), std::string::npos);
+    EXPECT_EQ(pitch.status, 2);
+    EXPECT_EQ(folder.Read("OLD.GTP"), Bytes(old));
+    RunFileBuilder expected = current;
+    EXPECT_EQ(folder.Read("NEW.GTP"), Bytes(expected.Pitch(25).Weight(1500)));
+
+    const Outcome notes = Run({"set", "EMPTY.GTP", "OLD.GTP", "--notes", "x"});
+    EXPECT_EQ(notes.out, "EMPTY.GTP: REFUSED\nOLD.GTP: changed\n  notes: \"n\"" + Arrow + "\"x\"\n");
+    EXPECT_EQ(notes.status, 2);
+    EXPECT_EQ(folder.Read("EMPTY.GTP"), Bytes(empty));
+}
+
+TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    for (const char* name : {"A.GTP", "B.GTP", "C.GTP"}) Write(name, original);
+    Outcome outcome;
+    {
+        LockHolder other(P("B.GTP"));
+        outcome = Run({"set", "A.GTP", "B.GTP", "C.GTP", "--weight", "1500"});
+    }
+    const std::string change = ": changed\n  vehicle weight: 3000" + Arrow + "1500\n";
+    EXPECT_EQ(outcome.out, "A.GTP" + change + "B.GTP: ERROR Error (70) - Permission denied\nC.GTP" + change);
+    EXPECT_EQ(outcome.status, 3);
+    RunFileBuilder expected = original;
+    expected.Weight(1500);
+    EXPECT_EQ(folder.Read("A.GTP"), Bytes(expected));
+    EXPECT_EQ(folder.Read("B.GTP"), Bytes(original));
+    EXPECT_EQ(folder.Read("C.GTP"), Bytes(expected));
+}
+
+TEST_F(ToolTest, UsageErrorsPrintTheUsageAndEndWithStatusTwo) {
+    Write("RUN.GTP", RunFileBuilder());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"show"}, {"list", "RUN.GTP"}, {"check", "--deep", "RUN.GTP"}, {"set", "RUN.GTP"},
+             {"set", "RUN.GTP", "--notes", "a", "--notes-file", "RUN.GTP"}}) {
+        const Outcome outcome = Run(args);
+        EXPECT_EQ(outcome.status, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(outcome.err.find("Usage: tachlet-cli"), std::string::npos) << outcome.err;
+    }
+    const Outcome help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* example : {"tachlet-cli show ", "tachlet-cli check ", "tachlet-cli set "})
+        EXPECT_NE(help.out.find(example), std::string::npos) << example;
+    EXPECT_NE(Run({"--version"}).out.find("2.0.2"), std::string::npos);
+}
