@@ -16,6 +16,10 @@ cd "$(dirname "$0")/.."
 mode=${1:-test}
 build=${2:-build-windows}
 jobs=${JOBS:-$(nproc)}
+case $mode in
+  build | test) ;;
+  *) echo "usage: $0 build|test [FOLDER]" >&2; exit 2 ;;
+esac
 
 ./scripts/install-deps.sh windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
