@@ -34,9 +34,12 @@ void CheckNumber(int32_t fileNumber) {
         RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
 }
 
+// The entry of a number already checked to lie in 1..255.
+OpenFile& Slot(Table& table, int32_t fileNumber) { return table.files[static_cast<size_t>(fileNumber)]; }
+
 OpenFile& OpenFileAt(Table& table, int32_t fileNumber) {
     CheckNumber(fileNumber);
-    OpenFile& file = table.files[fileNumber];
+    OpenFile& file = Slot(table, fileNumber);
     if (!file.open)
         RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
     return file;
@@ -71,7 +74,7 @@ int32_t FreeFile() {
     auto& table = Files();
     std::lock_guard guard(table.lock);
     for (int32_t number = LowestNumber; number <= HighestNumber; ++number)
-        if (!table.files[number].open)
+        if (!Slot(table, number).open)
             return number;
     RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
 }
@@ -81,7 +84,7 @@ void Open(std::string_view path, OpenMode mode, int32_t fileNumber) {
     const std::string systemPath = SystemPath(path);
     auto& table = Files();
     std::lock_guard guard(table.lock);
-    OpenFile& file = table.files[fileNumber];
+    OpenFile& file = Slot(table, fileNumber);
     if (file.open)
         RuntimeError::Raise(ErrorNumber::FileAlreadyOpen);
     file = OpenFile{true, SystemFile::OpenLocked(systemPath, mode), mode};
@@ -129,7 +132,7 @@ void Close(int32_t fileNumber) {
     CheckNumber(fileNumber);
     auto& table = Files();
     std::lock_guard guard(table.lock);
-    OpenFile& file = table.files[fileNumber];
+    OpenFile& file = Slot(table, fileNumber);
     if (!file.open)
         return;
     const SystemFile::Handle handle = file.handle;
@@ -142,7 +145,7 @@ bool IsOpen(int32_t fileNumber) {
         return false;
     auto& table = Files();
     std::lock_guard guard(table.lock);
-    return table.files[fileNumber].open;
+    return Slot(table, fileNumber).open;
 }
 
 }  // namespace FileTable
