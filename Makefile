@@ -1,12 +1,15 @@
 # Two entry points for a newcomer: `make run` and `make test`. Both install the
 # Debian packages they need when missing, configure with CMake and build:
 # `make run` only the program, `make test` everything. `make deb` builds the
-# Debian package.
+# Debian package. `make windows` and `make windows-test` build the core for
+# Windows and run its tests under Wine.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run deb clean
+WINDOWS_BUILD ?= build-windows
+
+.PHONY: deps configure build test run deb clean windows windows-test
 
 deps:
 	@./scripts/install-deps.sh
@@ -28,5 +31,12 @@ deb: configure
 	cmake --build $(BUILD) --target tachlet_programs -j $(JOBS)
 	cd $(BUILD) && cpack -G DEB
 
+# The core and its tests built for Windows with MinGW-w64, and run under Wine.
+windows:
+	JOBS=$(JOBS) ./scripts/windows.sh build $(WINDOWS_BUILD)
+
+windows-test:
+	JOBS=$(JOBS) ./scripts/windows.sh test $(WINDOWS_BUILD)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)

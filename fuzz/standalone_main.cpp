@@ -35,11 +35,11 @@ int main(int argc, char** argv) {
     for (const fs::path& path : inputs) {
         std::ifstream in(path, std::ios::binary);
         if (!in) {
-            std::fprintf(stderr, "cannot read %s\n", path.c_str());
+            std::fprintf(stderr, "cannot read %s\n", path.string().c_str());
             return 1;
         }
         const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::printf("%s (%zu bytes)\n", path.c_str(), bytes.size());
+        std::printf("%s (%zu bytes)\n", path.string().c_str(), bytes.size());
         std::fflush(stdout);
         // A heap block of exactly the input's size, as libFuzzer hands it
         // over, so that AddressSanitizer sees a read one byte past the end.

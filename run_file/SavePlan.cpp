@@ -1,6 +1,7 @@
 #include "run_file/SavePlan.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 
 #include "run_file/Conversions.h"
@@ -86,7 +87,7 @@ uint64_t LengthAfterSave(uint64_t length, std::span<const FileWrite> plan) {
 
 void ApplySavePlan(std::vector<uint8_t>& file, std::span<const FileWrite> plan) {
     file.resize(LengthAfterSave(file.size(), plan));
-    for (const FileWrite& write : plan) std::copy(write.bytes.begin(), write.bytes.end(), file.begin() + (write.position - 1));
+    for (const FileWrite& write : plan) std::copy(write.bytes.begin(), write.bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(write.position - 1));
 }
 
 }  // namespace Stuff

@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tachlet needs to build, test and run, but only
 # when one of them is missing, so a second call costs a second of dpkg queries.
+#   install-deps.sh           the Linux build, its tests and the program
+#   install-deps.sh windows   the Windows build of the core and its run under Wine
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
-  qt6-base-dev qt6-qpa-plugins
-  xvfb xauth xdotool x11-utils imagemagick
-  fonts-dejavu-core fonts-liberation2
-  util-linux xdg-utils
-  desktop-file-utils appstream shared-mime-info dpkg-dev file
-  dbus-daemon at-spi2-core python3-pyatspi
-)
+if [ "${1:-}" = windows ]; then
+  packages=(
+    cmake ninja-build make
+    g++-mingw-w64-x86-64-posix googletest
+    libcli11-dev nlohmann-json3-dev
+    wine wine64 util-linux
+  )
+else
+  packages=(
+    g++ cmake ninja-build make pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev nlohmann-json3-dev
+    qt6-base-dev qt6-qpa-plugins
+    xvfb xauth xdotool x11-utils imagemagick
+    fonts-dejavu-core fonts-liberation2
+    util-linux xdg-utils
+    desktop-file-utils appstream shared-mime-info dpkg-dev file
+    dbus-daemon at-spi2-core python3-pyatspi
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,7 @@
 #pragma once
 // The program's numbered open files (numbers 1 to 255) with binary access at
-// 1-based byte positions, and the renaming of a file. Every failure throws
-// RuntimeError with the classic BASIC runtime number:
+// 1-based byte positions. Every failure throws RuntimeError with the classic
+// BASIC runtime number (renaming, in FileEntries, uses the same):
 //   52 "Bad file name or number"  a number outside 1..255, not open, none free
 //   53 "File not found"           the file is missing (nothing is ever created)
 //   55 "File already open"        the number is already in use
@@ -17,6 +17,8 @@
 // While a file is open no other open of it succeeds, in any mode, whether
 // through another number of this program or by another program that locks
 // the same way: a load and a save of the same file always exclude each other.
+// On Windows the lock is the system's own (the file is opened sharing
+// nothing), so it keeps out every program, PASS among them.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -34,8 +36,10 @@ enum class OpenMode {
 };
 
 // What identifies a file and its last change, as the system reports it: the
-// device and the file's index on it (the inode), its length and the time of
-// its last write in nanoseconds.
+// device and the file's index on it (on Linux the device number and the
+// inode, on Windows the volume's serial number and the file index), its
+// length and the time of its last write in nanoseconds (on Windows in steps
+// of 100 ns).
 struct FileStamp {
     uint64_t device = 0;
     uint64_t index = 0;
@@ -84,10 +88,5 @@ void Close(int32_t fileNumber);
 
 // Whether the number is in use.
 bool IsOpen(int32_t fileNumber);
-
-// Renames a file. Never replaces an existing entry: fails with 58 when the
-// target exists and 53 when the source is missing. A change of letter case
-// only (a.gtp to A.GTP) works, also on a file system that ignores case.
-void Rename(std::string_view oldPath, std::string_view newPath);
 
 }  // namespace FileTable

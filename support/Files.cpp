@@ -1,17 +1,15 @@
 #include "support/Files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include "support/DirectorySearch.h"
 #include "support/Errors.h"
+#include "support/FileEntries.h"
 #include "support/FileHandle.h"
-#include "support/FileTable.h"
 #include "support/General.h"
+#include "support/PathWalk.h"
 #include "support/RuntimeError.h"
 #include "support/SystemErrors.h"
 
@@ -138,58 +136,26 @@ std::string ParentFolder(std::string_view path) {
     return std::string(TrimBlanks(trimmed.substr(0, separator)));
 }
 
-std::string NearestExistingPart(std::string_view path) {
-    const std::string_view trimmed = TrimBlanks(path);
-    if (trimmed == "/") {
-        return "/";
-    }
-    const bool absolute = !trimmed.empty() && trimmed.front() == PathSeparator;
-    int at = absolute ? ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC) : AT_FDCWD;
-    size_t found = 0;  // the length of the leading part found so far
-    size_t start = absolute ? 1 : 0;
-    while (start <= trimmed.size() && (at >= 0 || at == AT_FDCWD)) {
-        size_t end = trimmed.find(PathSeparator, start);
-        if (end == std::string_view::npos) {
-            end = trimmed.size();
-        }
-        if (end > start) {
-            const std::string level(trimmed.substr(start, end - start));
-            const int next = ::openat(at, level.c_str(), O_PATH | O_CLOEXEC);
-            if (at >= 0) {
-                ::close(at);
-            }
-            at = next;
-            if (next < 0) {
-                break;
-            }
-            found = end;
-        }
-        start = end + 1;
-    }
-    if (at >= 0) {
-        ::close(at);
-    }
-    return std::string(trimmed.substr(0, found));
-}
+std::string NearestExistingPart(std::string_view path) { return PathWalk::NearestExistingPart(TrimBlanks(path)); }
 
 bool RemoveFile(std::string_view path) {
     if (TrimBlanks(path).empty()) {
         Errors::RecordError(ErrorNumber::NoFileSpecified, "No File Specified", "");
         return false;
     }
-    if (DirectorySearch::DeleteFile(std::string(path).c_str()))
+    if (FileEntries::DeleteFile(std::string(path).c_str()))
         return true;
 
-    // The platform may know the file by a short name that deletes where the
-    // long one failed. This file system gives none, so the look-up comes back
-    // empty and the code left by the failed deletion is what is recorded.
+    // The system may know the file by a short name that deletes where the
+    // long one failed. Where it gives none the look-up comes back empty, and
+    // the code left by the failed deletion is what is recorded.
     const std::string folder = ParentFolder(path);
     const std::string shortName = FindEntry(path, true);
     std::string retryPath;
     int32_t code;
     if (!shortName.empty()) {
         retryPath = folder + PathSeparator + shortName;
-        if (DirectorySearch::DeleteFile(retryPath.c_str()))
+        if (FileEntries::DeleteFile(retryPath.c_str()))
             return true;
     }
     code = SystemErrors::LastErrorCode();
@@ -199,7 +165,7 @@ bool RemoveFile(std::string_view path) {
 
 bool RenameFile(std::string_view oldPath, std::string_view newPath) {
     try {
-        FileTable::Rename(oldPath, newPath);
+        FileEntries::Rename(oldPath, newPath);
         return true;
     } catch (const RuntimeError& error) {
         Errors::RecordError(error.Number(), error.Description(), oldPath);

@@ -16,19 +16,20 @@
 
 namespace Files {
 
-// The separator between the parts of a path on this system.
-inline constexpr char PathSeparator = '/';
+// The separator between the parts of a path on this system: a slash on Linux,
+// a backslash on Windows.
+extern const char PathSeparator;
 
 // True when the entry named by the path's last component exists. A path
-// ending in the separator, the root "/" and an empty path all give false.
-// Leaves no search open.
+// ending in the separator, a root and an empty path all give false. Leaves no
+// search open.
 bool PathExists(std::string_view path);
 
 // With a path: ends the search in progress and starts a new one (the last
 // component may hold * and ?). With an empty path: continues the open search,
 // or returns empty text when none is open. Skips "." and "..". Returns the
-// entry's name, or its short name when useShortName is true (empty text on
-// this system, where entries have none); empty text when no entry is left,
+// entry's name, or its short name when useShortName is true (empty text when
+// the entry has none, as on Linux always); empty text when no entry is left,
 // which closes the search. A search that cannot start records the system's
 // error code and its text.
 std::string FindEntry(std::string_view path, bool useShortName = false);

@@ -234,7 +234,7 @@ std::string SingleToText(float value) {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                 std::chars_format::scientific, 6);
-    std::string_view scientific(buffer, result.ptr - buffer);
+    std::string_view scientific(buffer, static_cast<size_t>(result.ptr - buffer));
     size_t e = scientific.find('e');
     std::string mantissa;
     for (char c : scientific.substr(0, e))

@@ -18,7 +18,8 @@ bool IsQuoted(std::string_view target) {
 
 bool LocalFileExists(const std::string& path) {
     std::error_code error;
-    return !path.empty() && std::filesystem::exists(std::filesystem::path(path), error);
+    // Built from UTF-8, not from the system's narrow code page.
+    return !path.empty() && std::filesystem::exists(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "testkit/LockHolder.h"
+#include "testkit/SystemTestkit.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/TempFolder.h"
 

@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "support/FileTable.h"
 #include "support/RuntimeError.h"
 #include "testkit/ErrorNumberOf.h"
+#include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
 
 using FileTable::OpenMode;
@@ -56,14 +54,7 @@ TEST_F(FileTableTest, AFileHeldOpenRefusesEveryOtherOpen) {
 TEST_F(FileTableTest, AnotherProgramCannotOpenAHeldFile) {
     const std::string path = folder.Write("run.gtp", "data");
     FileTable::Open(path, OpenMode::Read, 1);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        ::_exit(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::ReadWrite, 2); }));
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 70);
+    EXPECT_EQ(OpenInAnotherProgram(path), 70);
 }
 
 TEST_F(FileTableTest, OpenFailuresNameTheirCause) {
@@ -90,12 +81,15 @@ TEST_F(FileTableTest, OpenFailuresNameTheirCause) {
 }
 
 TEST_F(FileTableTest, OpeningAReadOnlyFileForWritingIsRefused) {
-    if (::geteuid() == 0)
+    if (MayWriteEverything())
         GTEST_SKIP() << "root ignores permission bits; run as an unprivileged user";
     const std::string path = folder.Write("run.gtp", "x");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    using std::filesystem::perms;
+    std::filesystem::permissions(FsPath(path), perms::owner_read | perms::group_read | perms::others_read);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::ReadWrite, 1); }), 70);
     EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(path, OpenMode::Read, 1); }), 0);
+    FileTable::Close(1);
+    std::filesystem::permissions(FsPath(path), perms::owner_write, std::filesystem::perm_options::add);
 }
 
 TEST_F(FileTableTest, ReadsAtOneBasedPositionsAndZeroesWhatLiesPastTheEnd) {
@@ -135,12 +129,11 @@ TEST_F(FileTableTest, WritesInPlaceAndExtendPastTheEnd) {
 TEST_F(FileTableTest, StampTellsTheFileAndItsLastWriteAndReserveMakesRoomAhead) {
     const std::string path = folder.Write("run.gtp", "ABCDEFGHIJ");
     FileTable::Open(path, OpenMode::ReadWrite, 1);
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    const FileTable::FileStamp system = SystemStampOf(path);
     const FileTable::FileStamp before = FileTable::Stamp(1);
-    EXPECT_EQ(before.index, info.st_ino);
+    EXPECT_EQ(before.index, system.index);
     EXPECT_EQ(before.size, 10u);
-    EXPECT_EQ(before.modifiedNs, info.st_mtim.tv_sec * 1'000'000'000 + info.st_mtim.tv_nsec);
+    EXPECT_EQ(before.modifiedNs, system.modifiedNs);
 
     FileTable::Reserve(1, 4);  // shorter than the file: nothing to do
     FileTable::Reserve(1, 14);

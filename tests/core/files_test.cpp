@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <tuple>
@@ -14,6 +13,7 @@
 #include "support/FileTable.h"
 #include "support/Files.h"
 #include "testkit/ErrorNumberOf.h"
+#include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
 
 namespace {
@@ -32,6 +32,11 @@ std::set<std::string> AllEntries(const std::string& path) {
     return names;
 }
 
+// The attribute bits every system reports alike; Windows adds others, such as
+// the archive bit of a new file.
+constexpr uint32_t CommonAttributes =
+    DirectorySearch::AttributeReadOnly | DirectorySearch::AttributeHidden | DirectorySearch::AttributeDirectory;
+
 // A folder of run files in mixed case, a text file, a hidden file and a folder.
 class FilesTest : public ::testing::Test {
 protected:
@@ -39,8 +44,19 @@ protected:
         folder.Write("A.GTP", "12345");
         folder.Write("b.Gtp", "");
         folder.Write("c.txt", "text");
-        folder.Write(".hidden.gtp", "h");
+        MakeHidden(folder.Write(".hidden.gtp", "h"));
         folder.MakeFolder("sub");
+        // A process's first search makes the handles that the locks around
+        // searches need, and keeps them (on Windows).
+        Files::PathExists(folder.Path("A.GTP"));
+    }
+    // Lets the folder be written again, so that it can be removed.
+    void AllowWriting(const std::string& path) {
+        std::filesystem::permissions(FsPath(path), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    }
+    void ForbidWriting(const std::string& path) {
+        std::filesystem::permissions(FsPath(path), std::filesystem::perms::all & ~std::filesystem::perms::owner_write &
+                                                       ~std::filesystem::perms::group_write & ~std::filesystem::perms::others_write);
     }
     TempFolder folder;
 };
@@ -48,10 +64,11 @@ protected:
 }  // namespace
 
 TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
-    const int descriptors = OpenDescriptorCount();
+    const int descriptors = OpenHandleCount();
     EXPECT_TRUE(Files::PathExists(folder.Path()));
     EXPECT_TRUE(Files::PathExists(folder.Path("a.gtp")));  // any case
-    for (const std::string& path : {folder.Path() + "/", std::string("/"), std::string()}) {
+    for (const std::string& path : {folder.Path() + Files::PathSeparator, std::string(1, Files::PathSeparator),
+                                    std::string()}) {
         EXPECT_FALSE(Files::PathExists(path)) << path;
     }
     EXPECT_FALSE(Files::PathExists(folder.Path("missing.gtp")));
@@ -61,7 +78,7 @@ TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
     // An empty path names nothing, even while a search is in progress.
     ASSERT_FALSE(Files::FindEntry(folder.Path("*")).empty());
     EXPECT_FALSE(Files::PathExists(""));
-    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    EXPECT_EQ(OpenHandleCount(), descriptors);
 }
 
 TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
@@ -70,7 +87,7 @@ TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
     EXPECT_EQ(AllEntries(folder.Path("*")), (std::set<std::string>{"A.GTP", "b.Gtp", "c.txt", ".hidden.gtp", "sub"}));
     EXPECT_EQ(Files::FindEntry(folder.Path("SUB")), "sub");
     // Found, but there is no short name; the search stays open.
-    EXPECT_EQ(Files::FindEntry(folder.Path("*.gtp"), true), "");
+    EXPECT_EQ(Files::FindEntry(folder.Path("?.GTP"), true), "");
     EXPECT_FALSE(Files::FindEntry("").empty());
 }
 
@@ -81,32 +98,35 @@ TEST_F(FilesTest, TheSearchReportsEachEntrysAttributesAndSize) {
         FileHandle search;
         search.SetHandle(DirectorySearch::FindFirstFile(folder.Path(name).c_str(), &data));
         ASSERT_GE(search.Handle(), DirectorySearch::FirstHandle) << name;
-        EXPECT_EQ(std::tie(data.dwFileAttributes, data.nFileSizeLow), std::tie(attributes, size)) << name;
+        EXPECT_EQ(std::make_tuple(data.dwFileAttributes & CommonAttributes, data.nFileSizeLow),
+                  std::make_tuple(attributes, size)) << name;
     }
 }
 
 TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
-    if (::geteuid() == 0)
+    if (MayWriteEverything())
         GTEST_SKIP() << "root may write every file; run as an unprivileged user";
-    ASSERT_EQ(::chmod(folder.Path("c.txt").c_str(), 0444), 0);
+    ForbidWriting(folder.Path("c.txt"));
     DirectorySearch::FindData data;
     FileHandle search;
     search.SetHandle(DirectorySearch::FindFirstFile(folder.Path("c.txt").c_str(), &data));
-    EXPECT_EQ(data.dwFileAttributes, DirectorySearch::AttributeReadOnly);
+    EXPECT_EQ(data.dwFileAttributes & CommonAttributes, DirectorySearch::AttributeReadOnly);
+    AllowWriting(folder.Path("c.txt"));
 }
 
 TEST_F(FilesTest, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
     const std::string empty = folder.MakeFolder("empty");
     Files::PathExists(empty);  // ends any search an earlier test left open
-    const int descriptors = OpenDescriptorCount();
+    const int descriptors = OpenHandleCount();
     Errors::RecordError(777, "marker", "untouched");
-    for (const std::string& path : {std::string(), empty + "/*", empty + "/.*"}) EXPECT_EQ(Files::FindEntry(path), "");
-    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    for (const std::string& path : {std::string(), empty + Files::PathSeparator + "*", empty + Files::PathSeparator + ".*"})
+        EXPECT_EQ(Files::FindEntry(path), "");
+    EXPECT_EQ(OpenHandleCount(), descriptors);
     ExpectRecord(777, "marker", "untouched");
 }
 
 TEST_F(FilesTest, AHolderClosesOnlyTheSearchItHoldsAndNeverAFileNumber) {
-    const int descriptors = OpenDescriptorCount();
+    const int descriptors = OpenHandleCount();
     DirectorySearch::FindData data;
     const int32_t search = DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data);
     ASSERT_GE(search, DirectorySearch::FirstHandle);
@@ -117,10 +137,10 @@ TEST_F(FilesTest, AHolderClosesOnlyTheSearchItHoldsAndNeverAFileNumber) {
         holder.SetHandle(-1);  // closes the search it held
         EXPECT_EQ(holder.Handle(), -1);
         holder.SetHandle(DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data));
-        EXPECT_EQ(OpenDescriptorCount(), descriptors + 1);
+        EXPECT_EQ(OpenHandleCount(), descriptors + 1);
     }
     EXPECT_FALSE(DirectorySearch::FindNextFile(search, &data));
-    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    EXPECT_EQ(OpenHandleCount(), descriptors);
 
     // A file number in a holder leaves the search of Files going.
     const std::string first = Files::FindEntry(folder.Path("*"));
@@ -140,16 +160,16 @@ TEST_F(FilesTest, ListFolderSortsTheVisibleFilesOrFoldersThatMatchWithoutRegardT
     folder.Write("C.gtp", "");
     folder.Write(" blank .gtp", "");
     folder.MakeFolder("Runs.GTP");
-    folder.MakeFolder(".cache");
+    MakeHidden(folder.MakeFolder(".cache"));
     Files::FindEntry(folder.Path("*"));
-    const int descriptors = OpenDescriptorCount();
+    const int descriptors = OpenHandleCount();
     using Names = std::vector<std::string>;
     EXPECT_EQ(Files::ListFolder(folder.Path(), "*.gtp", Files::EntryKind::Files),
               (Names{" blank .gtp", "A.GTP", "b.Gtp", "C.gtp"}));
     EXPECT_EQ(Files::ListFolder(folder.Path(), "*", Files::EntryKind::Folders), (Names{"Runs.GTP", "sub"}));
     EXPECT_EQ(Files::ListFolder(folder.Path("sub"), "*.gtp", Files::EntryKind::Files), Names{});
     EXPECT_EQ(ErrorNumberOf([&] { Files::ListFolder(folder.Path("nowhere"), "*", Files::EntryKind::Files); }), 76);
-    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    EXPECT_EQ(OpenHandleCount(), descriptors);
     EXPECT_FALSE(Files::FindEntry("").empty()) << "the search of FindEntry goes on";
 }
 
@@ -157,8 +177,13 @@ TEST(FilesParentFolder, TakesTheTrimmedTextBeforeTheLastSeparator) {
     const std::pair<const char*, const char*> cases[] = {
         {"/runs/a.gtp", "/runs"}, {"/runs", ""},         {"/", ""},  {" /runs / a.gtp ", "/runs"},
         {"a.gtp", ""},            {"/a/b/c/", "/a/b/c"}, {"   ", ""}, {"/runs/2024/x", "/runs/2024"}};
+    // Written with "/" here, tried with the system's separator.
+    const auto local = [](std::string text) {
+        std::replace(text.begin(), text.end(), '/', Files::PathSeparator);
+        return text;
+    };
     for (const auto& [path, parent] : cases)
-        EXPECT_EQ(Files::ParentFolder(path), parent) << '"' << path << '"';
+        EXPECT_EQ(Files::ParentFolder(local(path)), local(parent)) << '"' << local(path) << '"';
 }
 
 TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
@@ -176,13 +201,13 @@ TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
 }
 
 TEST_F(FilesTest, RemoveFileInAFolderThatMayNotBeWrittenIsDenied) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may delete anywhere; run as an unprivileged user";
+    if (MayWriteEverything() || !FolderPermissionsGuardEntries())
+        GTEST_SKIP() << "here a folder's permissions do not keep its files from being deleted";
     folder.Write("sub/kept.gtp", "x");
-    ASSERT_EQ(::chmod(folder.Path("sub").c_str(), 0555), 0);
+    ForbidWriting(folder.Path("sub"));
     EXPECT_FALSE(Files::RemoveFile(folder.Path("sub/kept.gtp")));
     ExpectRecord(5, "Access Denied");
-    ::chmod(folder.Path("sub").c_str(), 0755);
+    AllowWriting(folder.Path("sub"));
     EXPECT_TRUE(folder.Has("sub/kept.gtp"));
 }
 
@@ -199,16 +224,16 @@ TEST_F(FilesTest, RenameFileNeverReplacesAnExistingFileAndRecordsTheOldPath) {
     EXPECT_FALSE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("nowhere/a.gtp")));
     EXPECT_EQ(Errors::LastError().Number(), 76);
     EXPECT_TRUE(Files::RenameFile(folder.Path("A.GTP"), folder.Path("a.gtp")));
-    EXPECT_FALSE(folder.Has("A.GTP"));
+    EXPECT_EQ(Files::FindEntry(folder.Path("A.GTP")), "a.gtp");  // as the folder spells it
     EXPECT_EQ(folder.Read("a.gtp"), "12345");
 }
 
 TEST_F(FilesTest, RenameFileInAFolderThatMayNotBeWrittenIsDenied) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may rename anywhere; run as an unprivileged user";
+    if (MayWriteEverything() || !FolderPermissionsGuardEntries())
+        GTEST_SKIP() << "here a folder's permissions do not keep its files from being renamed";
     folder.Write("sub/a.gtp", "x");
-    ASSERT_EQ(::chmod(folder.Path("sub").c_str(), 0555), 0);
+    ForbidWriting(folder.Path("sub"));
     EXPECT_FALSE(Files::RenameFile(folder.Path("sub/a.gtp"), folder.Path("sub/b.gtp")));
     ExpectRecord(70, "Permission denied", folder.Path("sub/a.gtp"));
-    ::chmod(folder.Path("sub").c_str(), 0755);
+    AllowWriting(folder.Path("sub"));
 }

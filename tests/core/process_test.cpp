@@ -22,7 +22,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 TEST(Process, LocalFilesMustExistAndAreHandedOverUnquotedAsData) {
     TempFolder dir;
-    const std::string existing = dir.Write("a; $(touch X) 'q' \"b\" & Z.GTP", "run");
+    const std::string existing = dir.Write("a; $(touch X) 'q' %b% & Z.GTP", "run");
     StubOpener opener;
     EXPECT_EQ(Process::OpenDocument(Quoted(existing), opener), Process::Opened);
     EXPECT_EQ(Process::OpenDocument(existing, opener), Process::Opened);

@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
         for (const auto& [folder, seeds] : {std::pair{"decode", RunFiles()}, std::pair{"save", SaveInputs()}}) {
             fs::create_directories(root / folder);
             for (const Seed& seed : seeds) WriteFile(root / folder / seed.name, seed.bytes);
-            std::printf("%s: %zu files\n", (root / folder).c_str(), seeds.size());
+            std::printf("%s: %zu files\n", (root / folder).string().c_str(), seeds.size());
         }
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "%s\n", failure.what());

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/PosixErrors.h"
+#include "support/NamePattern.h"
 #include "support/SystemErrors.h"
 
 namespace DirectorySearch {
@@ -34,33 +36,6 @@ struct SearchTable {
 SearchTable& Table() {
     static auto* table = new SearchTable;
     return *table;
-}
-
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Glob match with `*` and `?`, remembering the last star to back up to.
-bool Matches(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*")
-        return true;
-    size_t p = 0, n = 0;
-    size_t starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
-            ++p;
-            ++n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
 }
 
 bool IsDotOrDotDot(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
@@ -94,10 +69,10 @@ bool ReadMatch(Search& search, FindData* data) {
         errno = 0;
         const dirent* entry = ::readdir(search.folder);
         if (entry == nullptr) {
-            SystemErrors::SetLastErrorCode(errno == 0 ? SystemErrorCode::NoMoreFiles : SystemErrors::WindowsCode(errno));
+            SystemErrors::SetLastErrorCode(errno == 0 ? SystemErrorCode::NoMoreFiles : PosixErrors::WindowsCode(errno));
             return false;
         }
-        if (Matches(search.pattern, entry->d_name) && Describe(search.folder, entry->d_name, data))
+        if (NamePattern::Matches(search.pattern, entry->d_name) && Describe(search.folder, entry->d_name, data))
             return true;
     }
 }
@@ -122,7 +97,7 @@ int32_t FindFirstFile(const char* path, FindData* data) {
     }
     search.folder = ::opendir(folder.c_str());
     if (search.folder == nullptr) {
-        SystemErrors::SetLastErrorFromErrno(errno, fullPath);
+        PosixErrors::SetLastErrorFromErrno(errno, fullPath);
         return InvalidHandle;
     }
     if (!ReadMatch(search, data)) {
@@ -163,19 +138,6 @@ bool FindClose(int32_t handle) {
     ::closedir(found->second.folder);
     table.searches.erase(found);
     return true;
-}
-
-bool DeleteFile(const char* path) {
-    if (path == nullptr) {
-        SystemErrors::SetLastErrorCode(SystemErrorCode::InvalidParameter);
-        return false;
-    }
-    if (::unlink(path) == 0)
-        return true;
-    const int err = errno;
-    // Linux says EISDIR for a folder; the platform calls that a refused access.
-    SystemErrors::SetLastErrorCode(err == EISDIR ? SystemErrorCode::AccessDenied : SystemErrors::WindowsCode(err, path));
-    return false;
 }
 
 }  // namespace DirectorySearch

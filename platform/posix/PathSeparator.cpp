@@ -1,0 +1,7 @@
+#include "support/Files.h"
+
+namespace Files {
+
+const char PathSeparator = '/';
+
+}  // namespace Files

@@ -1,0 +1,141 @@
+#include "support/SystemFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/posix/PosixErrors.h"
+#include "support/RuntimeError.h"
+
+namespace SystemFile {
+
+namespace {
+
+int Descriptor(Handle file) { return static_cast<int>(file); }
+
+int OpenFlags(FileTable::OpenMode mode) {
+    const int access = mode == FileTable::OpenMode::Read ? O_RDONLY : O_RDWR;
+    // O_NONBLOCK keeps the open of a named pipe or device from hanging before
+    // it is refused below; close-on-exec keeps programs started through the
+    // shell from inheriting the file and its lock.
+    return access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+}
+
+// Takes the whole-file lock that keeps every other open of the file out.
+// flock() locks the open file description, so two opens in this program
+// exclude each other as two programs do, and it takes an exclusive lock on a
+// read-only descriptor too (an OFD write lock through fcntl would need a
+// descriptor open for writing, which the load does not have). The lock is
+// advisory: it keeps out programs that lock the same way, such as another
+// instance of this one. A file that cannot be locked at all is not opened.
+void LockExclusively(int fd) {
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR)
+            RuntimeError::Raise(ErrorNumber::PermissionDenied);
+    }
+}
+
+struct stat StatusOf(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        PosixErrors::RaiseRuntimeError(errno);
+    return info;
+}
+
+}  // namespace
+
+Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
+    int fd;
+    do
+        fd = ::open(path.c_str(), OpenFlags(mode));
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        PosixErrors::RaiseRuntimeError(errno, path);
+    try {
+        if (!S_ISREG(StatusOf(fd).st_mode))
+            RuntimeError::Raise(ErrorNumber::PathFileAccessError);
+        LockExclusively(fd);
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+            PosixErrors::RaiseRuntimeError(errno, path);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    return fd;
+}
+
+size_t ReadAt(Handle file, int64_t offset, std::span<uint8_t> buffer) {
+    size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t n = ::pread(Descriptor(file), buffer.data() + done, buffer.size() - done,
+                                  offset + static_cast<int64_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            PosixErrors::RaiseRuntimeError(errno);
+        if (n == 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+void WriteAt(Handle file, int64_t offset, std::span<const uint8_t> bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(Descriptor(file), bytes.data() + done, bytes.size() - done,
+                                   offset + static_cast<int64_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            PosixErrors::RaiseRuntimeError(errno);
+        if (n == 0)
+            RuntimeError::Raise(ErrorNumber::DeviceIOError);
+        done += static_cast<size_t>(n);
+    }
+}
+
+FileTable::FileStamp Stamp(Handle file) {
+    const struct stat info = StatusOf(Descriptor(file));
+    return FileTable::FileStamp{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
+                                static_cast<uint64_t>(info.st_size),
+                                static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
+void Reserve(Handle file, int64_t length) {
+    const int fd = Descriptor(file);
+    const off_t size = StatusOf(fd).st_size;
+    int err = ::posix_fallocate(fd, size, length - size);
+    if (err == EOPNOTSUPP || err == EINVAL) {
+        // A file system that cannot set space aside: writing the last byte
+        // first at least makes a full disk fail before any other byte.
+        const uint8_t zero = 0;
+        err = ::pwrite(fd, &zero, 1, length - 1) == 1 ? 0 : errno;
+    }
+    if (err != 0) {
+        // Space the call may have taken before it failed is given back, so the
+        // file keeps its length.
+        while (::ftruncate(fd, size) != 0 && errno == EINTR) {
+        }
+        PosixErrors::RaiseRuntimeError(err);
+    }
+}
+
+void Flush(Handle file) {
+    while (::fsync(Descriptor(file)) != 0) {
+        if (errno != EINTR)
+            PosixErrors::RaiseRuntimeError(errno);
+    }
+}
+
+void Close(Handle file) {
+    // Linux frees the descriptor even when close() fails, so it is never
+    // retried; EINTR says nothing about the data and is not reported.
+    if (::close(Descriptor(file)) != 0 && errno != EINTR)
+        PosixErrors::RaiseRuntimeError(errno);
+}
+
+}  // namespace SystemFile

@@ -1,0 +1,106 @@
+// The platform fronts that the file browser and the file helpers stand on: the
+// drive list, the folder listing, names outside ASCII on their way to the
+// system and back, and the pure pieces below them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/DriveList.h"
+#include "support/FileTable.h"
+#include "support/Files.h"
+#include "support/FolderListing.h"
+#include "support/MountTable.h"
+#include "support/NamePattern.h"
+#include "support/WideText.h"
+#include "testkit/ErrorNumberOf.h"
+#include "testkit/SystemTestkit.h"
+#include "testkit/TempFolder.h"
+
+using FolderListing::Kind;
+
+TEST(MountTable, OffersTheRootThenTheMountedFileSystemsThatHoldFiles) {
+    const std::string table =
+        "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw 0 0\ntmpfs /run tmpfs rw 0 0\n"
+        "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\nserver:/runs /mnt/share nfs4 rw 0 0\n"
+        "/dev/sda2 /home ext4 rw 0 0\n/dev/sda2 /home ext4 rw 0 0\noverlay /var/lib/docker/x overlay rw 0 0\n"
+        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\nbroken line\n";
+    EXPECT_EQ(MountTable::Roots(table), (std::vector<std::string>{"/", "/home", "/media/usb stick", "/mnt/share"}));
+    EXPECT_EQ(MountTable::Roots(""), std::vector<std::string>{"/"});
+}
+
+TEST(NamePattern, MatchesStarsAndSingleBytesWithoutRegardToCase) {
+    const struct {
+        const char *pattern, *name;
+        bool matches;
+    } cases[] = {
+        {"*.gtp", "RUN.GTP", true},   {"*.gtp", "run.gtpx", false}, {"?.GTP", "a.gtp", true},
+        {"?.GTP", "ab.gtp", false},   {"*.*", "no-dot", true},      {"a*b*c", "axxbyyc", true},
+        {"a*b*c", "axxbyy", false},   {"*", "", true},              {"", "x", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NamePattern::Matches(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+}
+
+TEST(WideText, ConvertsWithoutLossAndRefusesBytesThatAreNoText) {
+    const std::u16string units = u"Z\u00fcrich \u20ac\U0001D11E";
+    const std::string text = "Z\xC3\xBCrich \xE2\x82\xAC\xF0\x9D\x84\x9E";
+    EXPECT_EQ(WideText::ToUtf8(units), text);
+    EXPECT_EQ(WideText::FromUtf8(text), units);
+    // A lone surrogate, which a Windows name may hold, comes back as it was.
+    const std::u16string lone{u'a', char16_t(0xD800), u'b', char16_t(0xDC01)};
+    EXPECT_EQ(WideText::FromUtf8(WideText::ToUtf8(lone)), lone);
+    for (const std::string bad : {"\xFF", "\xC0\x80", "\xE2\x82", "\xED\xA0\x80\xED\xB0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_FALSE(WideText::FromUtf8(bad)) << bad;
+}
+
+TEST(DriveList, OffersFoldersTheListingCanRead) {
+    const std::vector<std::string> roots = DriveList::Roots();
+    ASSERT_FALSE(roots.empty());
+    EXPECT_EQ(roots.front().back(), Files::PathSeparator);  // "/" or "C:\"
+    for (const std::string& root : roots) EXPECT_EQ(ErrorNumberOf([&] { FolderListing::Read(root); }), 0) << root;
+}
+
+TEST(FolderListing, GivesEachEntrysNameKindAndHiddenMark) {
+    TempFolder folder;
+    folder.Write("A.GTP", "run");
+    folder.Write("\xC3\x9C" "bung \xE2\x82\xAC.gtp", "run");  // "Übung €.gtp"
+    MakeHidden(folder.Write(".hidden.gtp", "h"));
+    folder.MakeFolder("sub");
+    std::error_code noLinks;
+    std::filesystem::create_symlink(FsPath(folder.Path("A.GTP")), FsPath(folder.Path("link.gtp")), noLinks);
+    if (!noLinks) std::filesystem::create_symlink(FsPath(folder.Path("gone")), FsPath(folder.Path("broken.gtp")));
+
+    std::map<std::string, std::pair<Kind, bool>> listed;
+    for (const auto& entry : FolderListing::Read(folder.Path())) listed[entry.name] = {entry.kind, entry.hidden};
+    std::map<std::string, std::pair<Kind, bool>> expected{{"A.GTP", {Kind::File, false}},
+                                                          {"\xC3\x9C" "bung \xE2\x82\xAC.gtp", {Kind::File, false}},
+                                                          {".hidden.gtp", {Kind::File, true}},
+                                                          {"sub", {Kind::Folder, false}}};
+    if (!noLinks) expected.insert({{"link.gtp", {Kind::File, false}}, {"broken.gtp", {Kind::Other, false}}});
+    EXPECT_EQ(listed, expected);
+    EXPECT_TRUE(FolderListing::Read(folder.Path("sub")).empty());
+
+    for (const std::string& unreadable : {folder.Path("missing"), folder.Path("A.GTP"), std::string()})
+        EXPECT_EQ(ErrorNumberOf([&] { FolderListing::Read(unreadable); }), 76) << unreadable;
+}
+
+TEST(FileHelpers, NamesOutsideAsciiReachTheSystemAndComeBackUnchanged) {
+    TempFolder folder;
+    const std::string name = "\xC3\x9C" "bung \xE2\x82\xAC.gtp";  // "Übung €.gtp"
+    folder.Write(name, "run");
+    EXPECT_EQ(Files::FindEntry(folder.Path("*bung*")), name);
+    FileTable::Open(folder.Path(name), FileTable::OpenMode::Read, 1);
+    EXPECT_EQ(FileTable::Length(1), 3);
+    FileTable::Close(1);
+    const std::string renamed = "\xC3\x84rger.gtp";  // "Ärger.gtp"
+    ASSERT_TRUE(Files::RenameFile(folder.Path(name), folder.Path(renamed)));
+    EXPECT_EQ(folder.Read(renamed), "run");
+    EXPECT_TRUE(Files::RemoveFile(folder.Path(renamed)));
+    EXPECT_FALSE(Files::PathExists(folder.Path(renamed)));
+    // Bytes that are no UTF-8 name no file on Windows; on Linux they are
+    // simply not there.
+    EXPECT_NE(ErrorNumberOf([&] { FileTable::Open(folder.Path("\xFF.gtp"), FileTable::OpenMode::Read, 1); }), 0);
+}

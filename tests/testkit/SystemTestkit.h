@@ -1,0 +1,69 @@
+#pragma once
+// What the tests need of the system itself, one implementation per system
+// (testkit/posix, testkit/windows): another program holding a run file's lock,
+// the handles this process holds, the system's own view of a file, and a disk
+// that fills up.
+#include <cstdint>
+#include <string>
+
+#include "support/FileTable.h"
+
+// Another program holding `path` open through the file table, with its lock,
+// until Release() or the end of the object.
+class LockHolder {
+public:
+    explicit LockHolder(const std::string& path);
+    ~LockHolder();
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+    void Release();
+
+private:
+    std::intptr_t process_ = 0;
+    std::intptr_t release_ = -1;
+};
+
+// The RuntimeError number another program gets when it opens `path` for
+// reading and writing through the file table; 0 when the open succeeds.
+int32_t OpenInAnotherProgram(const std::string& path);
+
+// The handles this process holds open (on Linux its descriptors): an open
+// directory search holds one.
+int OpenHandleCount();
+
+// The file's identity, length and last write as the system reports them
+// through a path, not through the file table.
+FileTable::FileStamp SystemStampOf(const std::string& path);
+
+// Gives the file the system's mark of a hidden entry: on Linux its name,
+// which starts with ".", already is; on Windows the hidden attribute.
+void MakeHidden(const std::string& path);
+
+// True where this process may write every file whatever its permissions
+// (root on Linux), so a permission refusal cannot be caused.
+bool MayWriteEverything();
+
+// True where a folder that may not be written keeps its entries from being
+// removed or renamed (Linux); the read-only attribute of a Windows folder does
+// not.
+bool FolderPermissionsGuardEntries();
+
+// A folder on a file system of its own with `bytes` of room, for the length
+// of a test. On Linux a tmpfs mounted at `folder` (root only); on Windows the
+// folder the test runner prepared and named in TACHLET_SMALL_DISK.
+class SmallDisk {
+public:
+    SmallDisk(const std::string& folder, int kibibytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    // Empty when no such disk can be had; Why() then says why.
+    const std::string& Path() const { return path_; }
+    const std::string& Why() const { return why_; }
+
+private:
+    std::string path_;
+    std::string why_;
+    bool mounted_ = false;
+};
