@@ -6,6 +6,7 @@
 
 #include "cli/Report.h"
 #include "support/Files.h"
+#include "support/NativePath.h"
 #include "support/RuntimeError.h"
 
 namespace {
@@ -17,7 +18,7 @@ std::string Join(const std::string& folder, const std::string& name) {
 
 bool IsFolder(const std::string& path) {
     std::error_code ignored;
-    return std::filesystem::is_directory(path, ignored);
+    return std::filesystem::is_directory(NativePath::FromText(path), ignored);
 }
 
 class Walk {
@@ -27,7 +28,7 @@ public:
     void Folder(const std::string& folder) {
         // A link back to a folder the walk is in would lead round for ever.
         std::error_code error;
-        const std::filesystem::path identity = std::filesystem::canonical(folder, error);
+        const std::filesystem::path identity = std::filesystem::canonical(NativePath::FromText(folder), error);
         if (!error && std::find(inside_.begin(), inside_.end(), identity) != inside_.end()) return;
         inside_.push_back(identity);
         try {

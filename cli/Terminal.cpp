@@ -1,18 +1,13 @@
 #include "cli/Terminal.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 
-#ifdef _WIN32
-#include <io.h>
-#define TACHLET_ISATTY(stream) _isatty(_fileno(stream))
-#else
-#include <unistd.h>
-#define TACHLET_ISATTY(stream) ::isatty(::fileno(stream))
-#endif
+#include "support/Console.h"
 
-bool OutputIsTerminal() { return TACHLET_ISATTY(stdout) != 0 && TACHLET_ISATTY(stderr) != 0; }
+bool OutputIsTerminal() {
+    return Console::IsTerminal(Console::Stream::Output) && Console::IsTerminal(Console::Stream::Error);
+}
 
 namespace {
 

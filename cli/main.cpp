@@ -10,6 +10,9 @@
 #include "cli/CheckCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
+#include "support/CommandLine.h"
+#include "support/Console.h"
+#include "support/NativePath.h"
 
 namespace {
 
@@ -47,7 +50,7 @@ struct Arguments {
 // A file's text as notes; the line break that ends its last line, as an
 // editor leaves it, is no part of them.
 std::optional<std::string> ReadNotesFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(NativePath::FromText(path), std::ios::binary);
     std::string text(std::istreambuf_iterator<char>(in), {});
     if (!in.good() && !in.eof()) return std::nullopt;
     if (text.ends_with('\n')) text.pop_back();
@@ -101,11 +104,16 @@ int Usage(CLI::App& app, const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const Console::Utf8Output console;
+    // Names and values as UTF-8 on every system, as the core takes them.
+    const std::vector<std::string> arguments = CommandLine::Arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
     CLI::App app("", "tachlet-cli");
     Arguments a;
     Describe(app, a);
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::Success& answer) {
         return app.exit(answer);
     } catch (const CLI::ParseError& error) {
