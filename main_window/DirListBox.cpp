@@ -1,17 +1,18 @@
 #include "main_window/DirListBox.h"
 
 #include <QCollator>
-#include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
+#include "main_window/QtText.h"
+#include "support/Files.h"
+#include "support/FolderListing.h"
+#include "support/Paths.h"
 #include "support/RuntimeError.h"
 
 namespace {
@@ -38,19 +39,18 @@ private:
     }
 };
 
-std::filesystem::path FileSystemPath(const QByteArray& bytes) { return {bytes.toStdString()}; }
-
 bool IsReadableFolder(const QByteArray& path) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(FileSystemPath(path), error)) {
+    try {
+        FolderListing::Read(path.toStdString());
+        return true;
+    } catch (const RuntimeError&) {
         return false;
     }
-    const std::filesystem::directory_iterator listing(FileSystemPath(path), error);
-    return !error;
 }
 
 // The subfolders' names in the order a user reads them: letter case ignored,
-// accented letters beside their base letters; hidden ones left out.
+// accented letters beside their base letters; hidden ones left out. Throws 76
+// when the folder cannot be read.
 std::vector<QByteArray> SubfolderNames(const QByteArray& path) {
     struct Entry {
         QByteArray name;
@@ -59,17 +59,12 @@ std::vector<QByteArray> SubfolderNames(const QByteArray& path) {
     QCollator order;
     order.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<Entry> entries;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(FileSystemPath(path), error), end; !error && it != end;
-         it.increment(error)) {
-        // A copy: filename() returns a path that ends with this statement.
-        const std::string name = it->path().filename().native();
-        std::error_code ignored;
-        if (name.empty() || name.front() == '.' || !it->is_directory(ignored)) {
+    for (const FolderListing::Entry& entry : FolderListing::Read(path.toStdString())) {
+        if (entry.hidden || entry.kind != FolderListing::Kind::Folder) {
             continue;
         }
-        QByteArray bytes = QByteArray::fromStdString(name);
-        QCollatorSortKey key = order.sortKey(QFile::decodeName(bytes).toCaseFolded());
+        QByteArray bytes = QByteArray::fromStdString(entry.name);
+        QCollatorSortKey key = order.sortKey(QtText::PathText(bytes).toCaseFolded());
         entries.push_back(Entry{std::move(bytes), std::move(key)});
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
@@ -90,7 +85,7 @@ class DirListBox::FolderRow : public QListWidgetItem {
 public:
     FolderRow(const DirListBox& list, const QByteArray& name, qsizetype pathLength, int depth, bool open)
         : QListWidgetItem(list.style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon),
-                          name == "/" ? QStringLiteral("/") : QFile::decodeName(name)),
+                          QtText::PathText(name)),
           list_(list), name_(open ? QByteArray() : name), pathLength_(pathLength), depth_(depth) {}
 
     QVariant data(int role) const override {
@@ -109,7 +104,7 @@ private:
         if (name_.isEmpty()) {
             return path.left(pathLength_);
         }
-        return path == "/" ? "/" + name_ : path + "/" + name_;
+        return QByteArray::fromStdString(Paths::Join(path.toStdString(), name_.toStdString()));
     }
 
     const DirListBox& list_;
@@ -124,48 +119,54 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemDoubleClicked, this, &DirListBox::Enter);
 }
 
-QString DirListBox::Path() const { return QFile::decodeName(path_); }
+QString DirListBox::Path() const { return QtText::PathText(path_); }
 
 QByteArray DirListBox::CleanPath(const QByteArray& path) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
-    std::string cleaned = absolute.lexically_normal().native();
-    while (cleaned.size() > 1 && cleaned.back() == '/') {
-        cleaned.pop_back();
-    }
-    return QByteArray::fromStdString(cleaned);
+    return QByteArray::fromStdString(Paths::Clean(path.toStdString()));
 }
 
 bool DirListBox::CanShow(const QByteArray& path) { return !path.isEmpty() && IsReadableFolder(CleanPath(path)); }
 
-void DirListBox::SetPath(const QString& path) { SetPath(QFile::encodeName(path)); }
+void DirListBox::SetPath(const QString& path) { SetPath(QtText::PathBytes(path)); }
 
 void DirListBox::SetPath(const QByteArray& path) {
-    if (!CanShow(path)) {
+    if (path.isEmpty()) {
         RuntimeError::Raise(ErrorNumber::PathNotFound);
     }
     const QByteArray wanted = CleanPath(path);
+    // Read before anything changes: a folder that cannot be read leaves the
+    // list as it was.
+    const std::vector<QByteArray> subfolders = SubfolderNames(wanted);
     if (wanted == path_) {
         return;
     }
     path_ = wanted;
-    Fill();
+    Fill(subfolders);
     emit pathChanged();
 }
 
 void DirListBox::Refresh() {
-    if (!path_.isEmpty()) {
-        Fill();
+    if (path_.isEmpty()) {
+        return;
     }
+    std::vector<QByteArray> subfolders;
+    try {
+        subfolders = SubfolderNames(path_);
+    } catch (const RuntimeError&) {
+        // The folder is gone or can no longer be read: it has no subfolders
+        // to offer, and the way up to it stays.
+    }
+    Fill(subfolders);
 }
 
-void DirListBox::Fill() {
+void DirListBox::Fill(const std::vector<QByteArray>& subfolders) {
     clear();
-    auto* current = new FolderRow(*this, "/", 1, 0, true);
+    const auto root = static_cast<qsizetype>(Paths::RootLength(path_.toStdString()));
+    auto* current = new FolderRow(*this, path_.left(root), root, 0, true);
     addItem(current);
     int depth = 0;
-    for (qsizetype start = 1; start < path_.size();) {
-        qsizetype end = path_.indexOf('/', start);
+    for (qsizetype start = root; start < path_.size();) {
+        qsizetype end = path_.indexOf(Files::PathSeparator, start);
         if (end < 0) {
             end = path_.size();
         }
@@ -177,7 +178,7 @@ void DirListBox::Fill() {
     bold.setBold(true);
     current->setFont(bold);
 
-    for (const QByteArray& name : SubfolderNames(path_)) {
+    for (const QByteArray& name : subfolders) {
         addItem(new FolderRow(*this, name, 0, depth + 1, false));
     }
     setCurrentItem(current);

@@ -1,19 +1,22 @@
 #pragma once
 // The folder list of the file browser, drawn as a folder tree cut down to one
-// branch: "/" and each folder on the way down to the current one, then the
-// current folder's subfolders, each row indented by its depth. A double-click
-// (or Enter) on a row enters that folder. Every change of the path, by the
-// program or by the user, is reported at once through pathChanged, so the
-// dependent file list follows synchronously.
+// branch: the root ("/", or a drive's root on Windows) and each folder on the
+// way down to the current one, then the current folder's subfolders, each row
+// indented by its depth. A double-click (or Enter) on a row enters that
+// folder. Every change of the path, by the program or by the user, is
+// reported at once through pathChanged, so the dependent file list follows
+// synchronously.
 //
-// Paths are kept as the file system's bytes: a folder whose name is not UTF-8
-// is shown with replacement characters and entered by its own bytes, never a
-// look-alike. A row keeps only its own name, or how much of the current path
-// leads to it, so a path of many levels takes room and time in proportion to
-// its length.
+// Paths are kept as the file system's bytes (UTF-8 on Windows): a folder
+// whose name is not UTF-8 is shown with replacement characters and entered by
+// its own bytes, never a look-alike. A row keeps only its own name, or how
+// much of the current path leads to it, so a path of many levels takes room
+// and time in proportion to its length.
 #include <QByteArray>
 #include <QListWidget>
 #include <QString>
+
+#include <vector>
 
 class DirListBox : public QListWidget {
     Q_OBJECT
@@ -35,7 +38,7 @@ public:
     // Reads the subfolders of the current folder again.
     void Refresh();
 
-    // The folder a row leads to (its bytes), and how deep it lies below "/".
+    // The folder a row leads to (its bytes), and how deep it lies below the root.
     static constexpr int TargetRole = Qt::UserRole + 1;
     static constexpr int DepthRole = Qt::UserRole + 2;
 
@@ -58,7 +61,8 @@ private:
     class FolderRow;
 
     void Enter(QListWidgetItem* item);
-    void Fill();
+    // The way down to the current folder, then the given subfolders of it.
+    void Fill(const std::vector<QByteArray>& subfolders);
 
     QByteArray path_;
 };

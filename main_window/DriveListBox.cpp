@@ -1,8 +1,8 @@
 #include "main_window/DriveListBox.h"
 
-#include <QFile>
-
-#include "main_window/Drives.h"
+#include "main_window/QtText.h"
+#include "support/DriveList.h"
+#include "support/Files.h"
 
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
     Refresh();
@@ -13,8 +13,10 @@ bool DriveListBox::HoldsPath(const QString& root, const QString& path) {
     if (root.isEmpty() || !path.startsWith(root)) {
         return false;
     }
-    // "/media/usb" holds "/media/usb/runs" but not "/media/usb2".
-    return root.endsWith(QLatin1Char('/')) || path.size() == root.size() || path.at(root.size()) == QLatin1Char('/');
+    // "/media/usb" holds "/media/usb/runs" but not "/media/usb2"; a root
+    // such as "/" or "C:\" ends with the separator itself.
+    const QChar separator = QLatin1Char(Files::PathSeparator);
+    return root.endsWith(separator) || path.size() == root.size() || path.at(root.size()) == separator;
 }
 
 void DriveListBox::SetDrive(const QString& path) {
@@ -34,8 +36,8 @@ void DriveListBox::Refresh() {
     const QSignalBlocker quiet(this);
     const QString chosen = currentText();
     clear();
-    for (const std::string& root : Drives::SystemRoots()) {
-        addItem(QFile::decodeName(QByteArray::fromStdString(root)));
+    for (const std::string& root : DriveList::Roots()) {
+        addItem(QtText::PathText(QByteArray::fromStdString(root)));
     }
     const int row = findText(chosen);
     setCurrentIndex(row >= 0 ? row : 0);

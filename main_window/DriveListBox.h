@@ -1,7 +1,7 @@
 #pragma once
 // The drive list of the file browser: "/" and the mount points of the disks,
-// sticks and shares (Drives::SystemRoots). Each entry's text is its mount
-// point, which is also its root folder. driveChanged follows every change of
+// sticks and shares on Linux, the drive roots on Windows (DriveList::Roots).
+// Each entry's text is its root folder. driveChanged follows every change of
 // the chosen drive, made by the program or by the user.
 #include <QComboBox>
 #include <QString>

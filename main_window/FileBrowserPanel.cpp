@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -14,9 +13,12 @@
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
 #include "main_window/FileListBox.h"
+#include "main_window/QtText.h"
 #include "main_window/RunGuard.h"
 #include "main_window/TwipsScale.h"
 #include "main_window/frmMainDesign.h"
+#include "support/Files.h"
+#include "support/Paths.h"
 #include "support/RuntimeError.h"
 
 namespace {
@@ -142,28 +144,26 @@ std::string FileBrowserPanel::SelectedFilePath() const {
     if (name.isEmpty()) {
         return {};
     }
-    QByteArray path = fileGTP->PathBytes();
-    if (!path.endsWith('/')) {
-        path += '/';
-    }
-    return (path + name).toStdString();
+    return Paths::Join(fileGTP->PathBytes().toStdString(), name.toStdString());
 }
 
 QByteArray FileBrowserPanel::Folder() const { return fileGTP->PathBytes(); }
 
 void FileBrowserPanel::ShowFolder(const QByteArray& folder) {
-    driveGTP->SetDrive(QFile::decodeName(folder));
+    driveGTP->SetDrive(QtText::PathText(folder));
     dirGTP->SetPath(folder);
 }
 
 bool FileBrowserPanel::ShowFile(const QByteArray& path) {
     const QByteArray file = DirListBox::CleanPath(path);
-    const qsizetype slash = file.lastIndexOf('/');
-    const QByteArray folder = slash > 0 ? file.left(slash) : QByteArray("/");
+    const qsizetype slash = file.lastIndexOf(Files::PathSeparator);
+    // A file at the top of a drive lies in its root, separator and all.
+    const auto root = static_cast<qsizetype>(Paths::RootLength(file.toStdString()));
+    const QByteArray folder = file.left(std::max(slash, root));
     // Checked first: a folder that fails half-way would leave the lists on
     // its drive's root.
     if (!DirListBox::CanShow(folder)) {
-        emit folderUnreadable(QFile::decodeName(folder));
+        emit folderUnreadable(QtText::PathText(folder));
         return false;
     }
     try {
@@ -173,7 +173,7 @@ bool FileBrowserPanel::ShowFile(const QByteArray& path) {
         // not read.
         fileGTP->SetPath(folder);
     } catch (const RuntimeError&) {
-        emit folderUnreadable(QFile::decodeName(folder));
+        emit folderUnreadable(QtText::PathText(folder));
         ShowProgramFolder();
         return false;
     }
@@ -191,7 +191,7 @@ void FileBrowserPanel::ShowProgramFolder() {
     try {
         dirGTP->SetPath(programFolder_);
     } catch (const RuntimeError&) {
-        emit folderUnreadable(QFile::decodeName(programFolder_));
+        emit folderUnreadable(QtText::PathText(programFolder_));
     }
     fallingBack_ = false;
 }
@@ -218,7 +218,7 @@ void FileBrowserPanel::FolderChanged() {
     try {
         fileGTP->SetPath(folder);
     } catch (const RuntimeError&) {
-        emit folderUnreadable(QFile::decodeName(folder));
+        emit folderUnreadable(QtText::PathText(folder));
         ShowProgramFolder();
         return;
     }
@@ -231,7 +231,7 @@ void FileBrowserPanel::FolderEnterFailed(const QByteArray& folder) {
     }
     // The message names the folder that could not be read, not the one the
     // list still shows.
-    emit folderUnreadable(QFile::decodeName(folder));
+    emit folderUnreadable(QtText::PathText(folder));
     ShowProgramFolder();
 }
 

@@ -1,19 +1,16 @@
 #include "main_window/FileListBox.h"
 
 #include <QCollator>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <dirent.h>
-#include <fnmatch.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "main_window/DirListBox.h"
+#include "main_window/QtText.h"
+#include "support/FolderListing.h"
+#include "support/NamePattern.h"
 #include "support/RuntimeError.h"
 
 namespace {
@@ -23,7 +20,7 @@ constexpr int NameBytesRole = Qt::UserRole + 1;
 
 QByteArray NameBytes(const QListWidgetItem& row) {
     const QVariant bytes = row.data(NameBytesRole);
-    return bytes.isValid() ? bytes.toByteArray() : QFile::encodeName(row.text());
+    return bytes.isValid() ? bytes.toByteArray() : QtText::PathBytes(row.text());
 }
 
 struct Entry {
@@ -32,35 +29,19 @@ struct Entry {
     QCollatorSortKey key;
 };
 
-// A regular file, or a link to one; folders, pipes, devices and broken links
-// are never offered for loading.
-bool IsRegularFile(int folder, const dirent& entry) {
-    if (entry.d_type == DT_REG) {
-        return true;
-    }
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
-        return false;
-    }
-    struct stat info {};
-    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
-}
-
-// The names in the folder that match the pattern without regard to case,
-// hidden ones left out. Throws 76 when the folder cannot be read.
+// The regular files (or links to one) in the folder whose names match the
+// pattern without regard to case, hidden ones left out: folders, pipes,
+// devices and broken links are never offered for loading. Throws 76 when the
+// folder cannot be read.
 std::vector<Entry> ListFolder(const QByteArray& path, const QString& pattern, const QCollator& order) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(path.constData()), ::closedir);
-    if (!folder) {
-        RuntimeError::Raise(ErrorNumber::PathNotFound);
-    }
-    const QByteArray wanted = QFile::encodeName(pattern);
+    const std::string wanted = QtText::PathBytes(pattern).toStdString();
     std::vector<Entry> entries;
-    while (const dirent* entry = ::readdir(folder.get())) {
-        if (entry->d_name[0] == '.' || ::fnmatch(wanted.constData(), entry->d_name, FNM_CASEFOLD) != 0 ||
-            !IsRegularFile(::dirfd(folder.get()), *entry)) {
+    for (FolderListing::Entry& entry : FolderListing::Read(path.toStdString())) {
+        if (entry.hidden || entry.kind != FolderListing::Kind::File || !NamePattern::Matches(wanted, entry.name)) {
             continue;
         }
-        QByteArray bytes(entry->d_name);
-        QString text = QFile::decodeName(bytes);
+        QByteArray bytes = QByteArray::fromStdString(entry.name);
+        QString text = QtText::PathText(bytes);
         // Folded first: not every locale's collation can ignore case itself.
         QCollatorSortKey key = order.sortKey(text.toCaseFolded());
         entries.push_back(Entry{std::move(bytes), std::move(text), std::move(key)});
@@ -79,9 +60,9 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClicked(); });
 }
 
-QString FileListBox::Path() const { return QFile::decodeName(path_); }
+QString FileListBox::Path() const { return QtText::PathText(path_); }
 
-void FileListBox::SetPath(const QString& path) { SetPath(QFile::encodeName(path)); }
+void FileListBox::SetPath(const QString& path) { SetPath(QtText::PathBytes(path)); }
 
 void FileListBox::SetPath(const QByteArray& path) {
     if (path.isEmpty()) {
@@ -139,8 +120,8 @@ void FileListBox::SelectName(const QByteArray& name) {
             return;
         }
     }
-    auto* named = new QListWidgetItem(QFile::decodeName(name), this);
-    if (QFile::encodeName(named->text()) != name) {
+    auto* named = new QListWidgetItem(QtText::PathText(name), this);
+    if (QtText::PathBytes(named->text()) != name) {
         named->setData(NameBytesRole, name);
     }
     SelectRow(row(named));
@@ -192,7 +173,7 @@ void FileListBox::Fill(const QByteArray& path) {
     addItems(texts);
     for (int row = 0; row < count(); ++row) {
         const Entry& entry = entries[static_cast<size_t>(row)];
-        if (QFile::encodeName(entry.text) != entry.bytes) {
+        if (QtText::PathBytes(entry.text) != entry.bytes) {
             item(row)->setData(NameBytesRole, entry.bytes);
         }
     }

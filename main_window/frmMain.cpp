@@ -1,7 +1,6 @@
 #include "main_window/frmMain.h"
 
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -82,7 +81,7 @@ void frmMain::SetDirty(bool dirty) {
 
 void frmMain::StartInWorkingFolder() {
     try {
-        panel_->ShowFolder(QFile::encodeName(QDir::currentPath()));
+        panel_->ShowFolder(QtText::PathBytes(QDir::toNativeSeparators(QDir::currentPath())));
     } catch (const RuntimeError&) {
         // An unreadable working folder leaves the lists empty; the user
         // chooses another folder from the drive.

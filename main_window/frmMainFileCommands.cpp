@@ -1,6 +1,5 @@
 // The commands on the selected run file: loading it by a click, the Delete,
 // F2 and F5 keys and the pop-up menu's delete, rename and "Open w/PASS".
-#include <QFile>
 #include <QPointer>
 
 #include "main_window/BrowserKeys.h"
@@ -10,6 +9,7 @@
 #include "run_file/RunFileName.h"
 #include "support/Errors.h"
 #include "support/Files.h"
+#include "support/Paths.h"
 #include "support/Process.h"
 
 void frmMain::fileGTP_Click() {
@@ -106,7 +106,7 @@ void frmMain::RenameSelectedFile() {
         return;
     }
     // Renaming never replaces a file that already has the new name.
-    const std::string newPath = (panel_->Folder() + '/').toStdString() + newName.name;
+    const std::string newPath = Paths::Join(panel_->Folder().toStdString(), newName.name);
     if (!Files::RenameFile(SelectedFilePath(), newPath)) {
         ShowFileCommandFailure("rename");
         return;
@@ -119,7 +119,7 @@ void frmMain::OpenWithPass() {
         return;
     }
     const std::string fullPath = SelectedFilePath();
-    const std::string failed = "Shell [\"" + QtText::ToUtf8(QFile::decodeName(QByteArray::fromStdString(fullPath))) +
+    const std::string failed = "Shell [\"" + QtText::ToUtf8(QtText::PathText(QByteArray::fromStdString(fullPath))) +
                                "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?";
     // The launcher may find no program only after it started: it then reports
     // the failure later, while the window goes on.

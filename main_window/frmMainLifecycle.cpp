@@ -2,7 +2,6 @@
 // placement and the pin option, read once at the start and written once at
 // the close; and the window as the placement sees it.
 #include <QCloseEvent>
-#include <QFile>
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileBrowserPanel.h"
@@ -57,7 +56,7 @@ void frmMain::moveEvent(QMoveEvent* event) {
 
 void frmMain::RestoreLastFolder() {
     // A folder that is gone is replaced by the nearest one above it that is
-    // still there. The walk ends below "/": a folder whose every level is
+    // still there. The walk ends below the root: a folder whose every level is
     // gone restores nothing, and the lists stay on the folder the program
     // was started in. The setting holds the folder's bytes.
     const std::string candidate =
@@ -70,7 +69,7 @@ void frmMain::RestoreLastFolder() {
         panel_->ShowFolder(folder);
     } catch (const RuntimeError&) {
         // There, but no folder that can be read (a file, or no permission).
-        ReportUnreadableFolder(QFile::decodeName(folder));
+        ReportUnreadableFolder(QtText::PathText(folder));
         panel_->ShowProgramFolder();
     }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/Files.h"
+
 namespace Stuff {
 
 namespace {
@@ -34,16 +36,31 @@ bool EndsWithRunFileExtension(std::string_view name) {
     });
 }
 
+bool HasForbiddenCharacter(std::string_view name) {
+    return name.find_first_of(Files::ForbiddenNameCharacters) != std::string_view::npos;
+}
+
+// "/" alone, or "any of \ / : * ? ..." where the system forbids more.
+std::string ForbiddenCharactersText() {
+    const std::string_view forbidden = Files::ForbiddenNameCharacters;
+    if (forbidden.size() == 1) return "\"" + std::string(forbidden) + "\"";
+    std::string text = "any of";
+    for (const char c : forbidden) {
+        text += ' ';
+        text += c;
+    }
+    return text;
+}
+
 }  // namespace
 
 NewName CheckNewName(std::string_view answer) {
     const std::string_view name = Trimmed(answer);
     if (name.empty()) return {};
-    if (name.front() == '.' || name.find('/') != std::string_view::npos || HasControlCharacter(name)) {
+    if (name.front() == '.' || HasForbiddenCharacter(name) || HasControlCharacter(name)) {
         return {{},
-                "The name [" + std::string(name) +
-                    "] cannot be used: a file name may not start with \".\" or contain \"/\" or control "
-                    "characters.\r\nThe file was not renamed."};
+                "The name [" + std::string(name) + "] cannot be used: a file name may not start with \".\" or contain " +
+                    ForbiddenCharactersText() + " or control characters.\r\nThe file was not renamed."};
     }
     std::string full(name);
     if (!EndsWithRunFileExtension(full)) full += ".gtp";

@@ -14,10 +14,11 @@ struct NewName {
     std::string refusal;
 };
 
-// The answer of the rename box (UTF-8), blanks around it removed. A "/" would
-// move the file into another folder, a control character makes a name nobody
-// can type again, and a leading "." hides the file from every list ("." and
-// ".." among them): each is refused. A name not ending in ".GTP" in any case
+// The answer of the rename box (UTF-8), blanks around it removed. A separator
+// would move the file into another folder, the other characters the system
+// forbids in names (Files::ForbiddenNameCharacters) would fail the rename, a
+// control character makes a name nobody can type again, and a leading "."
+// hides the file from every list ("." and ".." among them): each is refused. A name not ending in ".GTP" in any case
 // gets ".gtp".
 NewName CheckNewName(std::string_view answer);
 

@@ -20,6 +20,10 @@ namespace Files {
 // a backslash on Windows.
 extern const char PathSeparator;
 
+// The characters besides the control characters that this system's file
+// names may not hold: "/" on Linux; \ / : * ? " < > | on Windows.
+extern const std::string_view ForbiddenNameCharacters;
+
 // True when the entry named by the path's last component exists. A path
 // ending in the separator, a root and an empty path all give false. Leaves no
 // search open.

@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "run_file/RunFileName.h"
 #include "support/DriveList.h"
 #include "support/FileTable.h"
 #include "support/Files.h"
 #include "support/FolderListing.h"
 #include "support/MountTable.h"
 #include "support/NamePattern.h"
+#include "support/Paths.h"
 #include "support/WideText.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/SystemTestkit.h"
@@ -56,11 +58,17 @@ TEST(WideText, ConvertsWithoutLossAndRefusesBytesThatAreNoText) {
         EXPECT_FALSE(WideText::FromUtf8(bad)) << bad;
 }
 
-TEST(DriveList, OffersFoldersTheListingCanRead) {
+TEST(DriveList, OffersFoldersTheListingCanReadAndPathsKeepTheirRoot) {
     const std::vector<std::string> roots = DriveList::Roots();
     ASSERT_FALSE(roots.empty());
-    EXPECT_EQ(roots.front().back(), Files::PathSeparator);  // "/" or "C:\"
     for (const std::string& root : roots) EXPECT_EQ(ErrorNumberOf([&] { FolderListing::Read(root); }), 0) << root;
+    // "/" or "C:\" keeps its separator; below it "." and ".." go, and so do
+    // separators at the end, "/" taken for the system's own.
+    const std::string& top = roots.front();
+    EXPECT_EQ(top.back(), Files::PathSeparator);
+    EXPECT_EQ(Paths::Clean(top), top);
+    EXPECT_EQ(Paths::RootLength(top + "runs"), top.size());
+    EXPECT_EQ(Paths::Clean(top + "runs/old/.././new/"), Paths::Join(Paths::Join(top, "runs"), "new"));
 }
 
 TEST(FolderListing, GivesEachEntrysNameKindAndHiddenMark) {
@@ -103,4 +111,28 @@ TEST(FileHelpers, NamesOutsideAsciiReachTheSystemAndComeBackUnchanged) {
     // Bytes that are no UTF-8 name no file on Windows; on Linux they are
     // simply not there.
     EXPECT_NE(ErrorNumberOf([&] { FileTable::Open(folder.Path("\xFF.gtp"), FileTable::OpenMode::Read, 1); }), 0);
+}
+
+// A name the rename check lets through must be one the system takes: the
+// characters Windows forbids fail there with a bare error number. (Whether the
+// check refuses more than the system does is not asked: Wine, unlike Windows,
+// takes ":".)
+TEST(FileHelpers, TheRenameCheckLetsThroughOnlyNamesTheSystemTakes) {
+    TempFolder folder;
+    const std::string original = folder.Write("RUN.GTP", "run");
+    const auto listed = [&folder](const std::string& name) {
+        for (const auto& entry : FolderListing::Read(folder.Path()))
+            if (entry.name == name) return true;
+        return false;
+    };
+    for (const char c : std::string_view("\\/:*?\"<>|")) {
+        const std::string name = std::string("a") + c + "b.gtp";
+        if (!Stuff::CheckNewName(name).refusal.empty()) continue;
+        const bool renamed = Files::RenameFile(original, folder.Path(name));
+        EXPECT_TRUE(renamed && listed(name)) << name;
+        if (renamed) {
+            ASSERT_TRUE(Files::RenameFile(folder.Path(name), original)) << name;
+        }
+    }
+    EXPECT_NE(Stuff::CheckNewName(std::string("a") + Files::PathSeparator + "b").refusal, "");
 }

@@ -8,7 +8,6 @@
 
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
-#include "main_window/Drives.h"
 #include "qt_platform/QtDialogs.h"
 #include "window/WindowFixture.h"
 
@@ -66,13 +65,6 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
 }
 
 TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFoldersFallBackToTheProgramFolder) {
-    const std::string table =
-        "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw 0 0\ntmpfs /run tmpfs rw 0 0\n"
-        "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\nserver:/runs /mnt/share nfs4 rw 0 0\n"
-        "/dev/sda2 /home ext4 rw 0 0\n/dev/sda2 /home ext4 rw 0 0\noverlay /var/lib/docker/x overlay rw 0 0\n"
-        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\nbroken line\n";
-    EXPECT_EQ(Drives::Roots(table), (std::vector<std::string>{"/", "/home", "/media/usb stick", "/mnt/share"}));
-    EXPECT_EQ(Drives::Roots(""), std::vector<std::string>{"/"});
     EXPECT_TRUE(DriveListBox::HoldsPath("/media/usb", "/media/usb/runs"));
     EXPECT_FALSE(DriveListBox::HoldsPath("/media/usb", "/media/usb2/runs"));
     EXPECT_TRUE(DriveListBox::HoldsPath("/", "/media/usb2"));

@@ -4,4 +4,6 @@ namespace Files {
 
 const char PathSeparator = '/';
 
+const std::string_view ForbiddenNameCharacters = "/";
+
 }  // namespace Files
