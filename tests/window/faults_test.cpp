@@ -3,16 +3,14 @@
 // behind the window's back, permissions that refuse, and file names a shell
 // would read as commands. Each is refused with its message, and every file in
 // the folder stays byte for byte as it was.
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <map>
 
 #include "main_window/DirListBox.h"
+#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -35,47 +33,6 @@ std::map<std::string, std::string> Contents(const TempFolder& folder) {
     }
     return entries;
 }
-
-// A second instance of the program with the file open: another process that
-// takes the same whole-file lock the program takes, until it is let go.
-class SecondInstance {
-public:
-    explicit SecondInstance(const std::string& path) {
-        int ready[2], release[2];
-        if (::pipe2(ready, O_CLOEXEC) != 0 || ::pipe2(release, O_CLOEXEC) != 0) {
-            return;
-        }
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            const int fd = ::open(path.c_str(), O_RDONLY);
-            const char locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
-            char ignored;
-            if (::write(ready[1], &locked, 1) == 1) {
-                ::close(release[1]);
-                [[maybe_unused]] const ssize_t end = ::read(release[0], &ignored, 1);
-            }
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        release_ = release[1];
-        char locked = 'n';
-        locked_ = ::read(ready[0], &locked, 1) == 1 && locked == 'y';
-        ::close(ready[0]);
-    }
-    ~SecondInstance() {
-        ::close(release_);
-        if (pid_ > 0) {
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool Locked() const { return locked_; }
-
-private:
-    pid_t pid_ = -1;
-    int release_ = -1;
-    bool locked_ = false;
-};
 
 // Takes every document it is handed and runs none of them.
 class RecordingDocuments : public DocumentOpener {
@@ -111,7 +68,7 @@ public:
         window->show();
     }
 
-    std::unique_ptr<SecondInstance> holder;
+    std::unique_ptr<LockHolder> holder;
     RecordingDocuments recorder;
 };
 
@@ -129,8 +86,7 @@ TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
     const RunFileBuilder good = RunFileBuilder().Records(3, 8).Notes("notes");
     const std::string path = folder.Path("RUN.GTP");
     const auto hold = [&](FaultTest& t) {
-        t.holder = std::make_unique<SecondInstance>(path);
-        ASSERT_TRUE(t.holder->Locked());
+        t.holder = std::make_unique<LockHolder>(path);
     };
     const auto becomeFolder = [&](FaultTest&) {
         std::filesystem::remove(path);
@@ -202,12 +158,17 @@ TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsG
     // Edit from the pop-up menu while the edits are pending keeps Save.
     Find<QAction>("mnuFilePopupEdit")->trigger();
     ASSERT_TRUE(Button("cmdSave")->isEnabled());
-    holder = std::make_unique<SecondInstance>(folder.Path("RUN.GTP"));
-    ASSERT_TRUE(holder->Locked());
+    holder = std::make_unique<LockHolder>(folder.Path("RUN.GTP"));
     Click("cmdSave");
     EXPECT_EQ(Messages(), (std::vector<std::string>{Failure("saving", 70, "Permission denied", "RUN.GTP"),
                                                     SaveFailed}));
+    EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(Boxes()[1].icon, MessageIcon::Exclamation);
     EXPECT_EQ(Read("RUN.GTP"), file.Build());
+    // Still editing, with the edits on the screen and Save on for a retry.
+    EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
+    EXPECT_TRUE(window->blnDirtyData);
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "2500");
     holder.reset();
     Click("cmdSave");
     EXPECT_EQ(Messages().size(), 2u);
