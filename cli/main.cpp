@@ -104,7 +104,7 @@ int Usage(CLI::App& app, const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Console::Utf8Output console;
+    Console::ShowOutputAsUtf8();
     // Names and values as UTF-8 on every system, as the core takes them.
     const std::vector<std::string> arguments = CommandLine::Arguments(argc, argv);
     std::vector<const char*> pointers;

@@ -8,18 +8,9 @@ enum class Stream { Output, Error };
 
 bool IsTerminal(Stream stream);
 
-// While it lives, a console window shows the program's output as UTF-8, as
-// a Linux terminal does; on Windows a console otherwise reads the bytes in
-// its own code page, and gets that back afterwards.
-class Utf8Output {
-public:
-    Utf8Output();
-    ~Utf8Output();
-    Utf8Output(const Utf8Output&) = delete;
-    Utf8Output& operator=(const Utf8Output&) = delete;
-
-private:
-    unsigned previous_ = 0;  // the code page to give back; 0 for none
-};
+// Makes a console window show the program's output as UTF-8, as a Linux
+// terminal does, until the program ends: on Windows a console otherwise reads
+// the bytes in its own code page, which it gets back at the end.
+void ShowOutputAsUtf8();
 
 }  // namespace Console

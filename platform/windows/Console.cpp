@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 namespace Console {
 
 // A console answers for its mode; a file, a pipe and the NUL device do not
@@ -12,17 +14,22 @@ bool IsTerminal(Stream stream) {
            0;
 }
 
-// No console (the output goes to a file or a pipe) gives 0, and nothing is
-// changed.
-Utf8Output::Utf8Output() {
-    const UINT current = ::GetConsoleOutputCP();
-    if (current != 0 && current != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
-        previous_ = current;
-}
+namespace {
 
-Utf8Output::~Utf8Output() {
-    if (previous_ != 0)
-        ::SetConsoleOutputCP(previous_);
+UINT previousCodePage = 0;
+
+void RestoreCodePage() { ::SetConsoleOutputCP(previousCodePage); }
+
+}  // namespace
+
+// Without a console (the output goes to a file or a pipe) there is no code
+// page to change.
+void ShowOutputAsUtf8() {
+    const UINT current = ::GetConsoleOutputCP();
+    if (current == 0 || current == CP_UTF8 || previousCodePage != 0 || !::SetConsoleOutputCP(CP_UTF8))
+        return;
+    previousCodePage = current;
+    std::atexit(RestoreCodePage);
 }
 
 }  // namespace Console
