@@ -93,13 +93,7 @@ TEST_F(ToolTest, ShowGivesWhatTheWindowShowsAndJsonEveryKeyWithNullsForAFileItCa
     };
     EXPECT_EQ(Json::parse(json.out), expected) << json.out;
 
-    const Outcome text = Run({"show", "OLD.GTP", "NEW.GTP"});
-    EXPECT_EQ(text.status, 1);
-    for (const std::string& line : std::vector<std::string>{"OLD.GTP\n  PASS Version 1.1.1\n", "  Pitch Factor:    n/a\n  5 record(s) read.\n  Vehicle Notes:\n    a\n    b\n",
-          "\n\nNEW.GTP\n", "  Pitch Factor:    1.5\n", "  Error(s) found at: " +
-                                                            std::to_string(damaged.DamagedPositions()[0]) + "\n"}) {
-        EXPECT_NE(text.out.find(line), std::string::npos) << line << "\nin:\n" << text.out;
-    }
+    // The text form is compared whole with the output tests' expected files.
     EXPECT_EQ(Run({"show", "ODD.GTP"}).status, 0);
 }
 
