@@ -285,6 +285,7 @@ void VehicleDataForm::BeginFieldEdit(FieldIndex index) {
         return;
     }
     FieldRow& row = fields_[index];
+    row.rejected.reset();
     row.box->PutText(row.value->text());
     row.box->show();
     row.value->hide();
@@ -299,7 +300,9 @@ void VehicleDataForm::EndFieldEdit(FieldIndex index) {
     row.box->hide();
 }
 
-void VehicleDataForm::RejectEntry(FieldBox* box, const std::string& message) {
+void VehicleDataForm::RejectEntry(FieldIndex index, const std::string& message) {
+    FieldBox* box = fields_[index].box;
+    fields_[index].rejected = box->text();
     dialogs_.MessageBox(message, MessageIcon::Critical, MessageButtons::OK);
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
@@ -326,7 +329,7 @@ void VehicleDataForm::LeaveField(FieldIndex index) {
     if (check.accepted) {
         EndFieldEdit(index);
     } else {
-        RejectEntry(box, check.message);
+        RejectEntry(index, check.message);
     }
     inLeaveHandler_ = false;
 }
@@ -371,7 +374,8 @@ void VehicleDataForm::CancelField(FieldIndex index) {
 
 void VehicleDataForm::CommitOpenFields() {
     for (int index = 0; index < FieldCount; ++index) {
-        if (!fields_[index].box->isHidden()) {
+        const FieldRow& row = fields_[index];
+        if (!row.box->isHidden() && row.rejected != row.box->text()) {
             LeaveField(static_cast<FieldIndex>(index));
         }
     }

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "run_file/RunFileLayout.h"
@@ -55,7 +56,9 @@ public:
     // Leaving a field: the entry is checked and committed to its label, or
     // rejected with its message and selected for correcting.
     void LeaveField(FieldIndex index);
-    // Leaves every open field, top to bottom, as the save does first.
+    // Leaves every open field, top to bottom, as the save does first. An
+    // entry whose rejection is still on show (the click on Save left its field
+    // a moment ago) stays open without the same message a second time.
     void CommitOpenFields();
     Stuff::VehicleTexts CommittedTexts() const;
 
@@ -71,6 +74,8 @@ private:
         QLabel* caption = nullptr;
         ClickableLabel* value = nullptr;
         FieldBox* box = nullptr;
+        // The entry last rejected while the field stayed open.
+        std::optional<QString> rejected;
     };
 
     void BuildHeader();
@@ -84,7 +89,7 @@ private:
 
     void BeginFieldEdit(FieldIndex index);
     void EndFieldEdit(FieldIndex index);
-    void RejectEntry(FieldBox* box, const std::string& message);
+    void RejectEntry(FieldIndex index, const std::string& message);
     void FieldBoxLeft(FieldIndex index, Qt::FocusReason reason);
     void LeaveByKeyboard(FieldIndex index);
     void CancelField(FieldIndex index);

@@ -28,10 +28,10 @@ protected:
 TEST_F(EditTest, ValueLabelsOpenTheirFieldOnlyInEditMode) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().Weight(3000).Build());
-    for (const FieldName& field : Fields) {
-        OpenField(std::string("lbl") + field.name);
-        EXPECT_TRUE(Box(std::string("txt") + field.name)->isHidden()) << field.name;
-        EXPECT_FALSE(Label(std::string("lbl") + field.name)->isHidden()) << field.name;
+    for (const std::string name : Fields) {
+        OpenField("lbl" + name);
+        EXPECT_TRUE(Box("txt" + name)->isHidden()) << name;
+        EXPECT_FALSE(Label("lbl" + name)->isHidden()) << name;
     }
     EXPECT_EQ(State(), ViewState);
 
@@ -109,7 +109,7 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     // The focus moves away while the message is up, as when a message box
     // takes it; that move is no second leave of the field.
     dialogs.whileShown = [this] { Notes()->setFocus(Qt::OtherFocusReason); };
-    window->txtVehicleWeight_LostFocus();
+    Leave("VehicleWeight");
     dialogs.whileShown = nullptr;
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_TRUE(Box("txtVehicleWeight")->hasFocus());
@@ -317,18 +317,18 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntrySaysSo) {
 
     // Without a selection the save stops at once, with both messages.
     Files()->SelectFile(QString());
-    window->cmdSave_Click();
+    Click("cmdSave");
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[0], "You must select a PASS file first!");
     EXPECT_EQ(Messages()[1], "Error saving the PASS file!");
     EXPECT_EQ(LabelText("lblVehicleWeight"), "1234");
 
-    // A rejected entry left open is checked again by the save, and the value
-    // committed before it is written.
+    // A rejected entry left open is checked again when the click on Save
+    // leaves it, once, and the value committed before it is written.
     ClickFile("RUN.GTP");
     EnterEditMode();
     ASSERT_FALSE(SetField("VehicleWeight", "0"));
-    window->cmdSave_Click();
+    Click("cmdSave");
     ASSERT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[3], Messages()[2]);
     EXPECT_EQ(Read("RUN.GTP")[147], 0x0B);

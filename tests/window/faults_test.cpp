@@ -54,7 +54,7 @@ public:
         EnterEditMode();
         OpenField("lblVehicleWeight");
         Type("txtVehicleWeight", "2500");
-        window->txtVehicleWeight_LostFocus();
+        Leave("VehicleWeight");
     }
     void Restart() {
         dialogs.script = ScriptedDialogs();

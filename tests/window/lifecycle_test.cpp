@@ -28,9 +28,9 @@ TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroup
     EXPECT_EQ(Open().windowTitle(), "Tachlet v2.00 build 2");
     EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
     EXPECT_TRUE(Notes()->isEnabled());
-    for (const FieldName& field : Fields) {
-        EXPECT_TRUE(Box(std::string("txt") + field.name)->isHidden()) << field.name;
-        EXPECT_TRUE(LabelText(std::string("lbl") + field.name).isEmpty()) << field.name;
+    for (const std::string name : Fields) {
+        EXPECT_TRUE(Box("txt" + name)->isHidden()) << name;
+        EXPECT_TRUE(LabelText("lbl" + name).isEmpty()) << name;
     }
     EXPECT_TRUE(Label("lblPitchFactor")->isHidden());
     EXPECT_TRUE(Label("lblPitchFactorLabel")->isHidden());
@@ -75,10 +75,10 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     // A label and its box take the same place and tooltip; the keyboard moves
     // from box to box, top to bottom.
     const QWidget* previousBox = nullptr;
-    for (const FieldName& field : Fields) {
-        SCOPED_TRACE(field.name);
-        const QLabel* label = Label(std::string("lbl") + field.name);
-        const QLineEdit* box = Box(std::string("txt") + field.name);
+    for (const std::string name : Fields) {
+        SCOPED_TRACE(name);
+        const QLabel* label = Label("lbl" + name);
+        const QLineEdit* box = Box("txt" + name);
         EXPECT_EQ(label->geometry(), box->geometry());
         EXPECT_EQ(label->toolTip(), box->toolTip());
         const QWidget* next = previousBox ? previousBox->nextInFocusChain() : box;

@@ -37,15 +37,15 @@ TEST_F(SafetyTest, NothingStartsAnotherLoadOrSaveOrFileCommandWhileALoadRuns) {
         Button("cmdUndo")->click();
         EXPECT_FALSE(window->LoadRunFile());
         EXPECT_FALSE(window->SaveRunFile());
-        window->fileGTP_DblClick();
+        QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, {},
+                           Files()->visualItemRect(Files()->currentItem()).center());
         for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen",
                                  "mnuFilePopupRefresh", "mnuFilePopupEdit"}) {
             Find<QAction>(name)->trigger();
         }
-        window->HandleBrowserKey(46, 0);
-        window->HandleBrowserKey(116, 0);
-        window->lblAbout_Click();
-        window->lblVersionHistory_Click();
+        QTest::keyClick(Files(), Qt::Key_Delete);
+        QTest::keyClick(Files(), Qt::Key_F5);
+        for (const char* link : {"lblAbout", "lblVersionHistory"}) QTest::mouseClick(Label(link), Qt::LeftButton);
         window->close();
         EXPECT_TRUE(window->isVisible());
     };
