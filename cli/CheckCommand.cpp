@@ -49,12 +49,12 @@ ExitStatus Check(const std::vector<std::string>& paths, bool recursive, bool jso
                 {"error", failure ? Json(*failure) : Json(nullptr)},
             });
         } else if (failure) {
-            std::cout << path << ": ERROR " << *failure << '\n';
+            std::cout << Printable(path) << ": ERROR " << *failure << '\n';
         } else if (damaged) {
-            std::cout << path << ": DAMAGED " << contents->damagedCount << " record(s) at " << PositionList(*contents)
+            std::cout << Printable(path) << ": DAMAGED " << contents->damagedCount << " record(s) at " << PositionList(*contents)
                       << '\n';
         } else {
-            std::cout << path << ": OK\n";
+            std::cout << Printable(path) << ": OK\n";
         }
     });
 

@@ -42,6 +42,28 @@ std::optional<std::string> LoadForReport(Stuff::RunFile& runFile, const std::str
 
 std::string WithNewlines(std::string_view text) { return ReplaceEach(text, "\r\n", "\n"); }
 
+std::string Printable(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c1) {
+            shown += "\uFFFD";
+            ++i;
+        } else if (byte == 0x7F) {
+            shown += "\u2421";
+        } else if (byte < 0x20 && byte != '\t') {
+            shown += "\xE2\x90";  // U+2400 to U+241F
+            shown += static_cast<char>(0x80 + byte);
+        } else {
+            shown += text[i];
+        }
+    }
+    return shown;
+}
+
 std::string Quoted(std::string_view text) { return Dump(Json(WithNewlines(text)), -1); }
 
 JsonArray::~JsonArray() { out_ << (empty_ ? "[]\n" : "\n]\n") << std::flush; }

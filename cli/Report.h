@@ -28,6 +28,12 @@ std::string Quoted(std::string_view text);
 // The texts of the window with their CR LF line breaks as "\n".
 std::string WithNewlines(std::string_view text);
 
+// A text from a run file or a file name, made safe for a terminal: a control
+// character other than the tab shows as its picture ("\x1B" as U+241B), a C1
+// control (an undefined Windows-1252 byte reads as one) as U+FFFD. Names and
+// notes could otherwise move the cursor, retitle or clear the terminal.
+std::string Printable(std::string_view text);
+
 class JsonArray {
 public:
     explicit JsonArray(std::ostream& out) : out_(out) {}

@@ -94,7 +94,7 @@ private:
     bool accepted_ = true;
 };
 
-std::string Shown(Field field, const std::string& text) { return IsName(field) ? Quoted(text) : text; }
+std::string Shown(Field field, const std::string& text) { return Printable(IsName(field) ? Quoted(text) : text); }
 
 void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
     for (const Field field : Stuff::EditableFields) {
@@ -102,7 +102,7 @@ void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& befor
         std::cout << "  " << Stuff::Spec(field).name << ": " << Shown(field, TextOf(before, field)) << " \u2192 "
                   << Shown(field, TextOf(after, field)) << '\n';
     }
-    if (changed.notes) std::cout << "  notes: " << Quoted(before.notes) << " \u2192 " << Quoted(after.notes) << '\n';
+    if (changed.notes) std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 " << Printable(Quoted(after.notes)) << '\n';
 }
 
 // Why the entries cannot go into this file at all; nothing when they can.
@@ -126,7 +126,7 @@ public:
         }
         const Stuff::RunFileContents& contents = runFile_.Contents();
         if (contents.damagedCount != 0) {
-            std::cerr << file << ": " << contents.damagedCount << " damaged record(s) in its run data\n";
+            std::cerr << Printable(file) << ": " << contents.damagedCount << " damaged record(s) in its run data\n";
             status_ = Worse(status_, ExitStatus::Damaged);
         }
         if (const std::optional<std::string> refusal = RefusalFor(contents, entries_.Selection())) {
@@ -141,11 +141,11 @@ public:
             return Refuse(file, refusal.Description());
         }
         if (changed.fields.empty() && !changed.notes) {
-            std::cout << file << ": unchanged\n";
+            std::cout << Printable(file) << ": unchanged\n";
             return;
         }
         if (!dryRun_ && !Saved(file, after, changed)) return;
-        std::cout << file << (dryRun_ ? ": would change\n" : ": changed\n");
+        std::cout << Printable(file) << (dryRun_ ? ": would change\n" : ": changed\n");
         PrintChanges(changed, before, after);
     }
 
@@ -166,13 +166,13 @@ private:
     }
 
     void Refuse(const std::string& file, const std::string& reason) {
-        std::cout << file << ": REFUSED\n";
-        std::cerr << file << ": " << reason << "; nothing was written.\n";
+        std::cout << Printable(file) << ": REFUSED\n";
+        std::cerr << Printable(file) << ": " << reason << "; nothing was written.\n";
         status_ = Worse(status_, ExitStatus::Refused);
     }
 
     void Fail(const std::string& file, const std::string& failure) {
-        std::cout << file << ": ERROR " << failure << '\n';
+        std::cout << Printable(file) << ": ERROR " << failure << '\n';
         status_ = Worse(status_, ExitStatus::Failed);
     }
 

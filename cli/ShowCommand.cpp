@@ -57,17 +57,17 @@ void PrintLines(const std::string& text, const std::string& indent) {
     std::string lines = WithNewlines(text);
     for (size_t start = 0;;) {
         const size_t end = lines.find('\n', start);
-        std::cout << indent << lines.substr(start, end - start) << '\n';
+        std::cout << indent << Printable(lines.substr(start, end - start)) << '\n';
         if (end == std::string::npos) return;
         start = end + 1;
     }
 }
 
 void PrintContents(const std::string& file, const RunFileContents& c) {
-    std::cout << file << '\n'
-              << "  " << c.version.Caption() << '\n'
-              << "  Run Name:        " << c.values.runName << '\n'
-              << "  Vehicle Name:    " << c.values.vehicleName << '\n'
+    std::cout << Printable(file) << '\n'
+              << "  " << Printable(c.version.Caption()) << '\n'
+              << "  Run Name:        " << Printable(c.values.runName) << '\n'
+              << "  Vehicle Name:    " << Printable(c.values.vehicleName) << '\n'
               << "  Vehicle Weight:  " << c.values.weight << '\n'
               << "  Rollout Length:  " << c.values.rollout << '\n'
               << "  Redline:         " << c.values.redline << '\n'
@@ -101,7 +101,7 @@ ExitStatus Show(const std::vector<std::string>& files, bool json) {
         if (!first) std::cout << '\n';
         first = false;
         if (error) {
-            std::cout << file << "\n  ERROR " << *error << '\n';
+            std::cout << Printable(file) << "\n  ERROR " << *error << '\n';
         } else {
             PrintContents(file, *contents);
         }

@@ -223,6 +223,34 @@ TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
     EXPECT_EQ(folder.Read("C.GTP"), Bytes(expected));
 }
 
+// Escape sequences in a run file or a file name would act on the terminal:
+// the text output shows them as pictures, the JSON keeps them exactly.
+TEST_F(ToolTest, TextOutputShowsControlCharactersOfFilesAndNamesWithoutSendingThem) {
+    const std::string clear = "\x1B[2J\x1B]0;owned\x07";
+    const RunFileBuilder hostile =
+        RunFileBuilder().RunName("Run" + clear).VehicleName("Car\x81\x7F").Records(2, 20).Notes("a\tb\x1B[1m");
+    const std::string name = "R\x1B[31m.GTP";
+    Write(name, hostile);
+    const std::string shownName = "R\u241B[31m.GTP", shownClear = "\u241B[2J\u241B]0;owned\u2407";
+
+    const Outcome show = Run({"show", name});
+    EXPECT_EQ(show.status, 0);
+    for (const std::string& line : {shownName + "\n", "  Run Name:        Run" + shownClear + "\n",
+                                   std::string("  Vehicle Name:    Car\uFFFD\u2421\n"), std::string("    a\tb\u241B[1m\n")})
+        EXPECT_NE(show.out.find(line), std::string::npos) << line << show.out;
+    EXPECT_EQ(show.out.find('\x1B'), std::string::npos);
+
+    EXPECT_EQ(Run({"check", "."}).out, "./" + shownName + ": OK\n1 files: 1 ok, 0 damaged, 0 unreadable\n");
+    const Outcome set = Run({"set", name, "--run-name", "Run", "--dry-run"});
+    EXPECT_EQ(set.out, shownName + ": would change\n  run name: \"Run\\u001b[2J\\u001b]0;owned\\u0007\"" + Arrow +
+                           "\"Run\"\n");
+
+    const Json json = Json::parse(Run({"show", "--json", name}).out);
+    EXPECT_EQ(json[0]["file"], name);
+    EXPECT_EQ(json[0]["runName"], "Run" + clear);
+    EXPECT_EQ(json[0]["vehicleName"], "Car\u0081\x7F");
+}
+
 TEST_F(ToolTest, UsageErrorsPrintTheUsageAndEndWithStatusTwo) {
     Write("RUN.GTP", RunFileBuilder());
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
