@@ -254,7 +254,7 @@ QString VehicleDataForm::NotesText() const {
 
 void VehicleDataForm::CloseOpenFields() {
     // A field left open (its entry rejected) would hide the value just read
-    // under the entry of the file before; the loaded values are what counts.
+    // or written under an entry the file does not hold.
     for (int index = 0; index < FieldCount; ++index) {
         FieldRow& row = fields_[index];
         if (!row.box->isHidden()) {

@@ -56,6 +56,9 @@ bool frmMain::RunSave() {
         return false;
     }
     SetDirty(false);
+    // A field still holding a rejected entry would go on showing it over the
+    // value the file now holds.
+    form_->CloseOpenFields();
     UpdateControls(true, false, false, false);
     return true;
 }

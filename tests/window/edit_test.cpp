@@ -333,6 +333,10 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntrySaysSo) {
     EXPECT_EQ(Messages()[3], Messages()[2]);
     EXPECT_EQ(Read("RUN.GTP")[147], 0x0B);
     EXPECT_EQ(Read("RUN.GTP")[148], 0xB8);
+    // The window then shows what the file holds, not the rejected entry.
+    EXPECT_TRUE(Box("txtVehicleWeight")->isHidden());
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "3000");
+    EXPECT_EQ(State(), ViewState);
 }
 
 }  // namespace
