@@ -23,6 +23,7 @@
 #include "qt_platform/QtEvents.h"
 #include "testkit/FakeScreen.h"
 #include "testkit/MemorySettings.h"
+#include "testkit/RecordingOpener.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TempFolder.h"
@@ -56,11 +57,6 @@ public:
     }
 };
 
-struct NoDocuments : DocumentOpener {
-    bool OpenUrl(const std::string&, LateFailure) override { return false; }
-    bool OpenLocalFile(const std::string&, LateFailure) override { return false; }
-};
-
 class WindowTest : public ::testing::Test {
 public:
     struct ControlState {
@@ -75,6 +71,7 @@ protected:
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
         dialogs.script.AcceptOkBoxes();
+        documents.accept = false;  // the desktop refuses every target unless a test lets it take them
     }
 
     void TearDown() override {
@@ -182,7 +179,7 @@ public:
     HookedDialogs dialogs;
     MemorySettings settings;
     FakeScreen screen;
-    NoDocuments documents;
+    RecordingOpener documents;
     SteppedEvents events;
     std::unique_ptr<frmMain> window;
 

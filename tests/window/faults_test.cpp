@@ -34,20 +34,6 @@ std::map<std::string, std::string> Contents(const TempFolder& folder) {
     return entries;
 }
 
-// Takes every document it is handed and runs none of them.
-class RecordingDocuments : public DocumentOpener {
-public:
-    std::vector<std::string> opened;
-    bool OpenUrl(const std::string& url, LateFailure) override {
-        opened.push_back("url " + url);
-        return true;
-    }
-    bool OpenLocalFile(const std::string& path, LateFailure) override {
-        opened.push_back(path);
-        return true;
-    }
-};
-
 class FaultTest : public WindowTest {
 public:
     void ChangeWeight() {
@@ -61,15 +47,7 @@ public:
         dialogs.script.AcceptOkBoxes();
         Open();
     }
-    // The window with an opener that records instead of opening.
-    void OpenRecording() {
-        window = std::make_unique<frmMain>(
-            WindowServices{dialogs, settings, screen, recorder, events, AppInfo::ForProgramFolder(folder.Path())});
-        window->show();
-    }
-
     std::unique_ptr<LockHolder> holder;
-    RecordingDocuments recorder;
 };
 
 class PermissionFaultTest : public FaultTest {
@@ -201,7 +179,8 @@ TEST_F(FaultTest, OnlyRegularFilesAreListedWhateverTheirNames) {
 TEST_F(FaultTest, NamesAShellWouldReadAreActedOnAsTheyAre) {
     const std::string names[] = {"with blanks  .gtp", "\"double\" and 'single'.gtp", "semi;colon.GTP",
                                  "$(touch made-by-shell) `touch made-by-shell`.gtp", "M\xFC" "hle \xFF.gtp"};
-    OpenRecording();
+    documents.accept = true;
+    Open();
     const Bytes bystander = RunFileBuilder().RunName("Bystander").Build();
     Write("OTHER.GTP", bystander);
     int index = 0;
@@ -214,8 +193,8 @@ TEST_F(FaultTest, NamesAShellWouldReadAreActedOnAsTheyAre) {
         EXPECT_EQ(LabelText("lblRunName"), QString::fromStdString(runName));
 
         Find<QAction>("mnuFilePopupOpen")->trigger();
-        EXPECT_EQ(recorder.opened, std::vector<std::string>{folder.Path(name)});
-        recorder.opened.clear();
+        EXPECT_EQ(documents.opened, std::vector<std::string>{"file " + folder.Path(name)});
+        documents.opened.clear();
 
         const std::string renamed = "ren;$(touch made-by-shell) \"" + std::to_string(index) + "\".gtp";
         dialogs.script.Type(renamed.substr(0, renamed.size() - 4));
