@@ -28,21 +28,6 @@
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TempFolder.h"
 
-// Scripted dialogs that can also run a step of the test while a box is up.
-class HookedDialogs : public Dialogs {
-public:
-    ScriptedDialogs script;
-    std::function<void()> whileShown;
-
-    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-        if (whileShown) whileShown();
-        return script.MessageBox(text, icon, buttons);
-    }
-    std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {
-        return script.InputBox(prompt, defaultAnswer);
-    }
-};
-
 // Processes events like the program does, counts the rounds, and runs a step
 // of the test once inside the next round.
 class SteppedEvents : public Events {
@@ -70,7 +55,7 @@ protected:
     void SetUp() override {
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
-        dialogs.script.AcceptOkBoxes();
+        dialogs.AcceptOkBoxes();
         documents.accept = false;  // the desktop refuses every target unless a test lets it take them
     }
 
@@ -93,8 +78,8 @@ public:
     // A fresh window with a fresh script of message boxes, for tests that run
     // one case per window.
     frmMain& Reopen() {
-        dialogs.script = ScriptedDialogs();
-        dialogs.script.AcceptOkBoxes();
+        dialogs = ScriptedDialogs();
+        dialogs.AcceptOkBoxes();
         return Open();
     }
 
@@ -136,8 +121,8 @@ public:
     }
 
     // The texts of all message boxes shown so far, in order.
-    std::vector<std::string> Messages() const { return dialogs.script.MessageTexts(); }
-    std::vector<DialogRecord> Boxes() const { return dialogs.script.Records(); }
+    std::vector<std::string> Messages() const { return dialogs.MessageTexts(); }
+    std::vector<DialogRecord> Boxes() const { return dialogs.Records(); }
 
     // Replaces the text of a field's box as typed.
     void Type(const std::string& boxName, const QString& text) {
@@ -176,7 +161,7 @@ public:
     static constexpr ControlState ViewState{true, false, false, false, false};
 
     TempFolder folder;
-    HookedDialogs dialogs;
+    ScriptedDialogs dialogs;
     MemorySettings settings;
     FakeScreen screen;
     RecordingOpener documents;

@@ -174,14 +174,14 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
 
     const std::string question =
         "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?";
-    dialogs.script.Answer(MessageAnswer::No);
+    dialogs.Answer(MessageAnswer::No);
     window->setFocus();
     QTest::keyClick(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_TRUE(folder.Has("A.GTP"));
-    dialogs.script.Answer(MessageAnswer::Yes);
+    dialogs.Answer(MessageAnswer::Yes);
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(Files()->count(), 1);
@@ -198,7 +198,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     // A delete that fails shows the error it recorded.
     LoadFile("C.GTP", RunFileBuilder().Build());
     std::filesystem::remove(folder.Path("C.GTP"));
-    dialogs.script.Answer(MessageAnswer::Yes);
+    dialogs.Answer(MessageAnswer::Yes);
     Item("mnuFilePopupDelete")->trigger();
     EXPECT_EQ(Messages().back(), "WARNING:  error (2) - File Not Found - occurred while attempting to delete the file.");
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
@@ -255,7 +255,7 @@ TEST_F(BrowserTest, FoldersNamedInAnotherEncodingAreEnteredAndSavedIntoByTheirOw
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     const auto rename = [this](const std::string& answer) {
         LoadFile("ORIG.GTP", RunFileBuilder().Build());
-        dialogs.script.Type(answer);
+        dialogs.Type(answer);
         QTest::keyClick(Files(), Qt::Key_F2);
     };
     const std::pair<std::string, std::string> answers[] = {
@@ -295,7 +295,7 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     ClickFile("ORIG.GTP");
     EnterEditMode();
     SetField("VehicleWeight", "2500", false);
-    dialogs.script.Type("renamed");
+    dialogs.Type("renamed");
     QTest::keyClick(Files(), Qt::Key_F2);
     Click("cmdSave");
     EXPECT_EQ(Messages().back(), "Error saving the PASS file!");

@@ -170,14 +170,14 @@ TEST_F(FaultTest, NamesAShellWouldReadAreActedOnAsTheyAre) {
         documents.opened.clear();
 
         const std::string renamed = "ren;$(touch made-by-shell) \"" + std::to_string(index) + "\".gtp";
-        dialogs.script.Type(renamed.substr(0, renamed.size() - 4));
+        dialogs.Type(renamed.substr(0, renamed.size() - 4));
         Find<QAction>("mnuFilePopupRename")->trigger();
         EXPECT_FALSE(folder.Has(name));
         EXPECT_EQ(Read(renamed), file);
 
         Write(name, file);
         ClickFile(name);
-        dialogs.script.Answer(MessageAnswer::Yes);
+        dialogs.Answer(MessageAnswer::Yes);
         Find<QAction>("mnuFilePopupDelete")->trigger();
         EXPECT_FALSE(folder.Has(name));
         EXPECT_EQ(Read(renamed), file);
@@ -209,7 +209,7 @@ TEST_F(FaultTest, RenameNeverReplacesAFileButMayChangeOnlyTheCase) {
             Write(name, other);
         }
         LoadFile("run2.gtp", run2);
-        dialogs.script.Type(c.answer);
+        dialogs.Type(c.answer);
         QTest::keyClick(Files(), Qt::Key_F2);
         std::map<std::string, std::string> expected;
         for (const std::string& name : c.after) {

@@ -100,7 +100,7 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
     const std::string list = "Error(s) found at: " + std::to_string(at[0]) + ", " + std::to_string(at[1]);
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         Reopen();
-        dialogs.script.Answer(answer);
+        dialogs.Answer(answer);
         LoadFile("BAD.GTP", file.Build());
         const bool yes = answer == MessageAnswer::Yes;
         EXPECT_EQ(Messages(), (yes ? std::vector<std::string>{question, list} : std::vector<std::string>{question}));
