@@ -42,6 +42,14 @@ public:
     }
 };
 
+inline const std::string SaveFailed = "Error saving the PASS file!";
+
+// The message of a load or save that the system refused.
+inline std::string Failure(const char* action, int number, const std::string& description, const std::string& name) {
+    return "Error (" + std::to_string(number) + ") - " + description + " - " + action + " file [" + name +
+           "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
+}
+
 class WindowTest : public ::testing::Test {
 public:
     struct ControlState {
@@ -95,6 +103,19 @@ public:
     void Click(const std::string& button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
     QPlainTextEdit* Notes() const { return Find<QPlainTextEdit>("txtVehicleNotes"); }
     FileListBox* Files() const { return Find<FileListBox>("fileGTP"); }
+    QStringList FileRows() const {
+        QStringList rows;
+        for (int row = 0; row < Files()->count(); ++row) rows << Files()->item(row)->text();
+        return rows;
+    }
+    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
+    // Edit, Delete, Rename and Open w/PASS are switched on and off together.
+    bool CommandsEnabled() const {
+        const bool edit = Find<QAction>("mnuFilePopupEdit")->isEnabled();
+        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"})
+            EXPECT_EQ(Find<QAction>(name)->isEnabled(), edit) << name;
+        return edit;
+    }
     QString LabelText(const std::string& name) const { return Label(name)->text(); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {

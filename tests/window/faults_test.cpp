@@ -15,14 +15,8 @@
 
 namespace {
 
-const char* const SaveFailed = "Error saving the PASS file!";
 const char* const Changed =
     "The file has changed since it was loaded; nothing was written. Load it again and repeat your changes.";
-
-std::string Failure(const char* action, int number, const std::string& description, const std::string& name) {
-    return "Error (" + std::to_string(number) + ") - " + description + " - " + action + " file [" + name +
-           "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
-}
 
 // Every entry of the folder with its bytes; a folder shows as "<folder>".
 std::map<std::string, std::string> Contents(const TempFolder& folder) {
@@ -139,11 +133,7 @@ TEST_F(FaultTest, OnlyRegularFilesAreListedWhateverTheirNames) {
     std::filesystem::create_symlink(folder.Path("nowhere"), folder.Path("broken.gtp"));
     ASSERT_EQ(::mkfifo(folder.Path("pipe.gtp").c_str(), 0600), 0);
     Open();
-    QStringList listed;
-    for (int row = 0; row < Files()->count(); ++row) {
-        listed << Files()->item(row)->text();
-    }
-    EXPECT_EQ(listed, (QStringList{"link.Gtp", "RUN.GTP"}));
+    EXPECT_EQ(FileRows(), (QStringList{"link.Gtp", "RUN.GTP"}));
     ClickFile("link.Gtp");
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(LabelText("lblRunName"), "Run 1");

@@ -13,7 +13,6 @@ namespace {
 
 class LifecycleTest : public WindowTest {
 protected:
-    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
     bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
     QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
     AppInfo Info() const { return AppInfo::ForProgramFolder(folder.Path()); }

@@ -6,8 +6,6 @@
 
 namespace {
 
-const char* const SaveFailed = "Error saving the PASS file!";
-
 class SafetyTest : public WindowTest {
 protected:
     // Loads a file with records and notes and changes its weight to 1500.
