@@ -9,35 +9,6 @@
 using namespace Stuff;
 using Bytes = std::vector<uint8_t>;
 
-namespace {
-
-ScanResult ScanOf(const RunFileBuilder& builder) {
-    const Bytes file = builder.Build();
-    MemoryByteSource source(file);
-    return ScanWith(source, builder.RunDataStart());
-}
-
-}  // namespace
-
-TEST(RunDataScan, CountsRecordsAndFindsTheNotes) {
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(5, 20).Notes("seven!!")), (ScanResult{20, 5, {}, 312 + 5 * 24, 7}));
-    EXPECT_EQ(ScanOf(RunFileBuilder().Version("1.1.1").Records(5, 20).Notes("")), (ScanResult{20, 5, {}, 311 + 5 * 24, 0}));
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(1, 255).Notes("n")), (ScanResult{255, 1, {}, 312 + 259, 1}));
-    // A notes length equal to L is one more record; the notes come after it.
-    const std::string more("abcde\0\0\0\x02xy", 11);
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(3, 5).Notes(more).NotesLengthByte(5)), (ScanResult{5, 4, {}, 312 + 4 * 9, 2}));
-    // No run data: a zero length byte, or a file that ends before it.
-    EXPECT_EQ(ScanOf(RunFileBuilder().Notes("ignored")), (ScanResult{0, 0, {}, std::nullopt, 0}));
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(3, 20).CutTo(311)), (ScanResult{0, 0, {}, std::nullopt, 0}));
-}
-
-TEST(RunDataScan, ReportsDamagedRecordsAtTheirFirstSeparatorByte) {
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(6, 20).DamagedRecord(1, 0).DamagedRecord(4, 2).Notes("x")),
-              (ScanResult{20, 6, {312 + 24 + 21, 312 + 4 * 24 + 21}, 312 + 6 * 24, 1}));
-    EXPECT_EQ(DamagedPositionsMessage(std::vector<uint64_t>{357, 5000000000}, 2), "Error(s) found at: 357, 5000000000");
-    EXPECT_EQ(DamagedPositionsMessage({}, 0), "");
-}
-
 TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
     // Every record damaged at first, then one in three: past the thousandth
     // the scan only counts them, in groups that mix both kinds.
@@ -62,6 +33,9 @@ TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
                                 " more damaged record(s) not listed.";
         EXPECT_EQ(message.substr(message.size() - end.size()), end);
     }
+    // A short list, with a position past 4 GiB, and none.
+    EXPECT_EQ(DamagedPositionsMessage(std::vector<uint64_t>{357, 5000000000}, 2), "Error(s) found at: 357, 5000000000");
+    EXPECT_EQ(DamagedPositionsMessage({}, 0), "");
 }
 
 // Run data made up on the fly: `count` records of one data byte each after
@@ -115,7 +89,9 @@ TEST(RunDataScan, RunDataToTheEndOfTheFile) {
     // A record cut short is counted and reported where its separator begins,
     // even when that lies past the end.
     for (uint64_t cut = 0; cut <= 24; ++cut) {
-        const ScanResult scan = ScanOf(RunFileBuilder().Records(4, 20).NoNotes().CutBy(cut));
+        const Bytes file = RunFileBuilder().Records(4, 20).NoNotes().CutBy(cut).Build();
+        MemoryByteSource source(file);
+        const ScanResult scan = ScanWith(source, 312);
         const bool whole = cut == 0 || cut == 24;
         const std::vector<uint64_t> damaged = whole ? std::vector<uint64_t>{} : std::vector<uint64_t>{312 + 3 * 24 + 21};
         EXPECT_EQ(scan, (ScanResult{20, cut < 24 ? 4u : 3u, damaged, std::nullopt, 0})) << cut;
