@@ -10,11 +10,10 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "support/RuntimeError.h"
+#include "testkit/RunDataScan.h"
 #include "testkit/RunFileDecode.h"
 
 using namespace Stuff;
-using FuzzCheck::BlockSource;
-using FuzzCheck::ScanResult;
 
 namespace {
 
@@ -86,12 +85,12 @@ void CheckNotes(ByteSource& source, uint64_t notesPosition, uint8_t notesLength)
 // taken for one start only, and only for a quarter of the inputs.
 void CheckScan(std::span<const uint8_t> file, uint64_t start, uint64_t slice, bool blockReads) {
     MemoryByteSource memory(file);
-    const ScanResult whole = FuzzCheck::ScanWith(memory, start, UINT64_MAX);
+    const ScanResult whole = ScanWith(memory, start, UINT64_MAX);
     FUZZ_CHECK(whole == WalkRunData(file, start));
-    FUZZ_CHECK(FuzzCheck::ScanWith(memory, start, slice) == whole);
+    FUZZ_CHECK(ScanWith(memory, start, slice) == whole);
     if (blockReads) {
         BlockSource blocks(file);
-        FUZZ_CHECK(FuzzCheck::ScanWith(blocks, start, slice) == whole);
+        FUZZ_CHECK(ScanWith(blocks, start, slice) == whole);
     }
 
     // Nothing the scan keeps can outgrow the file.

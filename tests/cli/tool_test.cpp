@@ -203,6 +203,7 @@ TEST_F(ToolTest, SetRefusesForOneFileWhatItCannotHoldAndWritesTheOthers) {
     EXPECT_EQ(notes.out, "EMPTY.GTP: REFUSED\nOLD.GTP: changed\n  notes: \"n\"" + Arrow + "\"x\"\n");
     EXPECT_EQ(notes.status, 2);
     EXPECT_EQ(folder.Read("EMPTY.GTP"), Bytes(empty));
+    EXPECT_EQ(folder.Read("OLD.GTP"), Bytes(RunFileBuilder(old).Notes("x").Raw(old.NotesPosition() + 2, {0x00})));
 }
 
 TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {

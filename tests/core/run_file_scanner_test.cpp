@@ -3,71 +3,11 @@
 #include <memory>
 #include <random>
 
-#include "run_file/RunDataScanner.h"
+#include "testkit/RunDataScan.h"
 #include "testkit/RunFileBuilder.h"
 
 using namespace Stuff;
 using Bytes = std::vector<uint8_t>;
-
-namespace {
-
-// A source that has to be read in blocks, like a file on disk.
-class ReadOnlySource : public ByteSource {
-public:
-    explicit ReadOnlySource(const Bytes& bytes) : memory_(bytes) {}
-    uint64_t Size() const override { return memory_.Size(); }
-    size_t ReadAt(uint64_t offset, std::span<uint8_t> out) override { return memory_.ReadAt(offset, out); }
-
-private:
-    MemoryByteSource memory_;
-};
-
-struct Scan {
-    uint8_t length;
-    uint64_t count;
-    std::vector<uint64_t> damaged;
-    std::optional<uint64_t> notes;
-    uint8_t notesLength;
-    bool operator==(const Scan&) const = default;
-};
-
-Scan ScanOf(ByteSource& source, uint64_t start, uint64_t slice = UINT64_MAX) {
-    RunDataScanner scanner(source, start);
-    for (uint64_t before = 0; !scanner.Advance(slice); before = scanner.RecordCount()) {
-        EXPECT_LE(scanner.RecordCount() - before, slice);
-    }
-    return {scanner.RecordLength(), scanner.RecordCount(), scanner.DamagedPositions(), scanner.NotesPosition(),
-            scanner.NotesLength()};
-}
-
-Scan ScanOf(const RunFileBuilder& builder) {
-    const Bytes file = builder.Build();
-    MemoryByteSource source(file);
-    return ScanOf(source, builder.RunDataStart());
-}
-
-}  // namespace
-
-TEST(RunDataScan, CountsRecordsAndFindsTheNotes) {
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(5, 20).Notes("seven!!")), (Scan{20, 5, {}, 312 + 5 * 24, 7}));
-    EXPECT_EQ(ScanOf(RunFileBuilder().Version("1.1.1").Records(5, 20).Notes("")), (Scan{20, 5, {}, 311 + 5 * 24, 0}));
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(1, 255).Notes("n")), (Scan{255, 1, {}, 312 + 259, 1}));
-    // A notes length equal to L is one more record; the notes come after it.
-    const std::string more("abcde\0\0\0\x02xy", 11);
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(3, 5).Notes(more).NotesLengthByte(5)), (Scan{5, 4, {}, 312 + 4 * 9, 2}));
-    // No run data: a zero length byte, or a file that ends before it.
-    EXPECT_EQ(ScanOf(RunFileBuilder().Notes("ignored")), (Scan{0, 0, {}, std::nullopt, 0}));
-    EXPECT_EQ(ScanOf(RunFileBuilder().Records(3, 20).CutTo(311)), (Scan{0, 0, {}, std::nullopt, 0}));
-}
-
-TEST(RunDataScan, ReportsDamagedRecordsAtTheirFirstSeparatorByte) {
-    for (int byte = 0; byte < 3; ++byte) {
-        const Scan scan = ScanOf(RunFileBuilder().Records(6, 20).DamagedRecord(1, byte).DamagedRecord(4, byte).Notes("x"));
-        EXPECT_EQ(scan, (Scan{20, 6, {312 + 24 + 21, 312 + 4 * 24 + 21}, 312 + 6 * 24, 1})) << byte;
-    }
-    EXPECT_EQ(DamagedPositionsMessage(std::vector<uint64_t>{357, 5000000000}, 2), "Error(s) found at: 357, 5000000000");
-    EXPECT_EQ(DamagedPositionsMessage({}, 0), "");
-}
 
 TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
     // Every record damaged at first, then one in three: past the thousandth
@@ -78,7 +18,7 @@ TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
     }
     const Bytes file = builder.Build();
     for (uint64_t slice : {uint64_t{7}, UINT64_MAX}) {
-        ReadOnlySource source(file);
+        BlockSource source(file);
         RunDataScanner scanner(source, 312);
         while (!scanner.Advance(slice)) {
         }
@@ -93,6 +33,9 @@ TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
                                 " more damaged record(s) not listed.";
         EXPECT_EQ(message.substr(message.size() - end.size()), end);
     }
+    // A short list, with a position past 4 GiB, and none.
+    EXPECT_EQ(DamagedPositionsMessage(std::vector<uint64_t>{357, 5000000000}, 2), "Error(s) found at: 357, 5000000000");
+    EXPECT_EQ(DamagedPositionsMessage({}, 0), "");
 }
 
 // Run data made up on the fly: `count` records of one data byte each after
@@ -146,10 +89,12 @@ TEST(RunDataScan, RunDataToTheEndOfTheFile) {
     // A record cut short is counted and reported where its separator begins,
     // even when that lies past the end.
     for (uint64_t cut = 0; cut <= 24; ++cut) {
-        const Scan scan = ScanOf(RunFileBuilder().Records(4, 20).NoNotes().CutBy(cut));
+        const Bytes file = RunFileBuilder().Records(4, 20).NoNotes().CutBy(cut).Build();
+        MemoryByteSource source(file);
+        const ScanResult scan = ScanWith(source, 312);
         const bool whole = cut == 0 || cut == 24;
         const std::vector<uint64_t> damaged = whole ? std::vector<uint64_t>{} : std::vector<uint64_t>{312 + 3 * 24 + 21};
-        EXPECT_EQ(scan, (Scan{20, cut < 24 ? 4u : 3u, damaged, std::nullopt, 0})) << cut;
+        EXPECT_EQ(scan, (ScanResult{20, cut < 24 ? 4u : 3u, damaged, std::nullopt, 0})) << cut;
     }
 }
 
@@ -167,18 +112,18 @@ TEST(RunDataScan, SlicesAndBlockReadsGiveTheSameResultAsOneGo) {
         if (cut) builder.CutBy(1 + random() % (length + 3));
         const Bytes file = builder.Build();
         MemoryByteSource memory(file);
-        ReadOnlySource disk(file);
-        const Scan whole = ScanOf(memory, builder.RunDataStart());
+        BlockSource disk(file);
+        const ScanResult whole = ScanWith(memory, builder.RunDataStart());
         const std::optional<uint64_t> notes = noNotes ? std::nullopt : std::optional(builder.NotesPosition());
         if (cut) {
             ASSERT_EQ(whole.damaged.back(), builder.SeparatorPosition(count - 1)) << round;
         } else {
-            ASSERT_EQ(whole, (Scan{length, count, builder.DamagedPositions(), notes, 0})) << round;
+            ASSERT_EQ(whole, (ScanResult{length, count, builder.DamagedPositions(), notes, 0})) << round;
         }
-        ASSERT_EQ(ScanOf(disk, builder.RunDataStart()), whole) << round;
+        ASSERT_EQ(ScanWith(disk, builder.RunDataStart()), whole) << round;
         if (!big) {
-            ASSERT_EQ(ScanOf(memory, builder.RunDataStart(), 1), whole) << round;
-            ASSERT_EQ(ScanOf(disk, builder.RunDataStart(), 1 + random() % 7), whole) << round;
+            ASSERT_EQ(ScanWith(memory, builder.RunDataStart(), 1), whole) << round;
+            ASSERT_EQ(ScanWith(disk, builder.RunDataStart(), 1 + random() % 7), whole) << round;
         }
     }
 }
@@ -199,7 +144,7 @@ TEST(RunDataScan, EveryRecordOfAGroupIsChecked) {
                 std::copy(file.begin(), file.end(), exact.get());
                 MemoryByteSource source({exact.get(), file.size()});
                 const std::optional<uint64_t> notesAt = notes ? std::optional(builder.NotesPosition()) : std::nullopt;
-                EXPECT_EQ(ScanOf(source, 312), (Scan{6, count, builder.DamagedPositions(), notesAt, static_cast<uint8_t>(notes ? 2 : 0)}))
+                EXPECT_EQ(ScanWith(source, 312), (ScanResult{6, count, builder.DamagedPositions(), notesAt, static_cast<uint8_t>(notes ? 2 : 0)}))
                     << count << " records, damaged " << damaged << (notes ? ", notes" : "");
             }
         }

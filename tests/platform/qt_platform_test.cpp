@@ -26,35 +26,13 @@
 #include "qt_platform/QtScreen.h"
 #include "qt_platform/QtSettingsStore.h"
 #include "support/WorkArea.h"
+#include "testkit/FakeLauncher.h"
 
 namespace {
 
 std::string PathIn(const QTemporaryDir& dir, const char* name) {
     return QFile::encodeName(dir.path()).toStdString() + "/" + name;
 }
-
-// The desktop's launcher, faked first on the PATH while it lives: it notes
-// each argument it is given on a line and ends with the exit code set.
-class FakeLauncher {
-public:
-    FakeLauncher() : path_(qgetenv("PATH")) {
-        std::ofstream(Path("xdg-open")) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\nexit $(cat \"$0.code\")\n";
-        std::filesystem::permissions(Path("xdg-open"), std::filesystem::perms::owner_all);
-        ExitWith(0);
-        qputenv("PATH", QFile::encodeName(dir_.path()) + ":" + path_);
-    }
-    ~FakeLauncher() { qputenv("PATH", path_); }
-    void ExitWith(int code) { std::ofstream(Path("xdg-open.code")) << code; }
-    std::string Log() const {
-        std::ifstream in(Path("xdg-open.log"));
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-private:
-    std::string Path(const char* name) const { return PathIn(dir_, name); }
-    QTemporaryDir dir_;
-    QByteArray path_;
-};
 
 // Runs `act` on the modal box of type T as soon as the event loop shows it.
 template <typename T>
@@ -138,11 +116,7 @@ TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheLauncherAsDataAndRepor
     for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", url}) {
         EXPECT_EQ(Process::OpenDocument(target, opener, failed), Process::Opened) << target;
     }
-    const auto launches = [&launcher] {
-        const std::string log = launcher.Log();
-        return std::count(log.begin(), log.end(), '\n');
-    };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return launches() == 3; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return launcher.Launches() == 3; }));
     std::vector<std::string> lines;
     std::istringstream log(launcher.Log());
     for (std::string line; std::getline(log, line);) lines.push_back(line);

@@ -1,10 +1,12 @@
 #pragma once
 // Dialogs for tests: records every box in order and answers from a script the
 // test queues beforehand. A box the script did not expect fails the test and
-// is answered OK, No or empty text, so nothing waits for a user.
+// is answered OK, No or empty text, so nothing waits for a user. A step of the
+// test can run while a message box is up.
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -31,6 +33,8 @@ public:
     void Type(std::string text) { script_.emplace_back(std::move(text)); }
     // Lets message boxes with only an OK button pass without a scripted answer.
     void AcceptOkBoxes(bool accept = true) { acceptOkBoxes_ = accept; }
+    // Runs as each message box shows, before it is answered.
+    std::function<void()> whileShown;
 
     const std::vector<DialogRecord>& Records() const { return records_; }
     std::vector<std::string> MessageTexts() const {
@@ -41,6 +45,7 @@ public:
     }
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
+        if (whileShown) whileShown();
         records_.push_back({DialogRecord::Kind::Message, text, icon, buttons, {}, {}});
         const MessageAnswer fallback = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::No;
         if (script_.empty() || !std::holds_alternative<MessageAnswer>(script_.front())) {

@@ -23,24 +23,10 @@
 #include "qt_platform/QtEvents.h"
 #include "testkit/FakeScreen.h"
 #include "testkit/MemorySettings.h"
+#include "testkit/RecordingOpener.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TempFolder.h"
-
-// Scripted dialogs that can also run a step of the test while a box is up.
-class HookedDialogs : public Dialogs {
-public:
-    ScriptedDialogs script;
-    std::function<void()> whileShown;
-
-    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-        if (whileShown) whileShown();
-        return script.MessageBox(text, icon, buttons);
-    }
-    std::string InputBox(const std::string& prompt, const std::string& defaultAnswer) override {
-        return script.InputBox(prompt, defaultAnswer);
-    }
-};
 
 // Processes events like the program does, counts the rounds, and runs a step
 // of the test once inside the next round.
@@ -56,10 +42,13 @@ public:
     }
 };
 
-struct NoDocuments : DocumentOpener {
-    bool OpenUrl(const std::string&, LateFailure) override { return false; }
-    bool OpenLocalFile(const std::string&, LateFailure) override { return false; }
-};
+inline const std::string SaveFailed = "Error saving the PASS file!";
+
+// The message of a load or save that the system refused.
+inline std::string Failure(const char* action, int number, const std::string& description, const std::string& name) {
+    return "Error (" + std::to_string(number) + ") - " + description + " - " + action + " file [" + name +
+           "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
+}
 
 class WindowTest : public ::testing::Test {
 public:
@@ -74,7 +63,8 @@ protected:
     void SetUp() override {
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path()));
-        dialogs.script.AcceptOkBoxes();
+        dialogs.AcceptOkBoxes();
+        documents.accept = false;  // the desktop refuses every target unless a test lets it take them
     }
 
     void TearDown() override {
@@ -96,8 +86,8 @@ public:
     // A fresh window with a fresh script of message boxes, for tests that run
     // one case per window.
     frmMain& Reopen() {
-        dialogs.script = ScriptedDialogs();
-        dialogs.script.AcceptOkBoxes();
+        dialogs = ScriptedDialogs();
+        dialogs.AcceptOkBoxes();
         return Open();
     }
 
@@ -113,6 +103,19 @@ public:
     void Click(const std::string& button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
     QPlainTextEdit* Notes() const { return Find<QPlainTextEdit>("txtVehicleNotes"); }
     FileListBox* Files() const { return Find<FileListBox>("fileGTP"); }
+    QStringList FileRows() const {
+        QStringList rows;
+        for (int row = 0; row < Files()->count(); ++row) rows << Files()->item(row)->text();
+        return rows;
+    }
+    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
+    // Edit, Delete, Rename and Open w/PASS are switched on and off together.
+    bool CommandsEnabled() const {
+        const bool edit = Find<QAction>("mnuFilePopupEdit")->isEnabled();
+        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"})
+            EXPECT_EQ(Find<QAction>(name)->isEnabled(), edit) << name;
+        return edit;
+    }
     QString LabelText(const std::string& name) const { return Label(name)->text(); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
@@ -139,8 +142,8 @@ public:
     }
 
     // The texts of all message boxes shown so far, in order.
-    std::vector<std::string> Messages() const { return dialogs.script.MessageTexts(); }
-    std::vector<DialogRecord> Boxes() const { return dialogs.script.Records(); }
+    std::vector<std::string> Messages() const { return dialogs.MessageTexts(); }
+    std::vector<DialogRecord> Boxes() const { return dialogs.Records(); }
 
     // Replaces the text of a field's box as typed.
     void Type(const std::string& boxName, const QString& text) {
@@ -179,10 +182,10 @@ public:
     static constexpr ControlState ViewState{true, false, false, false, false};
 
     TempFolder folder;
-    HookedDialogs dialogs;
+    ScriptedDialogs dialogs;
     MemorySettings settings;
     FakeScreen screen;
-    NoDocuments documents;
+    RecordingOpener documents;
     SteppedEvents events;
     std::unique_ptr<frmMain> window;
 

@@ -15,15 +15,7 @@ namespace {
 
 class BrowserTest : public WindowTest {
 protected:
-    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
     QAction* Item(const char* name) const { return Find<QAction>(name); }
-    // Edit, Delete, Rename and Open w/PASS are switched on and off together.
-    bool CommandsEnabled() const {
-        const bool edit = Item("mnuFilePopupEdit")->isEnabled();
-        for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen"})
-            EXPECT_EQ(Item(name)->isEnabled(), edit) << name;
-        return edit;
-    }
     // True when the click showed the menu, which is closed again.
     bool RightClick(const char* name) {
         const QList<QListWidgetItem*> rows = Files()->findItems(QString::fromLatin1(name), Qt::MatchExactly);
@@ -75,21 +67,16 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
     Open();
     auto* dirs = Find<DirListBox>("dirGTP");
     auto* drive = Find<DriveListBox>("driveGTP");
-    const auto names = [this] {
-        QStringList shown;
-        for (int row = 0; row < Files()->count(); ++row) shown << Files()->item(row)->text();
-        return shown;
-    };
     EXPECT_EQ(drive->itemText(0), "/");
     EXPECT_EQ(Files()->Path(), dirs->Path());
-    EXPECT_EQ(names(), (QStringList{"A.gtp", "b.GTP", "c.Gtp"}));
+    EXPECT_EQ(FileRows(), (QStringList{"A.gtp", "b.GTP", "c.Gtp"}));
 
     // A loaded file, then a double-click on a folder: the file list follows
     // and editing is off.
     LoadFile("RUN.GTP", RunFileBuilder().Build());
     emit dirs->itemDoubleClicked(dirs->findItems("runs", Qt::MatchExactly).value(0));
     EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path("runs")));
-    EXPECT_EQ(names(), QStringList{"inner.GTP"});
+    EXPECT_EQ(FileRows(), QStringList{"inner.GTP"});
     EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
 
     // "/" and every folder down to the current one, then its subfolders, each
@@ -109,7 +96,7 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
     drive->addItem(QString::fromStdString(folder.Path("runs")));
     drive->setCurrentIndex(drive->count() - 1);
     EXPECT_EQ(dirs->Path(), QString::fromStdString(folder.Path("runs")));
-    EXPECT_EQ(names(), QStringList{"inner.GTP"});
+    EXPECT_EQ(FileRows(), QStringList{"inner.GTP"});
 
     // A drive that cannot be read, then a folder that vanished before its
     // double-click: each is named and the lists go to the program's folder;
@@ -174,14 +161,14 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
 
     const std::string question =
         "This will permanently delete the file:\r\nA.GTP\r\nAre you sure you want to delete it?";
-    dialogs.script.Answer(MessageAnswer::No);
+    dialogs.Answer(MessageAnswer::No);
     window->setFocus();
     QTest::keyClick(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_TRUE(folder.Has("A.GTP"));
-    dialogs.script.Answer(MessageAnswer::Yes);
+    dialogs.Answer(MessageAnswer::Yes);
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(Files()->count(), 1);
@@ -198,7 +185,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     // A delete that fails shows the error it recorded.
     LoadFile("C.GTP", RunFileBuilder().Build());
     std::filesystem::remove(folder.Path("C.GTP"));
-    dialogs.script.Answer(MessageAnswer::Yes);
+    dialogs.Answer(MessageAnswer::Yes);
     Item("mnuFilePopupDelete")->trigger();
     EXPECT_EQ(Messages().back(), "WARNING:  error (2) - File Not Found - occurred while attempting to delete the file.");
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
@@ -255,7 +242,7 @@ TEST_F(BrowserTest, FoldersNamedInAnotherEncodingAreEnteredAndSavedIntoByTheirOw
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     const auto rename = [this](const std::string& answer) {
         LoadFile("ORIG.GTP", RunFileBuilder().Build());
-        dialogs.script.Type(answer);
+        dialogs.Type(answer);
         QTest::keyClick(Files(), Qt::Key_F2);
     };
     const std::pair<std::string, std::string> answers[] = {
@@ -295,7 +282,7 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     ClickFile("ORIG.GTP");
     EnterEditMode();
     SetField("VehicleWeight", "2500", false);
-    dialogs.script.Type("renamed");
+    dialogs.Type("renamed");
     QTest::keyClick(Files(), Qt::Key_F2);
     Click("cmdSave");
     EXPECT_EQ(Messages().back(), "Error saving the PASS file!");

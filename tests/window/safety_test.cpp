@@ -6,8 +6,6 @@
 
 namespace {
 
-const char* const SaveFailed = "Error saving the PASS file!";
-
 class SafetyTest : public WindowTest {
 protected:
     // Loads a file with records and notes and changes its weight to 1500.
@@ -17,9 +15,6 @@ protected:
         EnterEditMode();
         SetField("VehicleWeight", "1500");
         return bytes;
-    }
-    void ExpectRefused(const std::string& why) {
-        EXPECT_EQ(Messages(), (std::vector<std::string>{why, SaveFailed}));
     }
 };
 
@@ -127,8 +122,9 @@ TEST_F(SafetyTest, TheSaveWritesOnlyIntoTheFileTheLastLoadRead) {
     // The selection moved without a load, as after a refresh or a rename.
     Files()->SelectFile("B.GTP");
     Click("cmdSave");
-    ExpectRefused("The selected file [B.GTP] is not the file that was last loaded; nothing was written.\r\n"
-                  "Load it again and repeat your changes.");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"The selected file [B.GTP] is not the file that was last loaded; "
+                                                    "nothing was written.\r\nLoad it again and repeat your changes.",
+                                                    SaveFailed}));
     EXPECT_EQ(Read("RUN.GTP"), first);
     EXPECT_EQ(Read("B.GTP"), second);
 

@@ -88,6 +88,8 @@ std::vector<Seed> SaveInputs() {
     const Bytes toEnd = B().Records(3, 6).NoNotes().Build();
     const Bytes noData = B().Notes("ignored").Build();
     const Bytes pastEnd = B().Records(2, 4).Notes("ab").NotesLengthByte(90).Build();
+    const Bytes cutRecord = B().Version("1.1.1").Records(4, 10).DamagedRecord(2, 0).NoNotes().CutBy(3).Build();
+    const Bytes longRecords = B().Records(2, 255).DamagedRecord(1, 2).Notes("short").Build();
     const std::array<std::string, 8> valid{"Night run", "Vette", "200", "7000", "6500", "2.5", "9.9", "a\r\nb"};
     const std::array<std::string, 8> garbage{std::string(60, 'n'), "\xce\xa9mega", "heavy", "65536", "-5",
                                              "25.6", "n/a", std::string(300, 'x')};
@@ -95,6 +97,13 @@ std::vector<Seed> SaveInputs() {
                                             "caf\xe9\r\n\x93quoted\x94"};
     const std::array<std::string, 8> edges{"trailing  ", std::string("a\0b", 3), " 3000 ", "&HFF", "1e3", ".5",
                                            "9.95", std::string(20, 'L')};
+    // The most each field holds, and notes of 254 bytes stored (a CR LF is
+    // one CR, "é" one byte; 255 would read as a record of the file's length)
+    // that make the file longer.
+    std::string notes = "nn";
+    for (int i = 0; i < 84; ++i) notes += "\xc3\xa9\r\nn";
+    const std::array<std::string, 8> longest{"Run \xe2\x82\xac" + std::string(42, 'r'), std::string(15, 'v'), "65535",
+                                             "0", "65535", "25.5", "9.9", notes};
     return {
         {"unchanged-v20.bin", SaveSeed(0x00, false, {}, v20)},
         {"unchanged-v111.bin", SaveSeed(0x00, false, {}, v111)},
@@ -102,6 +111,8 @@ std::vector<Seed> SaveInputs() {
         {"valid-v111.bin", SaveSeed(0xFF, false, valid, v111)},
         {"valid-to-end.bin", SaveSeed(0xFF, false, valid, toEnd)},
         {"valid-no-data.bin", SaveSeed(0xFF, false, valid, noData)},
+        {"valid-cut-record.bin", SaveSeed(0xFF, false, valid, cutRecord)},
+        {"longest-values.bin", SaveSeed(0xFF, false, longest, longRecords)},
         {"longer-notes-past-end.bin", SaveSeed(0x80, false, {"", "", "", "", "", "", "", std::string(150, 'z')}, pastEnd)},
         {"shorter-notes.bin", SaveSeed(0x80, false, {"", "", "", "", "", "", "", "s"}, v20)},
         {"cp1252.bin", SaveSeed(0xFF, true, cp1252, v20)},
