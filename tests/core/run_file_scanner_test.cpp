@@ -9,6 +9,26 @@
 using namespace Stuff;
 using Bytes = std::vector<uint8_t>;
 
+// Positions counted by hand from the layout, apart from the builder's own
+// arithmetic: records of L data bytes and 4 separator bytes from 312 (311
+// before 2.0), then the notes length byte.
+TEST(RunDataScan, CountsRecordsAndFindsTheNotes) {
+    const auto scan = [](const RunFileBuilder& builder) {
+        const Bytes file = builder.Build();
+        MemoryByteSource source(file);
+        return ScanWith(source, builder.RunDataStart());
+    };
+    EXPECT_EQ(scan(RunFileBuilder().Records(5, 20).Notes("seven!!")), (ScanResult{20, 5, {}, 312 + 5 * 24, 7}));
+    EXPECT_EQ(scan(RunFileBuilder().Version("1.1.1").Records(5, 20).Notes("")), (ScanResult{20, 5, {}, 311 + 5 * 24, 0}));
+    EXPECT_EQ(scan(RunFileBuilder().Records(1, 255).Notes("n")), (ScanResult{255, 1, {}, 312 + 259, 1}));
+    // A notes length equal to L is one more record; the notes come after it.
+    const std::string more("abcde\0\0\0\x02xy", 11);
+    EXPECT_EQ(scan(RunFileBuilder().Records(3, 5).Notes(more).NotesLengthByte(5)), (ScanResult{5, 4, {}, 312 + 4 * 9, 2}));
+    // No run data: a zero length byte, or a file that ends before it.
+    EXPECT_EQ(scan(RunFileBuilder().Notes("ignored")), (ScanResult{0, 0, {}, std::nullopt, 0}));
+    EXPECT_EQ(scan(RunFileBuilder().Records(3, 20).CutTo(311)), (ScanResult{0, 0, {}, std::nullopt, 0}));
+}
+
 TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
     // Every record damaged at first, then one in three: past the thousandth
     // the scan only counts them, in groups that mix both kinds.
