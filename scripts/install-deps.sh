@@ -7,14 +7,14 @@ set -euo pipefail
 
 if [ "${1:-}" = windows ]; then
   packages=(
-    cmake ninja-build make
+    cmake ninja-build make ccache
     g++-mingw-w64-x86-64-posix googletest
     libcli11-dev nlohmann-json3-dev
     wine wine64 util-linux
   )
 else
   packages=(
-    g++ cmake ninja-build make pkg-config
+    g++ cmake ninja-build make pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
     qt6-base-dev qt6-qpa-plugins
