@@ -105,15 +105,16 @@ Bytes Save(const Bytes& file, const DecodedRunFile& loaded, const SavePlan& plan
             ++fields;
         } else {
             FUZZ_CHECK(state.NotesPosition.has_value());
-            const bool lengthByte = write.position == *state.NotesPosition && write.bytes.size() == 1;
-            const bool text = write.position == *state.NotesPosition + 1 && write.bytes.size() <= MaxNotesBytes + 1;
-            FUZZ_CHECK(lengthByte || text);
+            // One write: the length byte, the notes it counts and a NUL.
+            FUZZ_CHECK(write.position == *state.NotesPosition);
+            FUZZ_CHECK(write.bytes.size() >= 2 && write.bytes.size() <= MaxNotesBytes + 2);
+            FUZZ_CHECK(write.bytes.front() == write.bytes.size() - 2 && write.bytes.back() == 0x00);
             notesEnd = std::max(notesEnd, write.position - 1 + write.bytes.size());
             ++notesWrites;
         }
     }
     FUZZ_CHECK(fields == (pitch ? 7u : 6u));
-    FUZZ_CHECK(notesWrites == (state.NotesPosition ? 2u : 0u));
+    FUZZ_CHECK(notesWrites == (state.NotesPosition ? 1u : 0u));
 
     Bytes saved = file;
     ApplySavePlan(saved, plan);
@@ -133,7 +134,7 @@ Bytes Save(const Bytes& file, const DecodedRunFile& loaded, const SavePlan& plan
     FUZZ_CHECK(reloaded.recordCount == loaded.recordCount && reloaded.damaged == loaded.damaged);
     if (state.NotesPosition) {
         const Bytes& notes = plan.back().bytes;
-        FUZZ_CHECK(reloaded.storedNotes == Bytes(notes.begin(), notes.end() - 1) && notes.back() == 0x00);
+        FUZZ_CHECK(reloaded.storedNotes == Bytes(notes.begin() + 1, notes.end() - 1));
     }
     const VehicleTexts& back = reloaded.texts;
     FUZZ_CHECK(WriteOf(plan, Field::VehicleWeight)->bytes == EncodeTwoByte(back.weight, Spec(Field::VehicleWeight)));

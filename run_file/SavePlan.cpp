@@ -21,10 +21,13 @@ void AddNotes(SavePlan& plan, const std::string& shown, const RunFileState& stat
         throw RuntimeError(stored.size() > MaxNotesBytes ? ErrorNumber::Overflow : ErrorNumber::InvalidProcedureCall,
                            *refusal);
     }
-    const auto length = static_cast<int32_t>(stored.size());
-    stored.push_back(0x00);
-    plan.push_back({*state.NotesPosition, NumberToBytes(length)});
-    plan.push_back({*state.NotesPosition + 1, std::move(stored)});
+    // The length byte, the text and the NUL go out in one write: written
+    // apart, a save cut short between them would leave the new length over
+    // the old text, which loads as neither the old notes nor the new ones.
+    std::vector<uint8_t> block = NumberToBytes(static_cast<int32_t>(stored.size()));
+    block.insert(block.end(), stored.begin(), stored.end());
+    block.push_back(0x00);
+    plan.push_back({*state.NotesPosition, std::move(block)});
 }
 
 std::vector<uint8_t> EncodeField(const VehicleTexts& texts, Field field) {

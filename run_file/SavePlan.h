@@ -44,9 +44,10 @@ struct SaveSelection {
 
 // The writes of the selected values, in order: run name, pitch factor
 // (version 2.0 and later), vehicle name, weight, rollout length, redline,
-// shift point, then the notes length byte N at the notes position and the N
-// notes bytes with one NUL after them. Without a notes position (no run data,
-// or run data running to the end of the file) nothing of the notes is written.
+// shift point, then the notes as one write at the notes position: the length
+// byte N, the N notes bytes and one NUL. Without a notes position (no run
+// data, or run data running to the end of the file) nothing of the notes is
+// written.
 //
 // Throws RuntimeError naming the field: 13 for a value that is not a number,
 // 6 for one outside its field or notes of more than 255 bytes, 5 for a
