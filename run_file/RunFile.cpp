@@ -46,7 +46,7 @@ void ScanRunData(ByteSource& source, RunFileContents& contents, LoadListener& li
     }
 }
 
-// Makes the file long enough for the plan before anything is written, so a
+// Takes the room on the disk for the plan before anything is written, so a
 // full disk stops the save with the file as it was.
 void ReserveFor(const LockedFile& file, const SavePlan& plan) {
     const uint64_t length = LengthAfterSave(file.Stamp().size, plan);

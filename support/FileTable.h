@@ -71,10 +71,12 @@ int64_t Length(int32_t fileNumber);
 // The identity, length and last write of the open file.
 FileStamp Stamp(int32_t fileNumber);
 
-// Makes the file at least `length` bytes long with the space for it taken on
-// the device, so that writes up to that length cannot fail for want of space.
-// Throws 61 "Disk full" with the file left as it was when there is no room.
-// The bytes added read as 0.
+// Takes the space on the device for the file to be `length` bytes long, so
+// that writes up to that length cannot fail for want of space. Where the file
+// system can set space aside beyond the end (Linux's own file systems), the
+// file keeps its length and bytes; elsewhere it grows to `length`, and the
+// bytes added read as 0. Throws 61 "Disk full" with the file left as it was
+// when there is no room.
 void Reserve(int32_t fileNumber, int64_t length);
 
 // Waits until what was written is on the device.

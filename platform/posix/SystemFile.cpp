@@ -105,10 +105,19 @@ FileTable::FileStamp Stamp(Handle file) {
                                 static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
+// The room is set aside without making the file longer where the file system
+// can: until the save's own write reaches past the end, the file reads exactly
+// as before, also notes that the file's end cuts short (zeros after them would
+// show as empty lines). Elsewhere the file grows, with zeros.
 void Reserve(Handle file, int64_t length) {
     const int fd = Descriptor(file);
     const off_t size = StatusOf(fd).st_size;
-    int err = ::posix_fallocate(fd, size, length - size);
+    int err;
+    do
+        err = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, size, length - size) == 0 ? 0 : errno;
+    while (err == EINTR);
+    if (err == EOPNOTSUPP || err == ENOSYS)
+        err = ::posix_fallocate(fd, size, length - size);
     if (err == EOPNOTSUPP || err == EINVAL) {
         // A file system that cannot set space aside: writing the last byte
         // first at least makes a full disk fail before any other byte.

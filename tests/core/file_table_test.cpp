@@ -137,11 +137,13 @@ TEST_F(FileTableTest, StampTellsTheFileAndItsLastWriteAndReserveMakesRoomAhead) 
 
     FileTable::Reserve(1, 4);  // shorter than the file: nothing to do
     FileTable::Reserve(1, 14);
-    const FileTable::FileStamp after = FileTable::Stamp(1);
-    EXPECT_TRUE(after.SameFile(before));
-    EXPECT_EQ(after.size, 14u);
+    EXPECT_TRUE(FileTable::Stamp(1).SameFile(before));
     FileTable::Close(1);
-    EXPECT_EQ(folder.Read("run.gtp"), std::string("ABCDEFGHIJ\0\0\0\0", 14));
+    // The room is taken beyond the end, or (where the file system cannot)
+    // the file grows with zeros.
+    const std::string now = folder.Read("run.gtp");
+    EXPECT_TRUE(now.size() == 10 || now.size() == 14) << now.size();
+    EXPECT_EQ(now, std::string("ABCDEFGHIJ\0\0\0\0", 14).substr(0, now.size()));
 }
 
 TEST_F(FileTableTest, FreeFileGivesTheLowestFreeNumberUntilNoneIsLeft) {
