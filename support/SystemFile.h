@@ -16,7 +16,9 @@ namespace SystemFile {
 using Handle = std::intptr_t;
 
 // Opens an existing regular file, never creating one, and takes the lock.
-// The path holds no NUL.
+// Anything else under the path (a folder, a device, a named pipe) is refused
+// without being opened where the system tells its kind beforehand. The path
+// holds no NUL.
 Handle OpenLocked(const std::string& path, FileTable::OpenMode mode);
 
 // Reads until the buffer is full or the file ends; returns the count read.

@@ -17,9 +17,10 @@ int Descriptor(Handle file) { return static_cast<int>(file); }
 
 int OpenFlags(FileTable::OpenMode mode) {
     const int access = mode == FileTable::OpenMode::Read ? O_RDONLY : O_RDWR;
-    // O_NONBLOCK keeps the open of a named pipe or device from hanging before
-    // it is refused below; close-on-exec keeps programs started through the
-    // shell from inheriting the file and its lock.
+    // O_NONBLOCK keeps the open of a named pipe or device swapped in after
+    // the look at the path from hanging before it is refused; close-on-exec
+    // keeps programs started through the shell from inheriting the file and
+    // its lock.
     return access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 }
 
@@ -46,7 +47,16 @@ struct stat StatusOf(int fd) {
 
 }  // namespace
 
+// The path is looked at before it is opened, so a named pipe or a device
+// under a run file's name is never opened at all (an open alone may have an
+// effect there: it wakes a writer waiting at a pipe). The descriptor is looked
+// at again after the open, against an entry swapped in between.
 Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
+    struct stat named {};
+    if (::stat(path.c_str(), &named) != 0)
+        PosixErrors::RaiseRuntimeError(errno, path);
+    if (!S_ISREG(named.st_mode))
+        RuntimeError::Raise(ErrorNumber::PathFileAccessError);
     int fd;
     do
         fd = ::open(path.c_str(), OpenFlags(mode));

@@ -50,6 +50,30 @@ bool SetLength(HANDLE file, int64_t length) {
     WindowsErrors::RaiseRuntimeError(code);
 }
 
+// A device's name (NUL, COM1, on older systems also with an extension, as in
+// COM1.GTP) is never opened: an open may have an effect on the device. The
+// system tells it from the name alone, as the full path it makes of it lies
+// in the device space. A path given in that space is left to the check of the
+// open handle.
+void RefuseDeviceNames(const std::wstring& path) {
+    const auto inDeviceSpace = [](const std::wstring& text) {
+        return text.rfind(L"\\\\.\\", 0) == 0 || text.rfind(L"\\\\?\\", 0) == 0;
+    };
+    if (inDeviceSpace(path))
+        return;
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length > full.size()) {
+        full.resize(length);
+        length = ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+    }
+    if (length == 0)
+        WindowsErrors::RaiseLastError();
+    full.resize(length);
+    if (inDeviceSpace(full))
+        RuntimeError::Raise(ErrorNumber::PathFileAccessError);
+}
+
 }  // namespace
 
 // Shared with nobody: while the file is open every other open of it fails
@@ -58,6 +82,7 @@ Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
     const auto wide = WindowsErrors::WidePath(path);
     if (!wide)
         RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
+    RefuseDeviceNames(*wide);
     const DWORD access = mode == FileTable::OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const HANDLE file = ::CreateFileW(wide->c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

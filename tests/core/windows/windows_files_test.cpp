@@ -9,6 +9,7 @@
 #include "support/FileTable.h"
 #include "support/Files.h"
 #include "support/WideText.h"
+#include "testkit/ErrorNumberOf.h"
 #include "testkit/TempFolder.h"
 
 TEST(WindowsFiles, ALongNameHasAShortNameThatOpensTheSameFile) {
@@ -40,4 +41,13 @@ TEST(WindowsFiles, AHeldFileRefusesEvenAnOpenThatSharesEverything) {
     const HANDLE afterwards = ::CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(afterwards, INVALID_HANDLE_VALUE);
     ::CloseHandle(afterwards);
+}
+
+TEST(WindowsFiles, DeviceNamesAreRefusedAsNoFile) {
+    TempFolder folder;
+    for (const char* name : {"NUL", "COM1", "con"}) {
+        for (const auto mode : {FileTable::OpenMode::Read, FileTable::OpenMode::ReadWrite})
+            EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path(name), mode, 1); }), 75) << name;
+    }
+    EXPECT_FALSE(FileTable::IsOpen(1));
 }
