@@ -17,8 +17,11 @@
 // While a file is open no other open of it succeeds, in any mode, whether
 // through another number of this program or by another program that locks
 // the same way: a load and a save of the same file always exclude each other.
-// On Windows the lock is the system's own (the file is opened sharing
-// nothing), so it keeps out every program, PASS among them.
+// On Linux the file is also record-locked as a whole (shared for reading,
+// exclusive for writing), so a program holding a lockf() or fcntl() lock on
+// any part of it refuses the open, and is refused. On Windows the lock is the
+// system's own (the file is opened sharing nothing), so it keeps out every
+// program, PASS among them.
 #include <cstddef>
 #include <cstdint>
 #include <span>

@@ -38,6 +38,34 @@ void LockExclusively(int fd) {
     }
 }
 
+// Whether the record lock just refused runs only into the flock() lock this
+// very open holds: network file systems that keep flock() locks as record
+// locks on the server (SMB since Linux 5.5) report such a lock as one of this
+// process. That lock already keeps every other record lock out.
+bool OnlyOwnFlockLockInTheWay(int fd, struct flock wanted) {
+    return ::fcntl(fd, F_OFD_GETLK, &wanted) == 0 && wanted.l_type != F_UNLCK && wanted.l_pid == ::getpid();
+}
+
+// Record locks (lockf, fcntl, and Wine's locks of Windows programs) live apart
+// from flock() locks and never conflict with them, so the whole file is
+// record-locked as well: shared for a load, which lets other readers be,
+// exclusive for a save. The lock belongs to the open file description, like
+// the flock() lock, and never waits. A file system that cannot take it (a
+// network share whose lock service is gone) refuses the file rather than let
+// it be written unguarded.
+void LockRecords(int fd, FileTable::OpenMode mode) {
+    struct flock whole {};
+    whole.l_type = mode == FileTable::OpenMode::Read ? F_RDLCK : F_WRLCK;
+    whole.l_whence = SEEK_SET;  // from the first byte, l_len 0: to the end however long the file grows
+    while (::fcntl(fd, F_OFD_SETLK, &whole) != 0) {
+        if (errno == EINTR)
+            continue;
+        if ((errno == EAGAIN || errno == EACCES) && OnlyOwnFlockLockInTheWay(fd, whole))
+            return;
+        RuntimeError::Raise(ErrorNumber::PermissionDenied);
+    }
+}
+
 struct stat StatusOf(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0)
@@ -67,6 +95,7 @@ Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
         if (!S_ISREG(StatusOf(fd).st_mode))
             RuntimeError::Raise(ErrorNumber::PathFileAccessError);
         LockExclusively(fd);
+        LockRecords(fd, mode);
         const int flags = ::fcntl(fd, F_GETFL);
         if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
             PosixErrors::RaiseRuntimeError(errno, path);
