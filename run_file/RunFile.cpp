@@ -140,6 +140,12 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
             throw;
         }
         fingerprint_ = FileFingerprint::Take(source, file.Stamp(), loaded_->notesPosition);
+        // Another file renamed over the path while we wrote took the path
+        // with it: the values went to a file nobody will find, and the file
+        // at the path has none of them.
+        if (!file.PathStillNamesIt()) {
+            return {SaveStatus::Changed, 0, {}};
+        }
         file.Close();
     } catch (const RuntimeError& failure) {
         return {SaveStatus::Failed, failure.Number(), failure.Description()};

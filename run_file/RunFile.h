@@ -70,7 +70,8 @@ RunFileContents ReadRunFile(ByteSource& source);
 enum class SaveStatus {
     Saved,
     Refused,  // a value cannot be stored; nothing was opened or written
-    Changed,  // the path names another file now, or the file was written since the load; nothing was written
+    Changed,  // the path names another file now, or the file was written since the load: nothing was
+              // written to the file the path names (one renamed over it during the writes took them)
     Failed,   // the file could not be opened, reserved, written or flushed
 };
 

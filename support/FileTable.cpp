@@ -68,6 +68,36 @@ int64_t StartOffset(int64_t position, size_t count) {
     return position - 1;
 }
 
+// How often an open is made again when another file was renamed over the
+// path while it was locked; a path replaced that often is in busy use.
+constexpr int OpenAttempts = 3;
+
+// The file the path names once it is locked. Between the open and the lock
+// another program (a sync tool, an editor that saves by renaming) may have
+// renamed another file over the path: the file locked would then be one the
+// path no longer names, and what is written to it would be lost.
+SystemFile::Handle OpenNamedFile(const std::string& path, OpenMode mode) {
+    for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
+        const SystemFile::Handle handle = SystemFile::OpenLocked(path, mode);
+        bool named = false;
+        try {
+            named = SystemFile::NamesFile(path, handle);
+        } catch (...) {
+            try {
+                SystemFile::Close(handle);
+            } catch (const RuntimeError&) {
+                // The check's failure is the one reported; the handle is
+                // released either way.
+            }
+            throw;
+        }
+        if (named)
+            return handle;
+        SystemFile::Close(handle);
+    }
+    RuntimeError::Raise(ErrorNumber::PermissionDenied);
+}
+
 }  // namespace
 
 int32_t FreeFile() {
@@ -87,7 +117,14 @@ void Open(std::string_view path, OpenMode mode, int32_t fileNumber) {
     OpenFile& file = Slot(table, fileNumber);
     if (file.open)
         RuntimeError::Raise(ErrorNumber::FileAlreadyOpen);
-    file = OpenFile{true, SystemFile::OpenLocked(systemPath, mode), mode};
+    file = OpenFile{true, OpenNamedFile(systemPath, mode), mode};
+}
+
+bool PathNamesFile(std::string_view path, int32_t fileNumber) {
+    const std::string systemPath = SystemPath(path);
+    auto& table = Files();
+    std::lock_guard guard(table.lock);
+    return SystemFile::NamesFile(systemPath, OpenFileAt(table, fileNumber).handle);
 }
 
 size_t Read(int32_t fileNumber, int64_t position, std::span<uint8_t> buffer) {

@@ -56,8 +56,14 @@ struct FileStamp {
 // The lowest number not in use. Throws 52 when all are in use.
 int32_t FreeFile();
 
-// Opens an existing regular file under `fileNumber`.
+// Opens an existing regular file under `fileNumber`. Once it is locked, the
+// path is checked to name it still; when another file was renamed over the
+// path in between, the open is made again on the file the path names now.
 void Open(std::string_view path, OpenMode mode, int32_t fileNumber);
+
+// Whether `path` names the file open under `fileNumber` now (false when it
+// names nothing): a file renamed over the path since the open does not.
+bool PathNamesFile(std::string_view path, int32_t fileNumber);
 
 // Reads buffer.size() bytes at the 1-based `position` and returns how many
 // could be read; bytes past the end of the file are set to 0. Reading at or

@@ -2,7 +2,8 @@
 
 #include "support/RuntimeError.h"
 
-LockedFile::LockedFile(std::string_view path, FileTable::OpenMode mode, FileHandle& holder) : holder_(holder) {
+LockedFile::LockedFile(std::string_view path, FileTable::OpenMode mode, FileHandle& holder)
+    : holder_(holder), path_(path) {
     const int32_t number = FileTable::FreeFile();
     holder_.SetHandle(number);
     try {

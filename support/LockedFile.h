@@ -6,6 +6,7 @@
 // and its lock and clears the holder.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "support/FileHandle.h"
@@ -27,6 +28,9 @@ public:
     FileTable::FileStamp Stamp() const { return FileTable::Stamp(number_); }
     void Reserve(int64_t length) const { FileTable::Reserve(number_, length); }
     void Flush() const { FileTable::Flush(number_); }
+    // Whether the path it was opened by names it still: another file renamed
+    // over the path since leaves what is written here in a file nobody finds.
+    bool PathStillNamesIt() const { return FileTable::PathNamesFile(path_, number_); }
 
     // Closes the file now and reports a failed write-back, which the
     // destructor cannot. Closing twice does nothing.
@@ -34,5 +38,6 @@ public:
 
 private:
     FileHandle& holder_;
+    std::string path_;
     int32_t number_ = 0;
 };

@@ -21,6 +21,11 @@ using Handle = std::intptr_t;
 // holds no NUL.
 Handle OpenLocked(const std::string& path, FileTable::OpenMode mode);
 
+// True when `path` names the open file now: it may have been renamed away,
+// or another file renamed over it, since it was opened. False when the path
+// names nothing.
+bool NamesFile(const std::string& path, Handle file);
+
 // Reads until the buffer is full or the file ends; returns the count read.
 size_t ReadAt(Handle file, int64_t offset, std::span<uint8_t> buffer);
 

@@ -106,6 +106,17 @@ Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
     return fd;
 }
 
+bool NamesFile(const std::string& path, Handle file) {
+    struct stat named {};
+    if (::stat(path.c_str(), &named) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return false;
+        PosixErrors::RaiseRuntimeError(errno, path);
+    }
+    const struct stat open = StatusOf(Descriptor(file));
+    return named.st_dev == open.st_dev && named.st_ino == open.st_ino;
+}
+
 size_t ReadAt(Handle file, int64_t offset, std::span<uint8_t> buffer) {
     size_t done = 0;
     while (done < buffer.size()) {

@@ -74,6 +74,19 @@ void RefuseDeviceNames(const std::wstring& path) {
         RuntimeError::Raise(ErrorNumber::PathFileAccessError);
 }
 
+// The volume's serial number and the file's index on it.
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+BY_HANDLE_FILE_INFORMATION InformationOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info))
+        WindowsErrors::RaiseLastError();
+    return info;
+}
+
 }  // namespace
 
 // Shared with nobody: while the file is open every other open of it fails
@@ -92,6 +105,29 @@ Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
         RuntimeError::Raise(ErrorNumber::PathFileAccessError);
     }
     return reinterpret_cast<Handle>(file);
+}
+
+// The path is opened for no access at all, which no share mode refuses: the
+// file's own lock does not keep this look out.
+bool NamesFile(const std::string& path, Handle file) {
+    const auto wide = WindowsErrors::WidePath(path);
+    if (!wide)
+        return false;
+    const HANDLE named = ::CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (named == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+            return false;
+        WindowsErrors::RaiseRuntimeError(code);
+    }
+    BY_HANDLE_FILE_INFORMATION there{};
+    const bool read = ::GetFileInformationByHandle(named, &there);
+    const DWORD code = ::GetLastError();
+    ::CloseHandle(named);
+    if (!read)
+        WindowsErrors::RaiseRuntimeError(code);
+    return SameFile(there, InformationOf(Native(file)));
 }
 
 size_t ReadAt(Handle file, int64_t offset, std::span<uint8_t> buffer) {

@@ -146,6 +146,24 @@ TEST_F(FileTableTest, StampTellsTheFileAndItsLastWriteAndReserveMakesRoomAhead) 
     EXPECT_EQ(now, std::string("ABCDEFGHIJ\0\0\0\0", 14).substr(0, now.size()));
 }
 
+TEST_F(FileTableTest, APathNamesTheOpenFileUntilAnotherTakesItsPlace) {
+    const std::string path = folder.Write("run.gtp", "data");
+    const std::string other = folder.Write("other.gtp", "data");
+    const std::string link = folder.Path("link.gtp");
+    std::filesystem::create_hard_link(FsPath(path), FsPath(link));
+    FileTable::Open(path, OpenMode::ReadWrite, 1);
+    // On Windows the look at the path gets past the lock that shares nothing.
+    EXPECT_TRUE(FileTable::PathNamesFile(path, 1));
+    EXPECT_TRUE(FileTable::PathNamesFile(link, 1));
+    EXPECT_FALSE(FileTable::PathNamesFile(other, 1));  // the same bytes, another file
+    EXPECT_FALSE(FileTable::PathNamesFile(folder.Path("missing.gtp"), 1));
+    EXPECT_EQ(ErrorNumberOf([&] { FileTable::PathNamesFile(path, 2); }), 52);
+    // Linux lets another file be renamed over a held one; Windows refuses.
+    std::error_code refused;
+    std::filesystem::rename(FsPath(other), FsPath(path), refused);
+    EXPECT_EQ(FileTable::PathNamesFile(path, 1), static_cast<bool>(refused)) << refused.message();
+}
+
 TEST_F(FileTableTest, FreeFileGivesTheLowestFreeNumberUntilNoneIsLeft) {
     EXPECT_EQ(FileTable::FreeFile(), 1);
     for (int32_t n = 1; n <= 255; ++n)
