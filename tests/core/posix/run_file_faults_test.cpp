@@ -1,0 +1,349 @@
+// Faults only a real process on Linux can show: a save killed between any two
+// of its writes, another file renamed over the path while a save holds the
+// file, record locks of other programs, and named pipes and devices under a
+// run file's name. The save runs in run_file_saver, with write_faults loaded
+// into it to kill it or stop it at the right call.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "run_file/RunFile.h"
+#include "testkit/ErrorNumberOf.h"
+#include "testkit/RunFileBuilder.h"
+#include "testkit/SystemTestkit.h"
+#include "testkit/TempFolder.h"
+
+extern char** environ;
+
+using namespace Stuff;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+// run_file_saver started with the fault library and `fault` (NAME=VALUE) in
+// its environment.
+pid_t StartSaver(const std::string& path, const std::string& runName, const std::string& notes,
+                 const std::string& fault) {
+    std::vector<std::string> env;
+    std::string asan = "ASAN_OPTIONS=verify_asan_link_order=0";
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        if (text.rfind("ASAN_OPTIONS=", 0) == 0) asan += ":" + text.substr(13);
+        else if (text.rfind("LD_PRELOAD=", 0) != 0) env.push_back(text);
+    }
+    env.insert(env.end(), {asan, std::string("LD_PRELOAD=") + TACHLET_WRITE_FAULTS, fault});
+    std::vector<std::string> args{TACHLET_RUN_FILE_SAVER, path, runName, notes};
+    const auto pointers = [](std::vector<std::string>& texts) {
+        std::vector<char*> list;
+        for (std::string& text : texts) list.push_back(text.data());
+        list.push_back(nullptr);
+        return list;
+    };
+    std::vector<char*> argv = pointers(args), envp = pointers(env);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+int WaitFor(pid_t child, int options = 0) {
+    int status = 0;
+    while (::waitpid(child, &status, options) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+int SaveStatusOf(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
+
+class RunFileFaultsTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const Bytes& bytes) const {
+        return folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    Bytes Read(const std::string& name) const {
+        const std::string text = folder.Read(name);
+        return Bytes(text.begin(), text.end());
+    }
+    static RunFileContents LoadFrom(const std::string& path) {
+        FileHandle holder;
+        RunFile runFile(holder);
+        runFile.Load(path);
+        return runFile.Contents();
+    }
+
+    TempFolder folder;
+};
+
+const Bytes Loaded = RunFileBuilder().Records(3, 4).Notes("notes").Tail(9).Build();
+
+// The regions a save writes, each written whole: the fixed fields and the
+// notes block of `block` bytes.
+std::vector<std::pair<size_t, size_t>> SavedRegions(uint64_t notesPosition, size_t block) {
+    std::vector<std::pair<size_t, size_t>> regions;
+    for (const FieldSpec& spec : RunFileFields) {
+        if (spec.field != Field::Version) regions.emplace_back(spec.Offset(), spec.width);
+    }
+    regions.emplace_back(notesPosition - 1, block);
+    return regions;
+}
+
+// Each region of `now` holds either what it held before the save or what
+// the completed save left there, and every other byte is as before. A byte
+// past a file's end counts as 0.
+void ExpectEachRegionOldOrNew(Bytes now, Bytes before, Bytes after,
+                              const std::vector<std::pair<size_t, size_t>>& regions) {
+    const size_t size = std::max({now.size(), before.size(), after.size()});
+    now.resize(size), before.resize(size), after.resize(size);
+    std::vector<bool> inRegion(size, false);
+    for (const auto& [offset, width] : regions) {
+        const auto from = static_cast<std::ptrdiff_t>(offset), to = static_cast<std::ptrdiff_t>(offset + width);
+        const bool old = std::equal(now.begin() + from, now.begin() + to, before.begin() + from);
+        const bool saved = std::equal(now.begin() + from, now.begin() + to, after.begin() + from);
+        EXPECT_TRUE(old || saved) << "the region at offset " << offset << " is neither as before nor as saved";
+        std::fill(inRegion.begin() + from, inRegion.begin() + to, true);
+    }
+    for (size_t i = 0; i < size; ++i) {
+        if (!inRegion[i]) {
+            ASSERT_EQ(now[i], before[i]) << "offset " << i;
+        }
+    }
+}
+
+}  // namespace
+
+// The save is killed before each of its writes in turn until it completes;
+// after every kill the file loads with the old notes or the new ones, never a
+// mix, however the notes' length changes.
+TEST_F(RunFileFaultsTest, ASaveKilledBeforeAnyOfItsWritesLeavesOldOrNewNotes) {
+    const struct {
+        const char* what;
+        Bytes file;
+        std::string notes;
+    } cases[] = {
+        {"longer, the file grows", RunFileBuilder().Records(3, 4).Notes("old notes").Build(),
+         "new notes,\r\nmuch longer than the old ones\r\n" + std::string(120, 'n')},
+        {"shorter", RunFileBuilder().Records(3, 4).Notes(std::string(40, 'o')).Tail(9).Build(), "short"},
+        {"as long", RunFileBuilder().Records(3, 4).Notes("same size").Build(), "SAME\r\nSIZE"},
+        // Notes the file's end cuts short read as the bytes there are: room
+        // taken for longer ones must not show as more.
+        {"longer than notes the file's end cuts short",
+         RunFileBuilder().Records(3, 4).Notes("cut short by the end").CutBy(8).Build(), std::string(60, 'N')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = Write("RUN.GTP", c.file);
+        const RunFileContents before = LoadFrom(path);
+        ASSERT_EQ(SaveStatusOf(WaitFor(StartSaver(path, "Saved run", c.notes, "TACHLET_KILL_AT_WRITE=0"))), 0);
+        const Bytes after = Read("RUN.GTP");
+        const RunFileContents saved = LoadFrom(path);
+        ASSERT_EQ(saved.values.notes, c.notes);
+        ASSERT_EQ(saved.values.runName, "Saved run");
+        const uint64_t notesPosition = *before.notesPosition;
+        const auto regions = SavedRegions(notesPosition, 1 + after[notesPosition - 1] + 1);
+
+        int kills = 0;
+        for (int n = 1; n < 30; ++n) {
+            Write("RUN.GTP", c.file);
+            const int status = WaitFor(StartSaver(path, "Saved run", c.notes, "TACHLET_KILL_AT_WRITE=" + std::to_string(n)));
+            const Bytes now = Read("RUN.GTP");
+            if (!WIFSIGNALED(status)) {
+                EXPECT_EQ(SaveStatusOf(status), 0);
+                EXPECT_EQ(now, after);
+                break;
+            }
+            SCOPED_TRACE("killed before write " + std::to_string(n));
+            ASSERT_EQ(WTERMSIG(status), SIGKILL);
+            ++kills;
+            ExpectEachRegionOldOrNew(now, c.file, after, regions);
+            const std::string notes = LoadFrom(path).values.notes;
+            EXPECT_TRUE(notes == before.values.notes || notes == saved.values.notes) << notes;
+        }
+        // Every field and the notes were written apart, and a kill came before each.
+        EXPECT_GE(kills, 8);
+    }
+}
+
+// The room for longer notes is taken before the first write: a disk that
+// another program fills up meanwhile stops none of the writes.
+TEST_F(RunFileFaultsTest, RoomTakenForLongerNotesHoldsWhenTheDiskFillsDuringTheSave) {
+    const SmallDisk disk(folder.Path("disk"), 64);
+    if (disk.Path().empty()) {
+        if (std::getenv("CI") != nullptr) FAIL() << disk.Why();
+        GTEST_SKIP() << disk.Why();
+    }
+    // One page whose notes end at its end: longer notes need another page.
+    const Bytes file = RunFileBuilder().Records(155, 20).Notes(std::string(64, 'o')).Build();
+    ASSERT_EQ(file.size(), 4096u);
+    const std::string path = disk.Path() + "/RUN.GTP";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                static_cast<std::streamsize>(file.size()));
+
+    const pid_t saver = StartSaver(path, "Saved run", std::string(200, 'N'), "TACHLET_STOP_AT=pwrite:1");
+    ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
+    {
+        std::ofstream fill(disk.Path() + "/filler", std::ios::binary);
+        const std::vector<char> page(4096, 'f');
+        while (fill.write(page.data(), static_cast<std::streamsize>(page.size())).flush()) {
+        }
+    }
+    ::kill(saver, SIGCONT);
+    EXPECT_EQ(SaveStatusOf(WaitFor(saver)), 0);
+    EXPECT_EQ(LoadFrom(path).values.notes, std::string(200, 'N'));
+}
+
+// Another file renamed over the path while the save had it open but not yet
+// locked: the save does not write into the file the path no longer names.
+// Renamed over it during the writes: the save does not report success.
+TEST_F(RunFileFaultsTest, AFileRenamedOverThePathDuringTheSaveIsReportedAsAChange) {
+    const std::string path = Write("RUN.GTP", Loaded);
+    const std::string kept = folder.Path("KEPT.GTP");  // the file loaded, whatever the path names later
+    std::filesystem::create_hard_link(FsPath(path), FsPath(kept));
+    const Bytes theirs = RunFileBuilder().RunName("Theirs").Records(3, 4).Notes("notes").Tail(9).Build();
+
+    // Stopped at the save's lock (the load took the first).
+    pid_t saver = StartSaver(path, "Saved run", "new notes", "TACHLET_STOP_AT=flock:2");
+    ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
+    std::filesystem::rename(FsPath(Write("THEIRS.GTP", theirs)), FsPath(path));
+    ::kill(saver, SIGCONT);
+    EXPECT_EQ(SaveStatusOf(WaitFor(saver)), static_cast<int>(SaveStatus::Changed));
+    EXPECT_EQ(Read("RUN.GTP"), theirs);
+    EXPECT_EQ(Read("KEPT.GTP"), Loaded);
+
+    // Stopped after its writes, before they are flushed.
+    saver = StartSaver(kept, "Saved run", "new notes", "TACHLET_STOP_AT=fsync:1");
+    ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
+    std::filesystem::rename(FsPath(Write("THEIRS.GTP", theirs)), FsPath(kept));
+    ::kill(saver, SIGCONT);
+    EXPECT_EQ(SaveStatusOf(WaitFor(saver)), static_cast<int>(SaveStatus::Changed));
+    EXPECT_EQ(Read("KEPT.GTP"), theirs);
+}
+
+namespace {
+
+// Another program holding a record lock on part of a file until the object
+// ends: lockf() on a range, or an fcntl() lock of either kind on one byte.
+class RecordLockHolder {
+public:
+    enum class Kind { LockfRange, FcntlWriteByte, FcntlReadByte };
+
+    RecordLockHolder(const std::string& path, Kind kind) {
+        int ready[2], release[2];
+        if (::pipe(ready) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe");
+        child_ = ::fork();
+        if (child_ == 0) {
+            ::close(ready[0]);
+            ::close(release[1]);
+            const int fd = ::open(path.c_str(), O_RDWR);
+            struct flock byte {};
+            byte.l_type = kind == Kind::FcntlReadByte ? F_RDLCK : F_WRLCK;
+            byte.l_whence = SEEK_SET;
+            byte.l_start = 147;  // the vehicle weight's first byte
+            byte.l_len = 1;
+            const bool locked = kind == Kind::LockfRange ? ::lseek(fd, 300, SEEK_SET) == 300 && ::lockf(fd, F_LOCK, 10) == 0
+                                                         : ::fcntl(fd, F_SETLK, &byte) == 0;
+            const char held = locked ? 'h' : 'x';
+            (void)!::write(ready[1], &held, 1);
+            char ignored;
+            (void)!::read(release[0], &ignored, 1);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        release_ = release[1];
+        char held = 0;
+        (void)!::read(ready[0], &held, 1);
+        ::close(ready[0]);
+        if (held != 'h') throw std::runtime_error("the other program could not lock " + path);
+    }
+    ~RecordLockHolder() {
+        ::close(release_);
+        WaitFor(child_);
+    }
+
+private:
+    pid_t child_ = 0;
+    int release_ = -1;
+};
+
+}  // namespace
+
+TEST_F(RunFileFaultsTest, ARecordLockOfAnotherProgramRefusesTheSaveUntilItIsGone) {
+    using Kind = RecordLockHolder::Kind;
+    const struct {
+        Kind kind;
+        bool refusesLoad;
+    } cases[] = {{Kind::LockfRange, true}, {Kind::FcntlWriteByte, true}, {Kind::FcntlReadByte, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        const std::string path = Write("RUN.GTP", Loaded);
+        FileHandle holder;
+        RunFile runFile(holder);
+        runFile.Load(path);
+        VehicleTexts edits = runFile.Contents().values;
+        edits.weight = "1500";
+        {
+            const RecordLockHolder other(path, c.kind);
+            const SaveOutcome refused = runFile.Save(edits);
+            EXPECT_EQ(refused.status, SaveStatus::Failed);
+            EXPECT_EQ(refused.number, 70);
+            EXPECT_EQ(refused.description, "Permission denied");
+            FileHandle secondHolder;
+            RunFile second(secondHolder);
+            EXPECT_EQ(ErrorNumberOf([&] { second.Load(path); }), c.refusesLoad ? 70 : 0);
+            EXPECT_EQ(Read("RUN.GTP"), Loaded);
+        }
+        EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
+        EXPECT_EQ(LoadFrom(path).values.weight, "1500");
+    }
+}
+
+// A named pipe or a device under a run file's name is refused at once, by the
+// load and by a save, and never opened: an open of a pipe would wake a writer
+// waiting at it.
+TEST_F(RunFileFaultsTest, NamedPipesAndDevicesAreRefusedWithoutBeingOpened) {
+    std::vector<std::string> watched{folder.Path("PIPE.GTP")};
+    ASSERT_EQ(::mkfifo(watched[0].c_str(), 0600), 0);
+    // A device of our own (the null device's numbers), so that no other
+    // program's opens show; only root may make one.
+    const std::string device = folder.Path("DEVICE.GTP");
+    if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        watched.push_back(device);
+        std::filesystem::create_symlink(FsPath(device), FsPath(folder.Path("LINK.GTP")));
+        watched.push_back(folder.Path("LINK.GTP"));
+    }
+    const int events = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(events, 0);
+    for (const std::string& path : watched) ASSERT_GE(::inotify_add_watch(events, path.c_str(), IN_OPEN), 0);
+
+    FileHandle holder;
+    RunFile runFile(holder);
+    for (const std::string& path : watched) EXPECT_EQ(ErrorNumberOf([&] { runFile.Load(path); }), 75) << path;
+    // A save to a path where a pipe took the place of the file loaded.
+    runFile.Load(Write("RUN.GTP", Loaded));
+    std::filesystem::rename(FsPath(watched[0]), FsPath(folder.Path("RUN.GTP")));
+    const SaveOutcome outcome = runFile.Save(runFile.Contents().values);
+    EXPECT_EQ(outcome.status, SaveStatus::Failed);
+    EXPECT_EQ(outcome.number, 75);
+
+    char buffer[4096];
+    EXPECT_EQ(::read(events, buffer, sizeof buffer), -1) << "opened";
+    EXPECT_EQ(errno, EAGAIN);
+    ::close(events);
+}
