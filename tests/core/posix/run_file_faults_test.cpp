@@ -157,6 +157,7 @@ TEST_F(RunFileFaultsTest, ASaveKilledBeforeAnyOfItsWritesLeavesOldOrNewNotes) {
         ASSERT_EQ(saved.values.runName, "Saved run");
         const uint64_t notesPosition = *before.notesPosition;
         const auto regions = SavedRegions(notesPosition, 1 + after[notesPosition - 1] + 1);
+        ExpectEachRegionOldOrNew(after, c.file, after, regions);  // the completed save wrote nothing else
 
         int kills = 0;
         for (int n = 1; n < 30; ++n) {
