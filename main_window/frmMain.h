@@ -136,7 +136,13 @@ private:
     bool NotesWritable() const;
 
     // Save.
-    bool RunSave();
+    enum class SaveResult { Saved, EntryRejected, Failed };
+    // The Save command's save: the file selected must be the file loaded.
+    SaveResult RunSave();
+    SaveResult WriteCommittedValues();
+    // After a save that wrote nothing: the edits stay in edit mode, and a
+    // failure is confirmed (a rejected entry has said why already).
+    void KeepEditsAfterSave(SaveResult result);
 
     // Failures of the load and the save, worded the same way.
     void ShowFileFailure(int32_t number, const std::string& description, const char* action,

@@ -26,13 +26,10 @@ void frmMain::cmdSave_Click() {
     }
     // The whole command, its closing messages included, runs alone.
     RunGuard::Scope running(guard_);
-    if (RunSave()) {
-        return;
+    const SaveResult result = RunSave();
+    if (result != SaveResult::Saved) {
+        KeepEditsAfterSave(result);
     }
-    // The edits stay on the screen, in edit mode, so the save can be tried
-    // again once its cause is gone.
-    UpdateControls(false, true, blnDirtyData, true);
-    Message("Error saving the PASS file!", MessageIcon::Exclamation);
 }
 
 void frmMain::cmdUndo_Click() {
