@@ -1,5 +1,7 @@
 // Edit mode: the Edit, Save and Undo commands, the dirty flag that the first
-// change of any text sets, and the leave handlers of the fields.
+// change of any text sets, the question that keeps pending edits from being
+// dropped unasked, and the leave handlers of the fields.
+#include "main_window/QtText.h"
 #include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 
@@ -30,6 +32,29 @@ void frmMain::cmdSave_Click() {
     if (result != SaveResult::Saved) {
         KeepEditsAfterSave(result);
     }
+}
+
+bool frmMain::SettlePendingEdits() {
+    if (!blnDirtyData || !runFile_.IsLoaded()) {
+        return true;
+    }
+    const MessageAnswer answer =
+        Message("Save changes to " + QtText::ToUtf8(QtText::PathText(LoadedFileName())) + "?",
+                MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel);
+    if (answer == MessageAnswer::Discard) {
+        return true;
+    }
+    if (answer != MessageAnswer::Save) {
+        return false;
+    }
+    // The question named the loaded file, so that is the one saved, whatever
+    // the file list selects meanwhile.
+    const SaveResult result = SaveLoadedFile();
+    if (result == SaveResult::Saved) {
+        return true;
+    }
+    KeepEditsAfterSave(result);
+    return false;
 }
 
 void frmMain::cmdUndo_Click() {

@@ -17,8 +17,20 @@ void frmMain::fileGTP_Click() {
         return;
     }
     RunGuard::Scope running(guard_);
+    if (!SettlePendingEdits()) {
+        // The edits stay with their file, and the file stays selected.
+        SelectLoadedFile();
+        return;
+    }
     panel_->ShowFileTip();
     panel_->SetFileCommandsEnabled(RunLoad());
+}
+
+void frmMain::SelectLoadedFile() {
+    const QByteArray name = LoadedFileName();
+    const bool shown = !name.isEmpty() && Paths::Join(panel_->Folder().toStdString(), name.toStdString()) ==
+                                              runFile_.Path();
+    panel_->SelectFileNamed(shown ? name : QByteArray());
 }
 
 void frmMain::fileGTP_DblClick() { cmdEdit_Click(); }

@@ -41,8 +41,15 @@ frmMain::SaveResult frmMain::RunSave() {
     return WriteCommittedValues();
 }
 
+frmMain::SaveResult frmMain::SaveLoadedFile() {
+    if (!form_->CommitOpenFields()) {
+        return SaveResult::EntryRejected;
+    }
+    return WriteCommittedValues();
+}
+
 frmMain::SaveResult frmMain::WriteCommittedValues() {
-    const QString fileName = panel_->FileName();
+    const QString fileName = QtText::PathText(LoadedFileName());
     const Stuff::SaveOutcome outcome = runFile_.Save(form_->CommittedTexts());
     switch (outcome.status) {
     case Stuff::SaveStatus::Saved:

@@ -192,6 +192,39 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     EXPECT_EQ(Files()->FileName(), "C.GTP");
 }
 
+TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
+    Open();
+    const Bytes first = RunFileBuilder().RunName("First").Build();
+    Write("B.GTP", RunFileBuilder().RunName("Second").Build());
+    LoadFile("A.GTP", first);
+    const auto edit = [this] {
+        EnterEditMode();
+        SetField("VehicleWeight", "2500");
+    };
+    edit();
+    // Cancel: A stays selected and loaded, with its edits.
+    dialogs.Answer(MessageAnswer::Cancel);
+    ClickFile("B.GTP");
+    EXPECT_EQ(Files()->FileName(), "A.GTP");
+    EXPECT_EQ(LabelText("lblRunName"), "First");
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "2500");
+    EXPECT_EQ(State(), (ControlState{false, true, true, true, false}));
+    // Discard, asked by the keyboard: B loads, A is as it was.
+    dialogs.Answer(MessageAnswer::Discard);
+    QTest::keyClick(Files(), Qt::Key_Down);
+    EXPECT_EQ(LabelText("lblRunName"), "Second");
+    EXPECT_EQ(Read("A.GTP"), first);
+    // Save: B is written, then A loads.
+    edit();
+    dialogs.Answer(MessageAnswer::Save);
+    ClickFile("A.GTP");
+    EXPECT_EQ(Read("B.GTP"), RunFileBuilder().RunName("Second").Weight(2500).Build());
+    EXPECT_EQ(LabelText("lblRunName"), "First");
+    EXPECT_EQ(State(), ViewState);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Save changes to A.GTP?", "Save changes to A.GTP?",
+                                                    "Save changes to B.GTP?"}));
+}
+
 TEST_F(BrowserTest, EnterOnTheDeleteQuestionKeepsTheFile) {
     QtDialogs real;
     window = std::make_unique<frmMain>(
