@@ -169,6 +169,8 @@ private:
     // The selection goes back to the loaded file, or to nothing when the list
     // shows another folder.
     void SelectLoadedFile();
+    void FollowRenamedFile(const std::string& newPath, const QByteArray& newName);
+    void ForgetDeletedFile();
     void OpenWithPass();
     void ShowFileCommandFailure(const char* attempt);
 

@@ -15,7 +15,8 @@ void frmMain::TextChanged() {
 }
 
 void frmMain::cmdEdit_Click() {
-    if (IsBusy()) {
+    // Without a loaded file there is nothing the edits could be saved into.
+    if (IsBusy() || !runFile_.IsLoaded()) {
         return;
     }
     // Edits still pending (the pop-up menu offers Edit then too) keep Save.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
@@ -153,6 +154,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     // Delete pressed in the notes or on a button is not the browser's.
     ClickFile("A.GTP");
     EnterEditMode();
+    SetField("VehicleWeight", "2500");
     for (QWidget* control : std::initializer_list<QWidget*>{Notes(), Button("cmdUndo")}) {
         control->setFocus();
         QTest::keyClick(control, Qt::Key_Delete);
@@ -172,6 +174,12 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(Files()->count(), 1);
+    // With the loaded file its edits are gone, and the window is as it
+    // started: nothing to edit, save or ask about.
+    EXPECT_EQ(window->windowHandle()->title(), "Tachlet v2.00 build 2");
+    EXPECT_FALSE(window->blnDirtyData);
+    Item("mnuFilePopupEdit")->trigger();
+    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
     // The deleted file is not written back by a save.
     EXPECT_FALSE(window->SaveRunFile());
     EXPECT_FALSE(folder.Has("A.GTP"));
@@ -311,15 +319,18 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     }
     EXPECT_EQ(Messages(), refusals);
 
-    // After the loaded file was renamed away, edits cannot be saved anywhere.
+    // The loaded file renamed while edits are pending takes the load along:
+    // the selection and the title follow it, and the save writes into it.
     ClickFile("ORIG.GTP");
     EnterEditMode();
     SetField("VehicleWeight", "2500", false);
     dialogs.Type("renamed");
     QTest::keyClick(Files(), Qt::Key_F2);
+    EXPECT_EQ(Files()->FileName(), "renamed.gtp");
+    EXPECT_EQ(window->windowHandle()->title(), "renamed.gtp* \u2014 Tachlet v2.00 build 2");
     Click("cmdSave");
-    EXPECT_EQ(Messages().back(), "Error saving the PASS file!");
-    EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Build());
+    EXPECT_EQ(Messages(), refusals);
+    EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Weight(2500).Build());
 }
 
 TEST_F(BrowserTest, OpenWithPassReportsAShellFailureWithTheQuotedPath) {
