@@ -139,6 +139,10 @@ void FileBrowserPanel::BuildPopup() {
 
 QString FileBrowserPanel::FileName() const { return fileGTP->FileName(); }
 
+QByteArray FileBrowserPanel::FileNameBytes() const { return fileGTP->FileNameBytes(); }
+
+void FileBrowserPanel::SelectFileNamed(const QByteArray& name) { fileGTP->SelectName(name); }
+
 std::string FileBrowserPanel::SelectedFilePath() const {
     const QByteArray name = fileGTP->FileNameBytes();
     if (name.isEmpty()) {

@@ -32,6 +32,11 @@ public:
 
     // The selected file's name as shown, empty when none is selected.
     QString FileName() const;
+    // The same name as the file system spells it.
+    QByteArray FileNameBytes() const;
+    // Selects the file of that name in the folder shown, without a click;
+    // an empty name selects nothing.
+    void SelectFileNamed(const QByteArray& name);
     // Its full path as the file system spells it; empty when none is selected.
     std::string SelectedFilePath() const;
     // The folder the file list shows, as the file system spells it.

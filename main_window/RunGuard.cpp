@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMetaObject>
+#include <QPointer>
 #include <QWidget>
 
 RunGuard::RunGuard(QWidget& window) : window_(window) {}
@@ -30,7 +31,15 @@ void RunGuard::End() {
     qApp->removeEventFilter(this);
     if (closeWanted_) {
         closeWanted_ = false;
-        QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+        // A window that has closed meanwhile (the run was the close's own
+        // save) is not closed a second time.
+        QPointer<QWidget> window(&window_);
+        QMetaObject::invokeMethod(
+            &window_,
+            [window] {
+                if (window && window->isVisible()) window->close();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -185,6 +185,10 @@ void VehicleDataForm::BuildCommands() {
         *command.button = button;
         left += CommandWidth + 165;
     }
+    // A click on Save does not take the focus from an open field: the save
+    // leaves the field itself, so an entry it rejects is reported once per
+    // press, however Save was pressed. Tab still reaches it.
+    cmdSave->setFocusPolicy(Qt::TabFocus);
 }
 
 void VehicleDataForm::SetTabOrder() {
@@ -284,8 +288,13 @@ void VehicleDataForm::BeginFieldEdit(FieldIndex index) {
     if (!InEditMode()) {
         return;
     }
+    // The field open already is left first, as a click elsewhere leaves it;
+    // while its entry is rejected it keeps the keyboard and this one stays
+    // closed.
+    if (!CommitOpenFields()) {
+        return;
+    }
     FieldRow& row = fields_[index];
-    row.rejected.reset();
     row.box->PutText(row.value->text());
     row.box->show();
     row.value->hide();
@@ -302,7 +311,6 @@ void VehicleDataForm::EndFieldEdit(FieldIndex index) {
 
 void VehicleDataForm::RejectEntry(FieldIndex index, const std::string& message) {
     FieldBox* box = fields_[index].box;
-    fields_[index].rejected = box->text();
     dialogs_.MessageBox(message, MessageIcon::Critical, MessageButtons::OK);
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
@@ -372,13 +380,17 @@ void VehicleDataForm::CancelField(FieldIndex index) {
     row.value->setFocus(Qt::OtherFocusReason);
 }
 
-void VehicleDataForm::CommitOpenFields() {
+bool VehicleDataForm::CommitOpenFields() {
     for (int index = 0; index < FieldCount; ++index) {
-        const FieldRow& row = fields_[index];
-        if (!row.box->isHidden() && row.rejected != row.box->text()) {
-            LeaveField(static_cast<FieldIndex>(index));
+        if (fields_[index].box->isHidden()) {
+            continue;
+        }
+        LeaveField(static_cast<FieldIndex>(index));
+        if (!fields_[index].box->isHidden()) {
+            return false;
         }
     }
+    return true;
 }
 
 Stuff::VehicleTexts VehicleDataForm::CommittedTexts() const {

@@ -8,11 +8,13 @@
 // The keyboard: in edit mode Tab moves through the value labels in screen
 // order, Enter, F2 or Space on one opens its field; in an open field Enter
 // leaves it with the same check as a click elsewhere, and Escape closes it
-// with the value it had when it opened, without a message.
+// with the value it had when it opened, without a message. One field is open
+// at a time: opening another leaves the open one first, and while its entry
+// is rejected the other stays closed. Pressing Save leaves the focus where it
+// is, so the save's own leave of the open field is the only check of a press.
 #include <QWidget>
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "run_file/RunFileLayout.h"
@@ -56,10 +58,9 @@ public:
     // Leaving a field: the entry is checked and committed to its label, or
     // rejected with its message and selected for correcting.
     void LeaveField(FieldIndex index);
-    // Leaves every open field, top to bottom, as the save does first. An
-    // entry whose rejection is still on show (the click on Save left its field
-    // a moment ago) stays open without the same message a second time.
-    void CommitOpenFields();
+    // Leaves the open field, as the save does first; false when its entry was
+    // rejected (its message shown once) and the field stays open.
+    bool CommitOpenFields();
     Stuff::VehicleTexts CommittedTexts() const;
 
 signals:
@@ -74,8 +75,6 @@ private:
         QLabel* caption = nullptr;
         ClickableLabel* value = nullptr;
         FieldBox* box = nullptr;
-        // The entry last rejected while the field stayed open.
-        std::optional<QString> rejected;
     };
 
     void BuildHeader();

@@ -79,6 +79,8 @@ void frmMain::SetDirty(bool dirty) {
     }
 }
 
+QByteArray frmMain::LoadedFileName() const { return runFile_.IsLoaded() ? loadedName_ : QByteArray(); }
+
 void frmMain::StartInWorkingFolder() {
     try {
         panel_->ShowFolder(QtText::PathBytes(QDir::toNativeSeparators(QDir::currentPath())));

@@ -117,6 +117,9 @@ private:
     void ShowLoadedFileInTitle(const QString& fileName);
     void SetDirty(bool dirty);
 
+    // The loaded file's name as the file system spells it; empty when none.
+    QByteArray LoadedFileName() const;
+
     // Start and close: the last folder, the placement and the pin option are
     // read once at the start and written once at the close.
     void Form_Load();
@@ -128,6 +131,10 @@ private:
 
     // Edit mode.
     void TextChanged();
+    // Before the window closes or another file loads: with edits pending, asks
+    // whether to save them. True when the caller may go on (nothing pending,
+    // the edits discarded, or saved); false when they stay, in edit mode.
+    bool SettlePendingEdits();
 
     // Load.
     class LoadDisplay;
@@ -136,7 +143,15 @@ private:
     bool NotesWritable() const;
 
     // Save.
-    bool RunSave();
+    enum class SaveResult { Saved, EntryRejected, Failed };
+    // The Save command's save: the file selected must be the file loaded.
+    SaveResult RunSave();
+    // Commits the open field and writes into the file loaded last.
+    SaveResult SaveLoadedFile();
+    SaveResult WriteCommittedValues();
+    // After a save that wrote nothing: the edits stay in edit mode, and a
+    // failure is confirmed (a rejected entry has said why already).
+    void KeepEditsAfterSave(SaveResult result);
 
     // Failures of the load and the save, worded the same way.
     void ShowFileFailure(int32_t number, const std::string& description, const char* action,
@@ -151,6 +166,11 @@ private:
     bool NoFileSelected();
     void DeleteSelectedFile();
     void RenameSelectedFile();
+    // The selection goes back to the loaded file, or to nothing when the list
+    // shows another folder.
+    void SelectLoadedFile();
+    void FollowRenamedFile(const std::string& newPath, const QByteArray& newName);
+    void ForgetDeletedFile();
     void OpenWithPass();
     void ShowFileCommandFailure(const char* attempt);
 
@@ -170,6 +190,8 @@ private:
     // The file the last successful load read, with what it learned, which
     // the save relies on; every load starts by forgetting it.
     Stuff::RunFile runFile_{RunFileHandle};
+    // Its name in its folder, as the file system spells it.
+    QByteArray loadedName_;
 
     // Set while the window waits to be centred with its frame, which the
     // desktop adds only once the window is shown.

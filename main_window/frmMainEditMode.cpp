@@ -1,5 +1,7 @@
 // Edit mode: the Edit, Save and Undo commands, the dirty flag that the first
-// change of any text sets, and the leave handlers of the fields.
+// change of any text sets, the question that keeps pending edits from being
+// dropped unasked, and the leave handlers of the fields.
+#include "main_window/QtText.h"
 #include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 
@@ -13,7 +15,8 @@ void frmMain::TextChanged() {
 }
 
 void frmMain::cmdEdit_Click() {
-    if (IsBusy()) {
+    // Without a loaded file there is nothing the edits could be saved into.
+    if (IsBusy() || !runFile_.IsLoaded()) {
         return;
     }
     // Edits still pending (the pop-up menu offers Edit then too) keep Save.
@@ -26,13 +29,33 @@ void frmMain::cmdSave_Click() {
     }
     // The whole command, its closing messages included, runs alone.
     RunGuard::Scope running(guard_);
-    if (RunSave()) {
-        return;
+    const SaveResult result = RunSave();
+    if (result != SaveResult::Saved) {
+        KeepEditsAfterSave(result);
     }
-    // The edits stay on the screen, in edit mode, so the save can be tried
-    // again once its cause is gone.
-    UpdateControls(false, true, blnDirtyData, true);
-    Message("Error saving the PASS file!", MessageIcon::Exclamation);
+}
+
+bool frmMain::SettlePendingEdits() {
+    if (!blnDirtyData || !runFile_.IsLoaded()) {
+        return true;
+    }
+    const MessageAnswer answer =
+        Message("Save changes to " + QtText::ToUtf8(QtText::PathText(LoadedFileName())) + "?",
+                MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel);
+    if (answer == MessageAnswer::Discard) {
+        return true;
+    }
+    if (answer != MessageAnswer::Save) {
+        return false;
+    }
+    // The question named the loaded file, so that is the one saved, whatever
+    // the file list selects meanwhile.
+    const SaveResult result = SaveLoadedFile();
+    if (result == SaveResult::Saved) {
+        return true;
+    }
+    KeepEditsAfterSave(result);
+    return false;
 }
 
 void frmMain::cmdUndo_Click() {

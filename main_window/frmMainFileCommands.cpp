@@ -1,10 +1,12 @@
 // The commands on the selected run file: loading it by a click, the Delete,
-// F2 and F5 keys and the pop-up menu's delete, rename and "Open w/PASS".
+// F2 and F5 keys and the pop-up menu's delete, rename and "Open w/PASS". The
+// loaded file renamed keeps its load; deleted, it ends it.
 #include <QPointer>
 
 #include "main_window/BrowserKeys.h"
 #include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
+#include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 #include "run_file/RunFileName.h"
 #include "support/Errors.h"
@@ -17,8 +19,20 @@ void frmMain::fileGTP_Click() {
         return;
     }
     RunGuard::Scope running(guard_);
+    if (!SettlePendingEdits()) {
+        // The edits stay with their file, and the file stays selected.
+        SelectLoadedFile();
+        return;
+    }
     panel_->ShowFileTip();
     panel_->SetFileCommandsEnabled(RunLoad());
+}
+
+void frmMain::SelectLoadedFile() {
+    const QByteArray name = LoadedFileName();
+    const bool shown = !name.isEmpty() && Paths::Join(panel_->Folder().toStdString(), name.toStdString()) ==
+                                              runFile_.Path();
+    panel_->SelectFileNamed(shown ? name : QByteArray());
 }
 
 void frmMain::fileGTP_DblClick() { cmdEdit_Click(); }
@@ -88,6 +102,20 @@ void frmMain::DeleteSelectedFile() {
         return;
     }
     panel_->RefreshFiles();
+    if (runFile_.IsLoaded() && runFile_.Path() == fullPath) {
+        ForgetDeletedFile();
+    }
+}
+
+void frmMain::ForgetDeletedFile() {
+    // Nothing is loaded any more, so nothing can be edited or saved, and no
+    // question about edits that have no file left comes up.
+    runFile_.Forget();
+    loadedName_.clear();
+    form_->CloseOpenFields();
+    SetDirty(false);
+    setWindowTitle(ProgramTitle());
+    UpdateControls(false, false, false, false);
 }
 
 void frmMain::RenameSelectedFile() {
@@ -106,12 +134,26 @@ void frmMain::RenameSelectedFile() {
         return;
     }
     // Renaming never replaces a file that already has the new name.
+    const std::string oldPath = SelectedFilePath();
     const std::string newPath = Paths::Join(panel_->Folder().toStdString(), newName.name);
-    if (!Files::RenameFile(SelectedFilePath(), newPath)) {
+    if (!Files::RenameFile(oldPath, newPath)) {
         ShowFileCommandFailure("rename");
         return;
     }
     panel_->RefreshFiles();
+    if (runFile_.IsLoaded() && runFile_.Path() == oldPath) {
+        FollowRenamedFile(newPath, QByteArray::fromStdString(newName.name));
+    }
+}
+
+void frmMain::FollowRenamedFile(const std::string& newPath, const QByteArray& newName) {
+    // The same file under its new name: the edits go on, and a save writes
+    // into it there.
+    runFile_.FollowRename(newPath);
+    loadedName_ = newName;
+    panel_->SelectFileNamed(newName);
+    panel_->ShowFileTip();
+    ShowLoadedFileInTitle(QtText::PathText(newName));
 }
 
 void frmMain::OpenWithPass() {

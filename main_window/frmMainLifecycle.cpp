@@ -1,6 +1,7 @@
 // The start and the close of the window: the last folder, the window's
 // placement and the pin option, read once at the start and written once at
-// the close; and the window as the placement sees it.
+// the close, which pending edits may keep from happening; and the window as
+// the placement sees it.
 #include <QCloseEvent>
 
 #include "main_window/ClickableLabel.h"
@@ -110,7 +111,17 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // Never refused: edits not saved are not asked about.
+    bool goOn = false;
+    {
+        // The question and a save it leads to run alone, as the commands do.
+        RunGuard::Scope running(guard_);
+        goOn = SettlePendingEdits();
+    }
+    if (!goOn) {
+        // Still open, with the edits: nothing of the close happened.
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
 }

@@ -120,6 +120,7 @@ bool frmMain::RunLoad() {
         ShowFileFailure(failure.Number(), failure.Description(), " - loading file [", fileName);
         return false;
     }
+    loadedName_ = panel_->FileNameBytes();
     form_->CloseOpenFields();
     SetDirty(false);
     UpdateControls(true, false, false, false);

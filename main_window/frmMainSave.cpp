@@ -18,26 +18,38 @@ bool frmMain::SaveRunFile() {
         return false;
     }
     RunGuard::Scope running(guard_);
-    return RunSave();
+    return RunSave() == SaveResult::Saved;
 }
 
-bool frmMain::RunSave() {
+frmMain::SaveResult frmMain::RunSave() {
     const QString fileName = panel_->FileName();
     if (fileName.isEmpty()) {
         Message("You must select a PASS file first!", MessageIcon::Exclamation);
-        return false;
+        return SaveResult::Failed;
     }
-    form_->CommitOpenFields();
-
+    if (!form_->CommitOpenFields()) {
+        return SaveResult::EntryRejected;
+    }
     // Only the file the last load read may be written: its layout is what the
     // positions of the fields were worked out from.
     if (!runFile_.IsLoaded() || runFile_.Path() != SelectedFilePath()) {
         Message("The selected file [" + QtText::ToUtf8(fileName) +
                     "] is not the file that was last loaded; nothing was written.\r\n" + RepeatAdvice,
                 MessageIcon::Exclamation);
-        return false;
+        return SaveResult::Failed;
     }
+    return WriteCommittedValues();
+}
 
+frmMain::SaveResult frmMain::SaveLoadedFile() {
+    if (!form_->CommitOpenFields()) {
+        return SaveResult::EntryRejected;
+    }
+    return WriteCommittedValues();
+}
+
+frmMain::SaveResult frmMain::WriteCommittedValues() {
+    const QString fileName = QtText::PathText(LoadedFileName());
     const Stuff::SaveOutcome outcome = runFile_.Save(form_->CommittedTexts());
     switch (outcome.status) {
     case Stuff::SaveStatus::Saved:
@@ -46,19 +58,25 @@ bool frmMain::RunSave() {
         Message("The vehicle data cannot be saved: " + outcome.description +
                     ".\r\nNothing was written; correct it and save again.",
                 MessageIcon::Exclamation);
-        return false;
+        return SaveResult::Failed;
     case Stuff::SaveStatus::Changed:
         Message(std::string("The file has changed since it was loaded; nothing was written. ") + RepeatAdvice,
                 MessageIcon::Exclamation);
-        return false;
+        return SaveResult::Failed;
     case Stuff::SaveStatus::Failed:
         ShowFileFailure(outcome.number, outcome.description, " - saving file [", fileName);
-        return false;
+        return SaveResult::Failed;
     }
     SetDirty(false);
-    // A field still holding a rejected entry would go on showing it over the
-    // value the file now holds.
-    form_->CloseOpenFields();
     UpdateControls(true, false, false, false);
-    return true;
+    return SaveResult::Saved;
+}
+
+void frmMain::KeepEditsAfterSave(SaveResult result) {
+    // The edits stay on the screen, in edit mode, so the save can be tried
+    // again once its cause is gone.
+    UpdateControls(false, true, blnDirtyData, true);
+    if (result == SaveResult::Failed) {
+        Message("Error saving the PASS file!", MessageIcon::Exclamation);
+    }
 }

@@ -26,24 +26,49 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+void SetButtons(QMessageBox& box, MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::OK:
+        box.setStandardButtons(QMessageBox::Ok);
+        return;
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return;
+    case MessageButtons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        return;
+    }
+}
+
+MessageAnswer AnswerOf(int chosen, MessageButtons buttons) {
+    switch (chosen) {
+    case QMessageBox::Ok: return MessageAnswer::OK;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::Save: return MessageAnswer::Save;
+    case QMessageBox::Discard: return MessageAnswer::Discard;
+    default: break;
+    }
+    // Closed without a choice: the answer that changes nothing.
+    switch (buttons) {
+    case MessageButtons::OK: return MessageAnswer::OK;
+    case MessageButtons::SaveDiscardCancel: return MessageAnswer::Cancel;
+    default: return MessageAnswer::No;
+    }
+}
+
 }  // namespace
 
 MessageAnswer QtDialogs::MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(ToQtIcon(icon), Title, ForDisplay(text), QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    if (buttons != MessageButtons::OK) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
+    SetButtons(box, buttons);
     box.setWindowModality(Qt::ApplicationModal);
-    const int chosen = box.exec();
-    if (buttons == MessageButtons::OK) {
-        return MessageAnswer::OK;
-    }
-    return chosen == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    return AnswerOf(box.exec(), buttons);
 }
 
 std::string QtDialogs::InputBox(const std::string& prompt, const std::string& defaultAnswer) {

@@ -110,6 +110,12 @@ void RunFile::Forget() {
     fingerprint_.reset();
 }
 
+void RunFile::FollowRename(const std::string& newPath) {
+    if (loaded_) {
+        path_ = newPath;
+    }
+}
+
 SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& selection) {
     if (!loaded_) {
         return {SaveStatus::Refused, ErrorNumber::BadFileNameOrNumber, "No run file is loaded"};

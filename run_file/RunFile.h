@@ -99,6 +99,10 @@ public:
     // What the last successful load found, with the values of later saves.
     const RunFileContents& Contents() const { return *loaded_; }
     void Forget();
+    // The loaded file now goes by another name: later saves open it there.
+    // Its identity is still checked against the load's, so a path that names
+    // another file is refused as a changed one. Nothing when nothing is loaded.
+    void FollowRename(const std::string& newPath);
 
     // Writes the selected values into the file loaded last.
     SaveOutcome Save(const VehicleTexts& texts, const SaveSelection& selection = SaveSelection::Everything());

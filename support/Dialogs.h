@@ -5,15 +5,16 @@
 
 enum class MessageIcon { Critical, Exclamation, Information };
 // YesNoDefaultNo: Enter answers No, for a question whose Yes cannot be undone.
-enum class MessageButtons { OK, YesNo, YesNoDefaultNo };
-enum class MessageAnswer { OK, Yes, No };
+// SaveDiscardCancel: Enter answers Save, Escape Cancel.
+enum class MessageButtons { OK, YesNo, YesNoDefaultNo, SaveDiscardCancel };
+enum class MessageAnswer { OK, Yes, No, Save, Discard, Cancel };
 
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
     // Shows a modal message box and returns the button the user chose. A box
-    // with Yes and No that is closed without a choice answers No.
+    // closed without a choice answers No, or Cancel where it offers Cancel.
     virtual MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
 
     // Shows a modal box asking for one line of text, pre-filled with

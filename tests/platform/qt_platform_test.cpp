@@ -147,6 +147,11 @@ TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
         {MessageIcon::Critical, QMessageBox::Critical, MessageButtons::YesNo, 0, MessageAnswer::No},  // Escape
         {MessageIcon::Critical, QMessageBox::Critical, MessageButtons::YesNoDefaultNo, -1, MessageAnswer::No},  // Enter
         {MessageIcon::Information, QMessageBox::Information, MessageButtons::OK, QMessageBox::Ok, MessageAnswer::OK},
+        {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::SaveDiscardCancel, -1, MessageAnswer::Save},
+        {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::SaveDiscardCancel, QMessageBox::Discard,
+         MessageAnswer::Discard},
+        {MessageIcon::Exclamation, QMessageBox::Warning, MessageButtons::SaveDiscardCancel, -2,
+         MessageAnswer::Cancel},  // Escape
     };
     QWidget window;
     window.show();
@@ -158,7 +163,7 @@ TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             EXPECT_EQ(box->parentWidget(), &window);
             title = box->windowTitle(), text = box->text();
-            if (c.press < 0) return QTest::keyClick(box, Qt::Key_Return);
+            if (c.press < 0) return QTest::keyClick(box, c.press == -1 ? Qt::Key_Return : Qt::Key_Escape);
             c.press ? box->button(QMessageBox::StandardButton(c.press))->click() : box->reject();
         });
         EXPECT_EQ(QtDialogs().MessageBox("Error <1> &\r\nFile may be in use.", c.icon, c.buttons), c.answer);

@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs for tests: records every box in order and answers from a script the
 // test queues beforehand. A box the script did not expect fails the test and
-// is answered OK, No or empty text, so nothing waits for a user. A step of the
+// is answered OK, No, Cancel or empty text, so nothing waits for a user. A step of the
 // test can run while a message box is up.
 #include <gtest/gtest.h>
 
@@ -47,7 +47,9 @@ public:
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
         if (whileShown) whileShown();
         records_.push_back({DialogRecord::Kind::Message, text, icon, buttons, {}, {}});
-        const MessageAnswer fallback = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::No;
+        const MessageAnswer fallback = buttons == MessageButtons::OK                  ? MessageAnswer::OK
+                                       : buttons == MessageButtons::SaveDiscardCancel ? MessageAnswer::Cancel
+                                                                                      : MessageAnswer::No;
         if (script_.empty() || !std::holds_alternative<MessageAnswer>(script_.front())) {
             if (!(acceptOkBoxes_ && buttons == MessageButtons::OK)) {
                 ADD_FAILURE() << "unscripted message box: " << text;
@@ -56,7 +58,7 @@ public:
         }
         const MessageAnswer answer = std::get<MessageAnswer>(script_.front());
         script_.pop_front();
-        const bool fits = buttons == MessageButtons::OK ? answer == MessageAnswer::OK : answer != MessageAnswer::OK;
+        const bool fits = Offers(buttons, answer);
         EXPECT_TRUE(fits) << "scripted answer does not fit the buttons of: " << text;
         return fits ? answer : fallback;
     }
@@ -73,6 +75,17 @@ public:
     }
 
 private:
+    static bool Offers(MessageButtons buttons, MessageAnswer answer) {
+        switch (buttons) {
+        case MessageButtons::OK: return answer == MessageAnswer::OK;
+        case MessageButtons::YesNo:
+        case MessageButtons::YesNoDefaultNo: return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::SaveDiscardCancel:
+            return answer == MessageAnswer::Save || answer == MessageAnswer::Discard || answer == MessageAnswer::Cancel;
+        }
+        return false;
+    }
+
     std::deque<std::variant<MessageAnswer, std::string>> script_;
     std::vector<DialogRecord> records_;
     bool acceptOkBoxes_ = false;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
@@ -153,6 +154,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     // Delete pressed in the notes or on a button is not the browser's.
     ClickFile("A.GTP");
     EnterEditMode();
+    SetField("VehicleWeight", "2500");
     for (QWidget* control : std::initializer_list<QWidget*>{Notes(), Button("cmdUndo")}) {
         control->setFocus();
         QTest::keyClick(control, Qt::Key_Delete);
@@ -172,6 +174,12 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
     EXPECT_FALSE(folder.Has("A.GTP"));
     EXPECT_EQ(Files()->count(), 1);
+    // With the loaded file its edits are gone, and the window is as it
+    // started: nothing to edit, save or ask about.
+    EXPECT_EQ(window->windowHandle()->title(), "Tachlet v2.00 build 2");
+    EXPECT_FALSE(window->blnDirtyData);
+    Item("mnuFilePopupEdit")->trigger();
+    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
     // The deleted file is not written back by a save.
     EXPECT_FALSE(window->SaveRunFile());
     EXPECT_FALSE(folder.Has("A.GTP"));
@@ -190,6 +198,39 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     EXPECT_EQ(Messages().back(), "WARNING:  error (2) - File Not Found - occurred while attempting to delete the file.");
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
     EXPECT_EQ(Files()->FileName(), "C.GTP");
+}
+
+TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
+    Open();
+    const Bytes first = RunFileBuilder().RunName("First").Build();
+    Write("B.GTP", RunFileBuilder().RunName("Second").Build());
+    LoadFile("A.GTP", first);
+    const auto edit = [this] {
+        EnterEditMode();
+        SetField("VehicleWeight", "2500");
+    };
+    edit();
+    // Cancel: A stays selected and loaded, with its edits.
+    dialogs.Answer(MessageAnswer::Cancel);
+    ClickFile("B.GTP");
+    EXPECT_EQ(Files()->FileName(), "A.GTP");
+    EXPECT_EQ(LabelText("lblRunName"), "First");
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "2500");
+    EXPECT_EQ(State(), (ControlState{false, true, true, true, false}));
+    // Discard, asked by the keyboard: B loads, A is as it was.
+    dialogs.Answer(MessageAnswer::Discard);
+    QTest::keyClick(Files(), Qt::Key_Down);
+    EXPECT_EQ(LabelText("lblRunName"), "Second");
+    EXPECT_EQ(Read("A.GTP"), first);
+    // Save: B is written, then A loads.
+    edit();
+    dialogs.Answer(MessageAnswer::Save);
+    ClickFile("A.GTP");
+    EXPECT_EQ(Read("B.GTP"), RunFileBuilder().RunName("Second").Weight(2500).Build());
+    EXPECT_EQ(LabelText("lblRunName"), "First");
+    EXPECT_EQ(State(), ViewState);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Save changes to A.GTP?", "Save changes to A.GTP?",
+                                                    "Save changes to B.GTP?"}));
 }
 
 TEST_F(BrowserTest, EnterOnTheDeleteQuestionKeepsTheFile) {
@@ -278,15 +319,18 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     }
     EXPECT_EQ(Messages(), refusals);
 
-    // After the loaded file was renamed away, edits cannot be saved anywhere.
+    // The loaded file renamed while edits are pending takes the load along:
+    // the selection and the title follow it, and the save writes into it.
     ClickFile("ORIG.GTP");
     EnterEditMode();
     SetField("VehicleWeight", "2500", false);
     dialogs.Type("renamed");
     QTest::keyClick(Files(), Qt::Key_F2);
+    EXPECT_EQ(Files()->FileName(), "renamed.gtp");
+    EXPECT_EQ(window->windowHandle()->title(), "renamed.gtp* \u2014 Tachlet v2.00 build 2");
     Click("cmdSave");
-    EXPECT_EQ(Messages().back(), "Error saving the PASS file!");
-    EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Build());
+    EXPECT_EQ(Messages(), refusals);
+    EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Weight(2500).Build());
 }
 
 TEST_F(BrowserTest, OpenWithPassReportsAShellFailureWithTheQuotedPath) {

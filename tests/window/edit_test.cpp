@@ -119,13 +119,18 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     Notes()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(Box("txtVehicleWeight")->hasFocus());
+    // So does a click on another value label, whose field stays closed.
+    OpenField("lblVehicleRedline");
+    EXPECT_EQ(Messages().size(), 3u);
+    EXPECT_TRUE(Box("txtVehicleRedline")->isHidden());
+    EXPECT_TRUE(Box("txtVehicleWeight")->hasFocus());
 
     // Another window taking the focus does not leave the field.
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages().size(), 3u);
 
     // A corrected entry is committed when the focus moves on.
     window->activateWindow();
@@ -133,7 +138,7 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     Box("txtVehicleWeight")->setFocus();
     Type("txtVehicleWeight", "2800");
     Notes()->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages().size(), 3u);
     EXPECT_EQ(LabelText("lblVehicleWeight"), "2800");
     EXPECT_TRUE(Box("txtVehicleWeight")->isHidden());
 }
@@ -176,6 +181,7 @@ TEST_F(EditTest, TheTypingLimitNeverCutsTextTheProgramPutsInABox) {
     // A name read from a file may be longer than can be typed: it opens whole
     // and is kept as it is when left.
     QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Escape);
+    dialogs.Answer(MessageAnswer::Discard);
     LoadFile("LONG.GTP", RunFileBuilder().RunName(std::string(48, 'r')).Build());
     EnterEditMode();
     OpenField("lblRunName");
@@ -183,7 +189,7 @@ TEST_F(EditTest, TheTypingLimitNeverCutsTextTheProgramPutsInABox) {
     QTest::keyClick(Box("txtRunName"), Qt::Key_Tab);
     EXPECT_TRUE(Box("txtRunName")->isHidden());
     EXPECT_EQ(LabelText("lblRunName"), QString(48, 'r'));
-    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages().size(), 2u);  // the range, the question about the edits
 }
 
 TEST_F(EditTest, TheKeyboardOpensLeavesAndCancelsFieldsInEditMode) {
@@ -301,9 +307,10 @@ TEST_F(EditTest, SaveWritesTheFieldsAndNotesAndNothingElse) {
     EXPECT_FALSE(window->blnDirtyData);
 }
 
-TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntrySaysSo) {
+TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntryWritesNothingAndSaysSoOncePerPress) {
     Open();
-    LoadFile("RUN.GTP", RunFileBuilder().Records(2, 6).Notes("n").Build());
+    const Bytes original = RunFileBuilder().Records(2, 6).Notes("n").Build();
+    LoadFile("RUN.GTP", original);
     EnterEditMode();
     SetField("VehicleWeight", "1234");
 
@@ -315,19 +322,37 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntrySaysSo) {
     EXPECT_EQ(Messages()[1], "Error saving the PASS file!");
     EXPECT_EQ(LabelText("lblVehicleWeight"), "1234");
 
-    // A rejected entry left open is checked again when the click on Save
-    // leaves it, once, and the value committed before it is written.
-    ClickFile("RUN.GTP");
-    EnterEditMode();
+    // Over a rejected entry, Alt+S and a click on Save each show its message
+    // once and write nothing; the entry waits, selected, for a correction.
+    Files()->SelectFile("RUN.GTP");
     ASSERT_FALSE(SetField("VehicleWeight", "0"));
-    Click("cmdSave");
-    ASSERT_EQ(Messages().size(), 4u);
-    EXPECT_EQ(Messages()[3], Messages()[2]);
-    EXPECT_EQ(Read("RUN.GTP")[147], 0x0B);
-    EXPECT_EQ(Read("RUN.GTP")[148], 0xB8);
-    // The window then shows what the file holds, not the rejected entry.
-    EXPECT_TRUE(Box("txtVehicleWeight")->isHidden());
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "3000");
+    const std::string range = Messages().back();
+    QLineEdit* weight = Box("txtVehicleWeight");
+    QPushButton* save = Button("cmdSave");
+    const auto altS = [weight, save] {
+        QTest::keyClick(weight, Qt::Key_S, Qt::AltModifier);
+        ASSERT_TRUE(save->isDown());
+        ASSERT_TRUE(QTest::qWaitFor([save] { return !save->isDown(); }));
+    };
+    const std::function<void()> presses[] = {altS, [this] { Click("cmdSave"); }};
+    for (const auto& press : presses) {
+        const size_t before = Messages().size();
+        press();
+        ASSERT_EQ(Messages().size(), before + 1);
+        EXPECT_EQ(Messages().back(), range);
+        EXPECT_EQ(Read("RUN.GTP"), original);
+        EXPECT_FALSE(weight->isHidden());
+        EXPECT_TRUE(weight->hasFocus());
+        EXPECT_EQ(weight->selectedText(), "0");
+        EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
+    }
+    const size_t shown = Messages().size();
+    QTest::keyClicks(weight, "2800");
+    altS();
+    EXPECT_EQ(Messages().size(), shown);
+    // The weight's two bytes, high first: 2800.
+    EXPECT_EQ(Read("RUN.GTP")[147], 0x0A);
+    EXPECT_EQ(Read("RUN.GTP")[148], 0xF0);
     EXPECT_EQ(State(), ViewState);
 }
 

@@ -2,11 +2,13 @@
 // reads and writes, the last folder it returns to, its placement, and the
 // links it opens.
 #include <QCheckBox>
+#include <QWindow>
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
 #include "qt_platform/QtDocumentOpener.h"
 #include "testkit/FakeLauncher.h"
+#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -16,9 +18,16 @@ protected:
     bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
     QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
     AppInfo Info() const { return AppInfo::ForProgramFolder(folder.Path()); }
+    std::vector<std::string> SettingsWritten() const {
+        std::vector<std::string> writes;
+        for (const MemorySettings::Write& write : settings.Writes()) writes.push_back(write.section + "/" + write.key);
+        return writes;
+    }
+    const std::vector<std::string> CloseSettings = {"Options/LastDirectory", "WindowPosition/frmMain_Left",
+                                                    "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"};
 };
 
-TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroupsWithoutAsking) {
+TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroups) {
     EXPECT_EQ(Open().windowTitle(), "Tachlet v2.00 build 2");
     EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
     EXPECT_TRUE(Notes()->isEnabled());
@@ -30,18 +39,13 @@ TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroup
     EXPECT_TRUE(Label("lblPitchFactorLabel")->isHidden());
     EXPECT_TRUE(settings.Writes().empty());
 
-    const Bytes original = RunFileBuilder().Build();
-    LoadFile("RUN.GTP", original);
+    // In edit mode without a change, nothing is asked.
+    LoadFile("RUN.GTP", RunFileBuilder().Build());
     EnterEditMode();
-    SetField("VehicleWeight", "2500", false);
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Read("RUN.GTP"), original);
-    std::vector<std::string> writes;
-    for (const MemorySettings::Write& write : settings.Writes()) writes.push_back(write.section + "/" + write.key);
-    EXPECT_EQ(writes, (std::vector<std::string>{"Options/LastDirectory", "WindowPosition/frmMain_Left",
-                                                "WindowPosition/frmMain_Top", "MainOptions/PINFileBrowser"}));
+    EXPECT_EQ(SettingsWritten(), CloseSettings);
 
     // The title takes two digits of the minor version.
     const std::pair<int, const char*> titles[] = {{5, "Tachlet v2.05 build 2"}, {123, "Tachlet v2.23 build 2"}};
@@ -49,6 +53,50 @@ TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroup
         AppInfo info = Info();
         info.Minor = minor;
         EXPECT_EQ(frmMain(WindowServices{dialogs, settings, screen, documents, events, info}).windowTitle(), title);
+    }
+}
+
+TEST_F(LifecycleTest, ACloseWithPendingEditsAsksAndHappensOnlyOnceTheyAreSavedOrDiscarded) {
+    const Bytes original = RunFileBuilder().Records(2, 4).Notes("n").Build();
+    const struct {
+        const char* what;
+        MessageAnswer answer;
+        bool locked;  // by another program, so the save fails
+        bool closes;
+        uint8_t weightLow;
+    } cases[] = {
+        {"cancel", MessageAnswer::Cancel, false, false, 0xB8},
+        {"save refused", MessageAnswer::Save, true, false, 0xB8},
+        {"discard", MessageAnswer::Discard, false, true, 0xB8},
+        {"save", MessageAnswer::Save, false, true, 0xC4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings = MemorySettings();
+        Reopen();
+        LoadFile("RUN.GTP", original);
+        EnterEditMode();
+        // Left open: the save commits it.
+        SetField("VehicleWeight", "2500", false);
+        std::unique_ptr<LockHolder> holder;
+        if (c.locked) holder = std::make_unique<LockHolder>(folder.Path("RUN.GTP"));
+        dialogs.Answer(c.answer);
+        window->close();
+        holder.reset();
+        ASSERT_FALSE(Boxes().empty());
+        EXPECT_EQ(Boxes()[0].text, "Save changes to RUN.GTP?");
+        EXPECT_EQ(Boxes()[0].buttons, MessageButtons::SaveDiscardCancel);
+        EXPECT_EQ(Read("RUN.GTP")[148], c.weightLow);  // 3000 as stored, or 2500
+        EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_EQ(SettingsWritten(), c.closes ? CloseSettings : std::vector<std::string>{});
+        if (!c.closes) {
+            // Everything as before the close: the edits, pending, in edit mode.
+            EXPECT_EQ(Messages().size(), c.locked ? 3u : 1u);
+            EXPECT_EQ(window->windowHandle()->title(), "RUN.GTP* \u2014 Tachlet v2.00 build 2");
+            EXPECT_TRUE(window->blnDirtyData);
+            EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
+            EXPECT_EQ(LabelText("lblVehicleWeight"), c.locked ? "2500" : "3000");
+        }
     }
 }
 

@@ -129,11 +129,12 @@ TEST_F(SafetyTest, TheSaveWritesOnlyIntoTheFileTheLastLoadRead) {
     EXPECT_EQ(Read("B.GTP"), second);
 
     // A failed load leaves nothing to save into, not even the file before it.
+    dialogs.Answer(MessageAnswer::Discard);
     LoadFile("BROKEN.GTP", RunFileBuilder().Version("x").Build());
     Files()->SelectFile("RUN.GTP");
     window->cmdSave_Click();
-    ASSERT_EQ(Messages().size(), 5u);
-    EXPECT_EQ(Messages()[3].rfind("The selected file [RUN.GTP] is not the file that was last loaded", 0), 0u);
+    ASSERT_EQ(Messages().size(), 6u);
+    EXPECT_EQ(Messages()[4].rfind("The selected file [RUN.GTP] is not the file that was last loaded", 0), 0u);
     EXPECT_EQ(Read("RUN.GTP"), first);
 }
 
