@@ -1,6 +1,7 @@
 // tachlet-cli: the command line of the tool. Reads the arguments with CLI11
 // and hands them to the command; a usage error prints the usage and ends
 // with status 2.
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -8,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/CheckCommand.h"
+#include "cli/MissingValue.h"
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
 #include "support/CommandLine.h"
@@ -94,11 +96,16 @@ void Describe(CLI::App& app, Arguments& a) {
         "2 usage error or value refused, 3 a file could not be read or written.");
 }
 
-int Usage(CLI::App& app, const std::string& problem) {
-    const std::vector<CLI::App*> commands = app.get_subcommands();
-    std::cerr << "tachlet-cli: " << problem << "\n\n"
-              << (commands.empty() ? app.help() : commands.back()->help(app.get_name()));
+// The problem, then the usage of the command it concerns (the tool's own
+// when none).
+int Usage(const CLI::App& app, const CLI::App* command, const std::string& problem) {
+    std::cerr << "tachlet-cli: " << problem << "\n\n" << (command ? command->help(app.get_name()) : app.help());
     return static_cast<int>(ExitStatus::Refused);
+}
+
+int Usage(const CLI::App& app, const std::string& problem) {
+    const std::vector<CLI::App*> commands = app.get_subcommands();
+    return Usage(app, commands.empty() ? nullptr : commands.back(), problem);
 }
 
 }  // namespace
@@ -112,6 +119,10 @@ int main(int argc, char** argv) {
     CLI::App app("", "tachlet-cli");
     Arguments a;
     Describe(app, a);
+    const auto words = std::span(arguments).subspan(std::min<size_t>(1, arguments.size()));
+    if (const std::optional<MissingValue> missing = FindMissingValue(app, words)) {
+        return Usage(app, missing->command, missing->option + " needs a value");
+    }
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::Success& answer) {

@@ -224,6 +224,39 @@ TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
     EXPECT_EQ(folder.Read("C.GTP"), Bytes(expected));
 }
 
+// A forgotten value must not turn the next option into the value: the
+// run named "--dry-run" would be written for real.
+TEST_F(ToolTest, AValueOptionNeverTakesAnotherOptionAsItsValue) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    Write("RUN.GTP", original);
+    const std::vector<std::string> options{"--run-name", "--vehicle-name", "--weight", "--redline", "--shift-point",
+                                           "--rollout", "--pitch", "--notes", "--notes-file"};
+    for (size_t i = 0; i < options.size(); ++i) {
+        const std::string& next = options[(i + 1) % options.size()];
+        for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+                 {options[i], "--dry-run"}, {options[i], "--json"}, {options[i], next, "5"},
+                 {options[i] + "=", "--dry-run"}}) {
+            std::vector<std::string> args{"set", "RUN.GTP"};
+            args.insert(args.end(), words.begin(), words.end());
+            const Outcome outcome = Run(args);
+            EXPECT_EQ(outcome.status, 2) << ::testing::PrintToString(words);
+            EXPECT_TRUE(outcome.err.starts_with("tachlet-cli: " + options[i] + " needs a value\n")) << outcome.err;
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(original)) << ::testing::PrintToString(words);
+        }
+    }
+    // A value that starts with dashes is given after "=", one with a single dash as it is.
+    EXPECT_EQ(Run({"set", "RUN.GTP", "--run-name=--odd", "--vehicle-name", "-x"}).status, 0);
+    RunFileBuilder expected = original;
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected.RunName("--odd").VehicleName("-x")));
+    const Outcome negative = Run({"set", "RUN.GTP", "--weight", "-5"});
+    EXPECT_EQ(negative.status, 2);
+    EXPECT_NE(negative.err.find("vehicle weight \"-5\" is refused:\nYou entered a value that is out of the allowable "
+                                "range (1-65535)."),
+              std::string::npos)
+        << negative.err;
+}
+
 // Escape sequences in a run file or a file name would act on the terminal:
 // the text output shows them as pictures, the JSON keeps them exactly.
 TEST_F(ToolTest, TextOutputShowsControlCharactersOfFilesAndNamesWithoutSendingThem) {
