@@ -72,9 +72,14 @@ public:
     }
 
 private:
-    void Refuse(std::optional<Field> field, const std::string& typed, const std::string& message) {
+    void Refuse(std::optional<Field> field, const std::string& typed, std::string message) {
+        // A name's message quotes the name whole.
+        const std::string excerpt = Excerpt(typed);
+        if (const size_t at = message.find(typed); excerpt != typed && at != std::string::npos) {
+            message.replace(at, typed.size(), excerpt);
+        }
         std::cerr << "tachlet-cli: " << (field ? std::string(Stuff::Spec(*field).name) : std::string("notes")) << ' '
-                  << Quoted(typed) << " is refused:\n"
+                  << Quoted(excerpt) << " is refused:\n"
                   << WithNewlines(message) << '\n';
         accepted_ = false;
     }
