@@ -101,13 +101,19 @@ private:
 
 std::string Shown(Field field, const std::string& text) { return Printable(IsName(field) ? Quoted(text) : text); }
 
+// Each change from the value as loaded to the value as the file receives it,
+// which a rounded number or a lone CR in the notes make differ from the entry.
 void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
     for (const Field field : Stuff::EditableFields) {
         if (!changed.Has(field)) continue;
+        const std::string stored = Stuff::StoredText(TextOf(after, field), Stuff::Spec(field));
         std::cout << "  " << Stuff::Spec(field).name << ": " << Shown(field, TextOf(before, field)) << " \u2192 "
-                  << Shown(field, TextOf(after, field)) << '\n';
+                  << Shown(field, stored) << '\n';
     }
-    if (changed.notes) std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 " << Printable(Quoted(after.notes)) << '\n';
+    if (changed.notes) {
+        const std::string stored = Stuff::NotesForDisplay(Stuff::NotesForStorage(after.notes));
+        std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 " << Printable(Quoted(stored)) << '\n';
+    }
 }
 
 // Why the entries cannot go into this file at all; nothing when they can.

@@ -177,6 +177,25 @@ TEST_F(ToolTest, SetWritesOnlyTheGivenFieldsThatChangeAndADryRunWritesNothing) {
     EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
 }
 
+// The report gives each value as the file receives it, not as typed.
+TEST_F(ToolTest, SetReportsEachValueAsItIsStored) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("old");
+    Write("RUN.GTP", original);
+    const std::vector<std::string> set{"set", "RUN.GTP", "--weight", "3100.5", "--redline", "1.5",
+                                       "--pitch", "1.25", "--notes", "a\rb"};
+    const std::string changes = "  pitch factor: 1.0" + Arrow + "1.2\n  vehicle weight: 3000" + Arrow +
+                                "3100\n  redline: 6500" + Arrow + "2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
+
+    std::vector<std::string> dryRun = set;
+    dryRun.push_back("--dry-run");
+    EXPECT_EQ(Run(dryRun).out, "RUN.GTP: would change\n" + changes);
+    EXPECT_EQ(Run(set).out, "RUN.GTP: changed\n" + changes);
+    RunFileBuilder expected = original;
+    expected.Weight(3100).Redline(2).Pitch(12).Notes("a\rb").Raw(original.NotesPosition() + 4, {0x00});
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
+    EXPECT_NE(Run({"set", "RUN.GTP", "--weight", "3101.5"}).out.find("3100" + Arrow + "3102\n"), std::string::npos);
+}
+
 TEST_F(ToolTest, SetRefusesAValueTheWindowRefusesWithItsMessageAndWritesNothing) {
     const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
     Write("RUN.GTP", original);
