@@ -3,6 +3,7 @@
 // Notes hold at most 255 bytes, so more than 64 KiB is surely the wrong file
 // and is refused after reading just past that much: a device such as
 // /dev/zero, or a large log, can neither hang the tool nor fill its messages.
+#include <cstddef>
 #include <string>
 
 #include "cli/ExitStatus.h"
@@ -18,5 +19,5 @@ struct NotesFileText {
 };
 
 // The text without the line break that ends its last line, as an editor
-// leaves it. A folder and anything but a regular file or a pipe is refused.
+// leaves it. A folder, and anything else that is no regular file, is refused.
 NotesFileText ReadNotesFile(const std::string& path);
