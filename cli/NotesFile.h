@@ -14,7 +14,8 @@ struct NotesFileText {
     std::string notes;
     // Why there are none, one line naming the file; empty when read.
     std::string problem;
-    // Refused for a folder, a device or too large; Failed when unreadable.
+    // Refused for a folder, a device, a pipe or too much; Failed when the
+    // file cannot be opened or read.
     ExitStatus status = ExitStatus::Ok;
 };
 
