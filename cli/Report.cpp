@@ -40,6 +40,18 @@ std::optional<std::string> LoadForReport(Stuff::RunFile& runFile, const std::str
     }
 }
 
+std::string Excerpt(std::string_view text) {
+    constexpr size_t MostCharacters = 60;
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        // Every byte but a UTF-8 continuation byte starts a character.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == MostCharacters) {
+            return std::string(text.substr(0, i)) + "\u2026";
+        }
+    }
+    return std::string(text);
+}
+
 std::string WithNewlines(std::string_view text) { return ReplaceEach(text, "\r\n", "\n"); }
 
 std::string Printable(std::string_view text) {

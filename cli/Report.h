@@ -25,6 +25,10 @@ std::optional<std::string> LoadForReport(Stuff::RunFile& runFile, const std::str
 // blanks at the ends and line breaks of names and notes stay visible.
 std::string Quoted(std::string_view text);
 
+// The first 60 characters of a text echoed in an error, with "…" after them
+// when there were more: a refused value may be a whole file's text.
+std::string Excerpt(std::string_view text);
+
 // The texts of the window with their CR LF line breaks as "\n".
 std::string WithNewlines(std::string_view text);
 

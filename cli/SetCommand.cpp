@@ -72,9 +72,14 @@ public:
     }
 
 private:
-    void Refuse(std::optional<Field> field, const std::string& typed, const std::string& message) {
+    void Refuse(std::optional<Field> field, const std::string& typed, std::string message) {
+        // A name's message quotes the name whole.
+        const std::string excerpt = Excerpt(typed);
+        if (const size_t at = message.find(typed); excerpt != typed && at != std::string::npos) {
+            message.replace(at, typed.size(), excerpt);
+        }
         std::cerr << "tachlet-cli: " << (field ? std::string(Stuff::Spec(*field).name) : std::string("notes")) << ' '
-                  << Quoted(typed) << " is refused:\n"
+                  << Quoted(excerpt) << " is refused:\n"
                   << WithNewlines(message) << '\n';
         accepted_ = false;
     }
@@ -96,13 +101,19 @@ private:
 
 std::string Shown(Field field, const std::string& text) { return Printable(IsName(field) ? Quoted(text) : text); }
 
+// Each change from the value as loaded to the value as the file receives it,
+// which a rounded number or a lone CR in the notes make differ from the entry.
 void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
     for (const Field field : Stuff::EditableFields) {
         if (!changed.Has(field)) continue;
+        const std::string stored = Stuff::StoredText(TextOf(after, field), Stuff::Spec(field));
         std::cout << "  " << Stuff::Spec(field).name << ": " << Shown(field, TextOf(before, field)) << " \u2192 "
-                  << Shown(field, TextOf(after, field)) << '\n';
+                  << Shown(field, stored) << '\n';
     }
-    if (changed.notes) std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 " << Printable(Quoted(after.notes)) << '\n';
+    if (changed.notes) {
+        const std::string stored = Stuff::NotesForDisplay(Stuff::NotesForStorage(after.notes));
+        std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 " << Printable(Quoted(stored)) << '\n';
+    }
 }
 
 // Why the entries cannot go into this file at all; nothing when they can.

@@ -1,18 +1,18 @@
 // tachlet-cli: the command line of the tool. Reads the arguments with CLI11
 // and hands them to the command; a usage error prints the usage and ends
 // with status 2.
-#include <fstream>
+#include <algorithm>
 #include <iostream>
-#include <iterator>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/CheckCommand.h"
+#include "cli/MissingValue.h"
+#include "cli/NotesFile.h"
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
 #include "support/CommandLine.h"
 #include "support/Console.h"
-#include "support/NativePath.h"
 
 namespace {
 
@@ -47,17 +47,6 @@ struct Arguments {
     std::string notes, notesFile;
 };
 
-// A file's text as notes; the line break that ends its last line, as an
-// editor leaves it, is no part of them.
-std::optional<std::string> ReadNotesFile(const std::string& path) {
-    std::ifstream in(NativePath::FromText(path), std::ios::binary);
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (!in.good() && !in.eof()) return std::nullopt;
-    if (text.ends_with('\n')) text.pop_back();
-    if (text.ends_with('\r')) text.pop_back();
-    return text;
-}
-
 void Describe(CLI::App& app, Arguments& a) {
     app.description("Shows, checks and edits the run files of PASS, many at a time.");
     app.set_version_flag("--version", Version);
@@ -78,7 +67,7 @@ void Describe(CLI::App& app, Arguments& a) {
     }
     CLI::Option* notes = set->add_option("--notes", a.notes, "Vehicle notes; a line break is stored as one CR")
                              ->type_name("TEXT");
-    set->add_option("--notes-file", a.notesFile, "Vehicle notes read from a file")
+    set->add_option("--notes-file", a.notesFile, "Vehicle notes read from a file, or from standard input for -")
         ->type_name("F")
         ->excludes(notes);
     set->add_flag("--dry-run", a.set.dryRun, "Print what would change (old \u2192 new) and write nothing");
@@ -94,11 +83,16 @@ void Describe(CLI::App& app, Arguments& a) {
         "2 usage error or value refused, 3 a file could not be read or written.");
 }
 
-int Usage(CLI::App& app, const std::string& problem) {
-    const std::vector<CLI::App*> commands = app.get_subcommands();
-    std::cerr << "tachlet-cli: " << problem << "\n\n"
-              << (commands.empty() ? app.help() : commands.back()->help(app.get_name()));
+// The problem, then the usage of the command it concerns (the tool's own
+// when none).
+int Usage(const CLI::App& app, const CLI::App* command, const std::string& problem) {
+    std::cerr << "tachlet-cli: " << problem << "\n\n" << (command ? command->help(app.get_name()) : app.help());
     return static_cast<int>(ExitStatus::Refused);
+}
+
+int Usage(const CLI::App& app, const std::string& problem) {
+    const std::vector<CLI::App*> commands = app.get_subcommands();
+    return Usage(app, commands.empty() ? nullptr : commands.back(), problem);
 }
 
 }  // namespace
@@ -112,6 +106,10 @@ int main(int argc, char** argv) {
     CLI::App app("", "tachlet-cli");
     Arguments a;
     Describe(app, a);
+    const auto words = std::span(arguments).subspan(std::min<size_t>(1, arguments.size()));
+    if (const std::optional<MissingValue> missing = FindMissingValue(app, words)) {
+        return Usage(app, missing->command, missing->option + " needs a value");
+    }
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::Success& answer) {
@@ -132,11 +130,12 @@ int main(int argc, char** argv) {
         }
         if (set->count("--notes") != 0) a.set.notes = a.notes;
         if (set->count("--notes-file") != 0) {
-            a.set.notes = ReadNotesFile(a.notesFile);
-            if (!a.set.notes) {
-                std::cerr << "tachlet-cli: cannot read the notes file " << a.notesFile << "; nothing was written.\n";
-                return static_cast<int>(ExitStatus::Failed);
+            NotesFileText read = ReadNotesFile(a.notesFile);
+            if (!read.problem.empty()) {
+                std::cerr << "tachlet-cli: " << read.problem << "; nothing was written.\n";
+                return static_cast<int>(read.status);
             }
+            a.set.notes = std::move(read.notes);
         }
         if (a.set.values.empty() && !a.set.notes) return Usage(app, "set needs at least one value to write");
         status = Set(a.set);

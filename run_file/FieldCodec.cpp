@@ -98,4 +98,18 @@ std::vector<uint8_t> EncodeTwoByte(std::string_view text, const FieldSpec& field
     return {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value & 0xFF)};
 }
 
+std::string StoredText(std::string_view text, const FieldSpec& field) {
+    switch (field.encoding) {
+    case FieldEncoding::Text: {
+        // Up to its NUL; the leading blanks that a load trims are written all the same.
+        const std::vector<uint8_t> bytes = EncodeTextField(text, field);
+        return DecodeWindows1252(std::span(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0x00)));
+    }
+    case FieldEncoding::Tenths: return DecodeTenths(EncodeTenths(text, field));
+    case FieldEncoding::TwoByte: return DecodeTwoByte(EncodeTwoByte(text, field));
+    case FieldEncoding::VersionText: break;
+    }
+    RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);  // the version field is never written
+}
+
 }  // namespace Stuff

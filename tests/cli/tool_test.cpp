@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,18 +35,36 @@ protected:
     }
     std::string P(const std::string& name) const { return folder.Path(name); }
 
-    // Runs the tool in the folder with its output in files of another.
-    Outcome Run(std::vector<std::string> args) const {
+    // Runs the tool in the folder with its output in files of another, and
+    // the input, when given, piped to it.
+    Outcome Run(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) const {
         args.insert(args.begin(), TACHLET_CLI_PROGRAM);
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
+        int pipe[2] = {-1, -1};
+        if (input && ::pipe(pipe) != 0) return {};
         const pid_t child = ::fork();
         if (child == 0) {
+            if (input) {
+                ::dup2(pipe[0], 0);
+                ::close(pipe[1]);
+            }
             ::dup2(::open(io.Path("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(io.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            ::alarm(30);  // a tool that reads without end is ended, not waited for
             if (::chdir(folder.Path().c_str()) == 0) ::execv(argv[0], argv.data());
             ::_exit(127);
+        }
+        if (input) {
+            ::close(pipe[0]);
+            ::signal(SIGPIPE, SIG_IGN);  // the tool may stop reading before the end
+            for (size_t at = 0; at < input->size();) {
+                const ssize_t written = ::write(pipe[1], input->data() + at, input->size() - at);
+                if (written <= 0) break;
+                at += static_cast<size_t>(written);
+            }
+            ::close(pipe[1]);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -158,6 +177,25 @@ TEST_F(ToolTest, SetWritesOnlyTheGivenFieldsThatChangeAndADryRunWritesNothing) {
     EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
 }
 
+// The report gives each value as the file receives it, not as typed.
+TEST_F(ToolTest, SetReportsEachValueAsItIsStored) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("old");
+    Write("RUN.GTP", original);
+    const std::vector<std::string> set{"set", "RUN.GTP", "--weight", "3100.5", "--redline", "1.5",
+                                       "--pitch", "1.25", "--notes", "a\rb"};
+    const std::string changes = "  pitch factor: 1.0" + Arrow + "1.2\n  vehicle weight: 3000" + Arrow +
+                                "3100\n  redline: 6500" + Arrow + "2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
+
+    std::vector<std::string> dryRun = set;
+    dryRun.push_back("--dry-run");
+    EXPECT_EQ(Run(dryRun).out, "RUN.GTP: would change\n" + changes);
+    EXPECT_EQ(Run(set).out, "RUN.GTP: changed\n" + changes);
+    RunFileBuilder expected = original;
+    expected.Weight(3100).Redline(2).Pitch(12).Notes("a\rb").Raw(original.NotesPosition() + 4, {0x00});
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
+    EXPECT_NE(Run({"set", "RUN.GTP", "--weight", "3101.5"}).out.find("3100" + Arrow + "3102\n"), std::string::npos);
+}
+
 TEST_F(ToolTest, SetRefusesAValueTheWindowRefusesWithItsMessageAndWritesNothing) {
     const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
     Write("RUN.GTP", original);
@@ -222,6 +260,82 @@ TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
     EXPECT_EQ(folder.Read("A.GTP"), Bytes(expected));
     EXPECT_EQ(folder.Read("B.GTP"), Bytes(original));
     EXPECT_EQ(folder.Read("C.GTP"), Bytes(expected));
+}
+
+// A forgotten value must not turn the next option into the value: the
+// run named "--dry-run" would be written for real.
+TEST_F(ToolTest, AValueOptionNeverTakesAnotherOptionAsItsValue) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    Write("RUN.GTP", original);
+    const std::vector<std::string> options{"--run-name", "--vehicle-name", "--weight", "--redline", "--shift-point",
+                                           "--rollout", "--pitch", "--notes", "--notes-file"};
+    for (size_t i = 0; i < options.size(); ++i) {
+        const std::string& next = options[(i + 1) % options.size()];
+        for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+                 {options[i], "--dry-run"}, {options[i], "--json"}, {options[i], next, "5"},
+                 {options[i] + "=", "--dry-run"}}) {
+            std::vector<std::string> args{"set", "RUN.GTP"};
+            args.insert(args.end(), words.begin(), words.end());
+            const Outcome outcome = Run(args);
+            EXPECT_EQ(outcome.status, 2) << ::testing::PrintToString(words);
+            EXPECT_TRUE(outcome.err.starts_with("tachlet-cli: " + options[i] + " needs a value\n")) << outcome.err;
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(original)) << ::testing::PrintToString(words);
+        }
+    }
+    // A value that starts with dashes is given after "=", one with a single dash as it is.
+    EXPECT_EQ(Run({"set", "RUN.GTP", "--run-name=--odd", "--vehicle-name", "-x"}).status, 0);
+    RunFileBuilder expected = original;
+    EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected.RunName("--odd").VehicleName("-x")));
+    const Outcome negative = Run({"set", "RUN.GTP", "--weight", "-5"});
+    EXPECT_EQ(negative.status, 2);
+    EXPECT_NE(negative.err.find("vehicle weight \"-5\" is refused:\nYou entered a value that is out of the allowable "
+                                "range (1-65535)."),
+              std::string::npos)
+        << negative.err;
+}
+
+// Notes come from a file or a pipe; the wrong one (a folder, a device, a log)
+// is refused on one line without being read to its end.
+TEST_F(ToolTest, NotesFileTakesAFileOrStandardInputAndRefusesAnythingElseOnOneLine) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    Write("RUN.GTP", original);
+    folder.MakeFolder("notes");
+    folder.Write("big.txt", std::string(100'000, 'x'));
+    const std::string big(100'000, 'y');
+    const std::pair<std::string, std::optional<std::string>> refused[] = {
+        {"notes", std::nullopt}, {"/dev/zero", std::nullopt}, {"big.txt", std::nullopt}, {"-", big}};
+    for (const auto& [file, input] : refused) {
+        const Outcome outcome = Run({"set", "RUN.GTP", "--notes-file", file}, input);
+        EXPECT_EQ(outcome.status, 2) << file;
+        EXPECT_TRUE(outcome.err.starts_with("tachlet-cli: ") && outcome.err.ends_with("; nothing was written.\n") &&
+                    std::count(outcome.err.begin(), outcome.err.end(), '\n') == 1)
+            << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(original)) << file;
+    }
+    EXPECT_EQ(Run({"set", "RUN.GTP", "--notes-file", "-"}, "piped\nnotes\n").status, 0);
+    EXPECT_EQ(folder.Read("RUN.GTP"),
+              Bytes(RunFileBuilder(original).Notes("piped\rnotes").Raw(original.NotesPosition() + 12, {0x00})));
+}
+
+// A refused text may be a whole file: it is quoted by its start only.
+TEST_F(ToolTest, ARefusedLongTextIsQuotedByItsFirstSixtyCharacters) {
+    Write("RUN.GTP", RunFileBuilder().Records(2, 20).Notes("n"));
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "0123456789\u00e9";
+    folder.Write("long.txt", text);
+    std::string start;
+    for (int i = 0; i < 5; ++i) start += "0123456789\u00e9";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--notes-file", "long.txt"}, {"--run-name", text}}) {
+        std::vector<std::string> set{"set", "RUN.GTP"};
+        set.insert(set.end(), args.begin(), args.end());
+        const Outcome outcome = Run(set);
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find(" \"" + start + "01234\u2026\" is refused:\n"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err.find(start + "012345"), std::string::npos) << outcome.err;
+    }
 }
 
 // Escape sequences in a run file or a file name would act on the terminal:
