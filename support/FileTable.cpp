@@ -165,6 +165,12 @@ void Flush(int32_t fileNumber) {
     SystemFile::Flush(OpenFileAt(table, fileNumber).handle);
 }
 
+void SetModified(int32_t fileNumber, int64_t modifiedNs) {
+    auto& table = Files();
+    std::lock_guard guard(table.lock);
+    SystemFile::SetModified(WritableFileAt(table, fileNumber).handle, modifiedNs);
+}
+
 void Close(int32_t fileNumber) {
     CheckNumber(fileNumber);
     auto& table = Files();

@@ -91,6 +91,11 @@ void Reserve(int32_t fileNumber, int64_t length);
 // Waits until what was written is on the device.
 void Flush(int32_t fileNumber);
 
+// Sets the time of the file's last write (FileStamp::modifiedNs) as it was
+// before a write: a file whose date is the only date its contents have keeps
+// it. Throws 75 when the file was not opened for writing.
+void SetModified(int32_t fileNumber, int64_t modifiedNs);
+
 // Closes the file and frees its number and its lock. Closing a number that
 // is not open does nothing; a number outside 1..255 throws 52. When the
 // system reports a failed write-back at close, the number is freed all the

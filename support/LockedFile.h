@@ -28,6 +28,7 @@ public:
     FileTable::FileStamp Stamp() const { return FileTable::Stamp(number_); }
     void Reserve(int64_t length) const { FileTable::Reserve(number_, length); }
     void Flush() const { FileTable::Flush(number_); }
+    void SetModified(int64_t modifiedNs) const { FileTable::SetModified(number_, modifiedNs); }
     // Whether the path it was opened by names it still: another file renamed
     // over the path since leaves what is written here in a file nobody finds.
     bool PathStillNamesIt() const { return FileTable::PathNamesFile(path_, number_); }

@@ -100,6 +100,24 @@ TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
     EXPECT_EQ(Bytes(afterWeight.begin(), afterWeight.end() - 1), saved);
 }
 
+// For many a run its file's date is the only date it has.
+TEST_F(RunFileTest, ASaveThatKeepsTheDateLeavesTheLastWriteAsItWasAndTheNextSaveStillGoesThrough) {
+    LoadAndEdit(Loaded);
+    const std::filesystem::path path = FsPath(folder.Path("RUN.GTP"));
+    // A time of 100 ns steps, which both systems keep exactly.
+    const auto dated = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400) +
+                       std::chrono::nanoseconds(123'456'700);
+    std::filesystem::last_write_time(path, dated);
+    runFile.Load(folder.Path("RUN.GTP"));
+    ASSERT_EQ(runFile.Save(edits, SaveSelection::Everything(), SaveOptions{true}).status, SaveStatus::Saved);
+    EXPECT_EQ(std::filesystem::last_write_time(path), dated);
+    EXPECT_EQ(Read("RUN.GTP")[147] * 256 + Read("RUN.GTP")[148], 1500);
+
+    edits.weight = "1600";
+    ASSERT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
+    EXPECT_GT(std::filesystem::last_write_time(path), dated);
+}
+
 TEST_F(RunFileTest, APathThatNowNamesAnotherFileIsNeverWritten) {
     // Another file with the very bytes loaded renamed over the one loaded:
     // only its identity differs.
