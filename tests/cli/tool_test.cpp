@@ -83,34 +83,38 @@ TEST_F(ToolTest, ShowGivesWhatTheWindowShowsAndJsonEveryKeyWithNullsForAFileItCa
     const RunFileBuilder damaged = RunFileBuilder().Pitch(15).Records(3, 4).DamagedRecord(1).Notes("n");
     Write("OLD.GTP", old);
     Write("NEW.GTP", damaged);
-    Write("ODD.GTP", RunFileBuilder().VersionField("PASSVERZION2.5").RunName("Run 1 ").Weight(1));
+    const RunFileBuilder odd = RunFileBuilder().VersionField("PASSVERZION2.5").RunName("Run 1 ").Weight(1);
+    Write("ODD.GTP", odd);
 
     const Outcome json = Run({"show", "--json", "OLD.GTP", "NEW.GTP", "ODD.GTP", "GONE.GTP"});
     EXPECT_EQ(json.status, 3);
-    const auto object = [](const char* file, Json tag, Json text, Json number, Json start, Json length, Json records,
-                           Json damagedPositions, Json notesPosition, Json runName, Json weight, Json pitch,
-                           Json notes) {
-        return Json{{"file", file}, {"versionTag", tag}, {"versionText", text}, {"versionNumber", number},
+    const auto object = [](const char* file, const RunFileBuilder& built, Json status, Json tag, Json text,
+                           Json number, Json start, Json length, Json records, Json damagedPositions,
+                           Json notesPosition, Json runName, Json weight, Json pitch, Json notes) {
+        return Json{{"file", file}, {"pathBytes", nullptr}, {"status", status}, {"fileSize", built.Build().size()},
+                    {"versionTag", tag}, {"versionText", text}, {"versionNumber", number},
                     {"runDataStart", start}, {"recordLength", length}, {"records", records},
                     {"damagedCount", damagedPositions.size()}, {"damaged", damagedPositions},
                     {"notesPosition", notesPosition}, {"runName", runName}, {"vehicleName", "Car"},
-                    {"weight", weight}, {"rolloutLength", 2.5}, {"redline", 6500}, {"shiftPoint", 6000},
-                    {"pitchFactor", pitch}, {"notes", notes}, {"error", nullptr}};
+                    {"weight", weight}, {"redline", 6500}, {"shiftPoint", 6000}, {"rolloutLength", 2.5},
+                    {"pitchFactor", pitch}, {"notes", notes}, {"error", nullptr}, {"errorNumber", nullptr}};
     };
-    Json gone = object("GONE.GTP", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr);
-    for (const char* key : {"damagedCount", "damaged", "vehicleName", "rolloutLength", "redline", "shiftPoint"})
-        gone[key] = nullptr;
+    Json gone = object("GONE.GTP", odd, "error", 0, 0, 0, 0, 0, 0, Json::array(), 0, 0, 0, 0, 0);
+    for (auto& [key, value] : gone.items()) {
+        if (key != "file" && key != "status") value = nullptr;
+    }
     gone["error"] = "Error (53) - File not found";
+    gone["errorNumber"] = 53;
     const Json expected{
-        object("OLD.GTP", true, "1.1.1", 1.11, 311, 20, 5, Json::array(), old.NotesPosition(), "Run 1", 3000, nullptr,
-               "a\nb"),
-        object("NEW.GTP", true, "2.0", 2.0, 312, 4, 3, damaged.DamagedPositions(), damaged.NotesPosition(), "Run 1",
-               3000, 1.5, "n"),
-        object("ODD.GTP", false, "2.5", 2.5, 312, 0, 0, Json::array(), nullptr, "Run 1 ", 1, 1.0, ""),
+        object("OLD.GTP", old, "ok", true, "1.1.1", 1.11, 311, 20, 5, Json::array(), old.NotesPosition(), "Run 1",
+               3000, nullptr, "a\nb"),
+        object("NEW.GTP", damaged, "damaged", true, "2.0", 2.0, 312, 4, 3, damaged.DamagedPositions(),
+               damaged.NotesPosition(), "Run 1", 3000, 1.5, "n"),
+        object("ODD.GTP", odd, "ok", false, "2.5", 2.5, 312, 0, 0, Json::array(), nullptr, "Run 1 ", 1, 1.0, ""),
         gone,
     };
     EXPECT_EQ(Json::parse(json.out), expected) << json.out;
+    EXPECT_EQ(json.err, "GONE.GTP: ERROR Error (53) - File not found\n");
 
     // The text form is compared whole with the output tests' expected files.
     EXPECT_EQ(Run({"show", "ODD.GTP"}).status, 0);
@@ -132,16 +136,19 @@ TEST_F(ToolTest, CheckListsTheRunFilesOfFoldersInAnyCaseSortedAndDescendsWithR) 
 
     const Outcome flat = Run({"check", "runs"});
     EXPECT_EQ(flat.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
-                            "\n2 files: 1 ok, 1 damaged, 0 unreadable\n");
+                            "\n2 files: 1 ok, 1 damaged, 0 short, 0 unreadable\n");
     EXPECT_EQ(flat.status, 1);
 
     const Outcome deep = Run({"check", "-r", "runs/", "runs/readme.txt"});
     EXPECT_EQ(deep.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
-                            "\nruns/sub/c.Gtp: OK\nruns/sub/junk.GTP: ERROR Error (62) - Input past end of file\n"
-                            "runs/sub/deeper/D.gtp: OK\nruns/readme.txt: ERROR Error (62) - Input past end of file\n"
-                            "6 files: 3 ok, 1 damaged, 2 unreadable\n");
+                            "\nruns/sub/c.Gtp: OK\nruns/sub/deeper/D.gtp: OK\n"
+                            "6 files: 3 ok, 1 damaged, 0 short, 2 unreadable\n");
     EXPECT_EQ(deep.status, 3);
-    EXPECT_EQ(deep.err, "");
+    const std::string cut = ": ERROR Error (62) - Input past end of file (the file ends after 11 bytes, inside the "
+                            "fields every run file has: it is cut short, or no run file)\n";
+    EXPECT_EQ(deep.err, "runs/sub/junk.GTP: ERROR Error (62) - Input past end of file (the file ends after 18 "
+                        "bytes, inside the fields every run file has: it is cut short, or no run file)\n"
+                        "runs/readme.txt" + cut);
 
     const Json json = Json::parse(Run({"check", "--json", "-r", "runs"}).out);
     std::vector<std::string> statuses;
@@ -183,8 +190,8 @@ TEST_F(ToolTest, SetReportsEachValueAsItIsStored) {
     Write("RUN.GTP", original);
     const std::vector<std::string> set{"set", "RUN.GTP", "--weight", "3100.5", "--redline", "1.5",
                                        "--pitch", "1.25", "--notes", "a\rb"};
-    const std::string changes = "  pitch factor: 1.0" + Arrow + "1.2\n  vehicle weight: 3000" + Arrow +
-                                "3100\n  redline: 6500" + Arrow + "2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
+    const std::string changes = "  vehicle weight: 3000" + Arrow + "3100\n  redline: 6500" + Arrow +
+                                "2\n  pitch factor: 1.0" + Arrow + "1.2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
 
     std::vector<std::string> dryRun = set;
     dryRun.push_back("--dry-run");
@@ -229,16 +236,17 @@ TEST_F(ToolTest, SetRefusesForOneFileWhatItCannotHoldAndWritesTheOthers) {
     Write("NEW.GTP", current);
 
     const Outcome pitch = Run({"set", "OLD.GTP", "NEW.GTP", "--pitch", "2.5", "--weight", "1500"});
-    EXPECT_EQ(pitch.out, "OLD.GTP: REFUSED\nNEW.GTP: changed\n  pitch factor: 1.0" + Arrow +
-                             "2.5\n  vehicle weight: 3000" + Arrow + "1500\n");
-    EXPECT_NE(pitch.err.find("OLD.GTP: this file carries no pitch factor (PASS Version 1.1.1)"), std::string::npos);
+    EXPECT_EQ(pitch.out, "NEW.GTP: changed\n  vehicle weight: 3000" + Arrow + "1500\n  pitch factor: 1.0" + Arrow +
+                             "2.5\n");
+    EXPECT_EQ(pitch.err, "OLD.GTP: REFUSED this file carries no pitch factor (PASS Version 1.1.1); nothing was "
+                         "written.\n");
     EXPECT_EQ(pitch.status, 2);
     EXPECT_EQ(folder.Read("OLD.GTP"), Bytes(old));
     RunFileBuilder expected = current;
     EXPECT_EQ(folder.Read("NEW.GTP"), Bytes(expected.Pitch(25).Weight(1500)));
 
     const Outcome notes = Run({"set", "EMPTY.GTP", "OLD.GTP", "--notes", "x"});
-    EXPECT_EQ(notes.out, "EMPTY.GTP: REFUSED\nOLD.GTP: changed\n  notes: \"n\"" + Arrow + "\"x\"\n");
+    EXPECT_EQ(notes.out, "OLD.GTP: changed\n  notes: \"n\"" + Arrow + "\"x\"\n");
     EXPECT_EQ(notes.status, 2);
     EXPECT_EQ(folder.Read("EMPTY.GTP"), Bytes(empty));
     EXPECT_EQ(folder.Read("OLD.GTP"), Bytes(RunFileBuilder(old).Notes("x").Raw(old.NotesPosition() + 2, {0x00})));
@@ -253,7 +261,9 @@ TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
         outcome = Run({"set", "A.GTP", "B.GTP", "C.GTP", "--weight", "1500"});
     }
     const std::string change = ": changed\n  vehicle weight: 3000" + Arrow + "1500\n";
-    EXPECT_EQ(outcome.out, "A.GTP" + change + "B.GTP: ERROR Error (70) - Permission denied\nC.GTP" + change);
+    EXPECT_EQ(outcome.out, "A.GTP" + change + "C.GTP" + change);
+    EXPECT_EQ(outcome.err, "B.GTP: ERROR Error (70) - Permission denied (the file is in use by another program (PASS, "
+                           "Tachlet or another tachlet-cli), or you may not open it)\n");
     EXPECT_EQ(outcome.status, 3);
     RunFileBuilder expected = original;
     expected.Weight(1500);
@@ -355,7 +365,7 @@ TEST_F(ToolTest, TextOutputShowsControlCharactersOfFilesAndNamesWithoutSendingTh
         EXPECT_NE(show.out.find(line), std::string::npos) << line << show.out;
     EXPECT_EQ(show.out.find('\x1B'), std::string::npos);
 
-    EXPECT_EQ(Run({"check", "."}).out, "./" + shownName + ": OK\n1 files: 1 ok, 0 damaged, 0 unreadable\n");
+    EXPECT_EQ(Run({"check", "."}).out, "./" + shownName + ": OK\n1 file: 1 ok, 0 damaged, 0 short, 0 unreadable\n");
     const Outcome set = Run({"set", name, "--run-name", "Run", "--dry-run"});
     EXPECT_EQ(set.out, shownName + ": would change\n  run name: \"Run\\u001b[2J\\u001b]0;owned\\u0007\"" + Arrow +
                            "\"Run\"\n");
@@ -366,14 +376,29 @@ TEST_F(ToolTest, TextOutputShowsControlCharactersOfFilesAndNamesWithoutSendingTh
     EXPECT_EQ(json[0]["vehicleName"], "Car\u0081\x7F");
 }
 
-TEST_F(ToolTest, UsageErrorsPrintTheUsageAndEndWithStatusTwo) {
+// A usage error is one line of reason and a pointer to the help, not the
+// whole help in front of the output a script looks at.
+TEST_F(ToolTest, AUsageErrorGivesItsReasonOnOneLineAndEndsWithStatusTwo) {
     Write("RUN.GTP", RunFileBuilder());
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"show"}, {"list", "RUN.GTP"}, {"check", "--deep", "RUN.GTP"}, {"set", "RUN.GTP"},
-             {"set", "RUN.GTP", "--notes", "a", "--notes-file", "RUN.GTP"}}) {
+    const std::pair<std::vector<std::string>, std::string> errors[] = {
+        {{}, "a command is required: show, check or set"},
+        {{"shwo", "RUN.GTP"}, "'shwo' is not a command; did you mean 'show'?"},
+        {{"chekc"}, "'chekc' is not a command; did you mean 'check'?"},
+        {{"list", "RUN.GTP"}, "'list' is not a command (the commands are show, check, set)"},
+        {{"show"}, "show needs a file, a folder or --files-from"},
+        {{"check", "--deep", "RUN.GTP"}, "The following argument was not expected: --deep"},
+        {{"check", "--json", "--csv", "RUN.GTP"}, "--json excludes --csv"},
+        {{"set", "RUN.GTP", "--csv", "--weight", "5"}, "The following argument was not expected: --csv"},
+        {{"show", "-0", "RUN.GTP"}, "--null requires --files-from"},
+        {{"set", "RUN.GTP"}, "set needs at least one value to write"},
+        {{"set", "--files-from", "-", "--notes-file", "-"},
+         "standard input can give the notes or the list of files, not both"},
+    };
+    for (const auto& [args, reason] : errors) {
         const Outcome outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << ::testing::PrintToString(args);
-        EXPECT_NE(outcome.err.find("Usage: tachlet-cli"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err, "tachlet-cli: " + reason + "\nTry 'tachlet-cli --help'.\n");
+        EXPECT_EQ(outcome.out, "");
     }
     const Outcome help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
