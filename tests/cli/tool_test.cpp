@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,10 @@ protected:
     // the input, when given, piped to it.
     Outcome Run(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) const {
         args.insert(args.begin(), TACHLET_CLI_PROGRAM);
+        return RunProgram(args, input);
+    }
+    // The same for any program, found by its full path.
+    Outcome RunProgram(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) const {
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
@@ -405,4 +410,201 @@ TEST_F(ToolTest, AUsageErrorGivesItsReasonOnOneLineAndEndsWithStatusTwo) {
     for (const char* example : {"tachlet-cli show ", "tachlet-cli check ", "tachlet-cli set "})
         EXPECT_NE(help.out.find(example), std::string::npos) << example;
     EXPECT_NE(Run({"--version"}).out.find("2.0.2"), std::string::npos);
+}
+
+// A list of 3,000 names fits no command line (on Windows it ends at 32,767
+// characters): it comes from a file or a pipe, by lines or NUL-separated.
+TEST_F(ToolTest, FilesFromReadsPathsByLineOrNulFromAFileOrStandardInputForEveryCommand) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    folder.MakeFolder("2024-06-01");
+    folder.MakeFolder("2024-06-02");
+    Write("2024-06-01/A.GTP", original);
+    Write("2024-06-02/b.gtp", original);
+    Write("2024-06-02/C.GTP", original);
+    folder.Write("list.txt", "2024-06-01/A.GTP\r\nGONE.GTP\n\n2024-06-02\n");
+    folder.Write("list0", std::string("2024-06-01/A.GTP\0GONE.GTP\0", 26));
+
+    const Outcome lines = Run({"check", "--files-from", "list.txt"});
+    const Outcome nul = Run({"check", "-0", "--files-from", "-"}, folder.Read("list0"));
+    EXPECT_EQ(lines.out, "2024-06-01/A.GTP: OK\n2024-06-02/b.gtp: OK\n2024-06-02/C.GTP: OK\n"
+                         "4 files: 3 ok, 0 damaged, 0 short, 1 unreadable\n");
+    EXPECT_EQ(nul.out, "2024-06-01/A.GTP: OK\n2 files: 1 ok, 0 damaged, 0 short, 1 unreadable\n");
+    for (const Outcome* outcome : {&lines, &nul}) {
+        EXPECT_EQ(outcome->err, "GONE.GTP: ERROR Error (53) - File not found\n");
+        EXPECT_EQ(outcome->status, 3);
+    }
+    // A NUL in a line would cut the name short to another file's.
+    const Outcome cut = Run({"show", "--files-from", "list0"});
+    EXPECT_EQ(cut.err, "2024-06-01/A.GTP\u2400GONE.GTP\u2400: ERROR Error (52) - Bad file name or number (the name "
+                       "holds a NUL byte; a list of such names is read with -0)\n");
+    EXPECT_EQ(cut.out, "");
+
+    // set and show take folders, and the list after the paths given.
+    const Outcome set = Run({"set", "-r", ".", "--files-from", "-", "--weight", "1500", "-q"}, "2024-06-01/A.GTP\n");
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "");
+    RunFileBuilder expected = original;
+    expected.Weight(1500);
+    for (const char* name : {"2024-06-01/A.GTP", "2024-06-02/b.gtp", "2024-06-02/C.GTP"})
+        EXPECT_EQ(folder.Read(name), Bytes(expected)) << name;
+    EXPECT_EQ(Json::parse(Run({"show", "--json", "2024-06-02"}).out)[0]["file"], "2024-06-02/b.gtp");
+
+    // A list that cannot be read stops the command before any file.
+    const Outcome missing = Run({"set", "2024-06-01/A.GTP", "--files-from", "gone.txt", "--weight", "1"});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.err, "tachlet-cli: cannot read the list gone.txt (Error (53) - File not found)\n");
+    EXPECT_EQ(folder.Read("2024-06-01/A.GTP"), Bytes(expected));
+}
+
+// Whatever the output goes to, the problems reach the person at the
+// terminal, each with what it means; -q leaves out the files that are OK.
+TEST_F(ToolTest, DataGoesToStandardOutputProblemsToStandardErrorAndQuietShowsOnlyTheFilesNotOk) {
+    const RunFileBuilder damaged = RunFileBuilder().Records(3, 4).DamagedRecord(1);
+    Write("A.GTP", RunFileBuilder().Records(2, 4));
+    Write("B.GTP", damaged);
+    Write("C.GTP", RunFileBuilder().Records(2, 4).CutTo(300));
+    folder.Write("D.GTP", "");
+    folder.Write("E.GTP", std::string(400, 'x'));
+    folder.MakeFolder("F.GTP");
+    Write("G.GTP", RunFileBuilder());
+    const std::string damagedAt = std::to_string(damaged.DamagedPositions()[0]);
+    const std::string shortFile = "the file ends after 300 bytes, before its run data at byte 312";
+    const std::vector<std::string> files{"A.GTP", "B.GTP", "C.GTP", "D.GTP", "E.GTP", "F.GTP/", "G.GTP"};
+    std::vector<std::string> check{"check"};
+    check.insert(check.end(), files.begin(), files.end());
+    Outcome outcome;
+    {
+        LockHolder other(P("G.GTP"));
+        outcome = Run(check);
+    }
+    EXPECT_EQ(outcome.out, "A.GTP: OK\nB.GTP: DAMAGED 1 record(s) at " + damagedAt + "\nC.GTP: SHORT " + shortFile +
+                               "\n6 files: 1 ok, 1 damaged, 1 short, 3 unreadable\n");
+    EXPECT_EQ(outcome.err, "D.GTP: ERROR Error (62) - Input past end of file (the file is empty)\n"
+                           "E.GTP: ERROR Error (13) - Type mismatch (no PASS version number where a run file has "
+                           "one: this is no run file)\n"
+                           "G.GTP: ERROR Error (70) - Permission denied (the file is in use by another program (PASS, "
+                           "Tachlet or another tachlet-cli), or you may not open it)\n");
+    EXPECT_EQ(outcome.status, 3);
+
+    check.push_back("-q");
+    const Outcome quiet = Run(check);
+    EXPECT_EQ(quiet.out, "B.GTP: DAMAGED 1 record(s) at " + damagedAt + "\nC.GTP: SHORT " + shortFile + "\n");
+    EXPECT_EQ(quiet.err, outcome.err.substr(0, outcome.err.find("G.GTP")));
+    EXPECT_EQ(Run({"check", "A.GTP", "C.GTP"}).status, 1);
+
+    const Outcome show = Run({"show", "--json-lines", "-q", "A.GTP", "C.GTP", "D.GTP"});
+    std::vector<std::string> shown;
+    for (size_t at = 0; at < show.out.size(); at = show.out.find('\n', at) + 1)
+        shown.push_back(Json::parse(show.out.substr(at, show.out.find('\n', at) - at))["status"]);
+    EXPECT_EQ(shown, (std::vector<std::string>{"short", "error"}));
+    EXPECT_EQ(show.err, "C.GTP: SHORT " + shortFile + "\nD.GTP: ERROR Error (62) - Input past end of file (the file "
+                        "is empty)\n");
+    EXPECT_EQ(show.status, 3);
+}
+
+// set --json for a script: each changed value old and new as the file has
+// them, every file's outcome; JSON lines of several runs join into one
+// stream that reads line by line.
+TEST_F(ToolTest, SetJsonGivesOldAndNewAsStoredAndJsonLinesOfSeveralRunsReadLineByLine) {
+    const RunFileBuilder old = RunFileBuilder().Version("1.1.1").Records(2, 20).Notes("n");
+    const RunFileBuilder current = RunFileBuilder().Records(2, 20).Notes("old");
+    Write("OLD.GTP", old);
+    Write("NEW.GTP", current);
+    const Outcome set = Run({"set", "--json", "NEW.GTP", "OLD.GTP", "GONE.GTP", "--weight", "3100.5", "--pitch",
+                             "1.25", "--notes", "a\nb", "--run-name", "R"});
+    const Json expected = Json::parse(R"json([
+        {"file": "NEW.GTP", "pathBytes": null, "outcome": "changed",
+         "changes": {"runName": {"old": "Run 1", "new": "R"}, "weight": {"old": 3000, "new": 3100},
+                     "pitchFactor": {"old": 1.0, "new": 1.2}, "notes": {"old": "old", "new": "a\nb"}},
+         "warning": null, "error": null, "errorNumber": null},
+        {"file": "OLD.GTP", "pathBytes": null, "outcome": "refused", "changes": {}, "warning": null,
+         "error": "this file carries no pitch factor (PASS Version 1.1.1)", "errorNumber": null},
+        {"file": "GONE.GTP", "pathBytes": null, "outcome": "error", "changes": {}, "warning": null,
+         "error": "Error (53) - File not found", "errorNumber": 53}])json");
+    EXPECT_EQ(Json::parse(set.out), expected) << set.out;
+    EXPECT_EQ(set.status, 3);
+    EXPECT_EQ(Json::parse(Run({"set", "--json", "NEW.GTP", "--weight", "3100"}).out)[0]["outcome"], "unchanged");
+
+    std::string stream;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show", "NEW.GTP", "GONE.GTP"}, {"check", "OLD.GTP"}, {"set", "OLD.GTP", "--weight", "5", "--dry-run"}}) {
+        std::vector<std::string> lines = args;
+        lines.insert(lines.begin() + 1, "--json-lines");
+        stream += Run(lines).out;
+    }
+    std::vector<std::string> read;
+    for (size_t at = 0; at < stream.size(); at = stream.find('\n', at) + 1) {
+        const Json object = Json::parse(stream.substr(at, stream.find('\n', at) - at));
+        read.push_back(object["file"].get<std::string>() + " " +
+                       object.value("status", object.value("outcome", std::string())));
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{"NEW.GTP ok", "GONE.GTP error", "OLD.GTP ok", "OLD.GTP wouldChange"}));
+}
+
+// A name that is no UTF-8 cannot be written in JSON as it is: the JSON gives
+// a readable form and the exact bytes, by which a script opens it again.
+TEST_F(ToolTest, ANameThatIsNotUtf8KeepsAReadablePathAndItsExactBytesToOpenItAgain) {
+    const std::string name = "R\xE9.GTP";  // Latin-1, as an old copy may have left it
+    Write(name, RunFileBuilder().Records(2, 20).Weight(2345));
+    const Json shown = Json::parse(Run({"show", "--json", "."}).out)[0];
+    EXPECT_EQ(shown["file"], "./R\uFFFD.GTP");
+    const std::string bytes = shown["pathBytes"];
+    std::string decoded;
+    const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (size_t i = 0, bits = 0, group = 0; i < bytes.size() && bytes[i] != '='; ++i) {
+        group = group << 6 | digits.find(bytes[i]);
+        if ((bits += 6) >= 8) decoded += static_cast<char>(group >> (bits -= 8));
+        group &= (1u << bits) - 1;
+    }
+    EXPECT_EQ(decoded, "./" + name);
+    EXPECT_EQ(Json::parse(Run({"show", "--json", decoded}).out)[0]["weight"], 2345);
+    EXPECT_NE(Run({"check", "--csv", "."}).out.find("\r\n./R\uFFFD.GTP," + bytes + ",ok,"), std::string::npos);
+}
+
+// A spreadsheet or a script reads the table as the JSON gives the records.
+TEST_F(ToolTest, CsvReadBackWithPythonsCsvModuleHoldsWhatTheJsonHolds) {
+    Write("A, \"B\".GTP", RunFileBuilder().RunName("Run, \"fast\"").Records(3, 4).DamagedRecord(0).DamagedRecord(2)
+                              .Notes("line 1\rline, 2"));
+    Write("C.GTP", RunFileBuilder().Version("1.1.1"));
+    const std::string compare = R"py(
+import csv, json, sys
+rows = list(csv.DictReader(open(sys.argv[1], newline='', encoding='utf-8')))
+records = [json.loads(line) for line in open(sys.argv[2], encoding='utf-8')]
+def cell(value):
+    if value is None: return ''
+    if isinstance(value, bool): return 'true' if value else 'false'
+    if isinstance(value, list): return ' '.join(cell(v) for v in value)
+    return value if isinstance(value, str) else json.dumps(value)
+assert len(rows) == len(records) > 0, (rows, records)
+for row, record in zip(rows, records):
+    assert list(row) == list(record), (list(row), list(record))
+    assert row == {k: cell(v) for k, v in record.items()}, (row, record)
+print(len(rows))
+)py";
+    for (const char* command : {"show", "check"}) {
+        folder.Write("table.csv", Run({command, "--csv", ".", "GONE.GTP"}).out);
+        folder.Write("records.jsonl", Run({command, "--json-lines", ".", "GONE.GTP"}).out);
+        const Outcome read = RunProgram({"/usr/bin/python3", "-c", compare, "table.csv", "records.jsonl"});
+        EXPECT_EQ(read.out, "3\n") << command << read.err;
+    }
+    EXPECT_NE(folder.Read("table.csv").find("\"./A, \"\"B\"\".GTP\""), std::string::npos);
+}
+
+// For many a run its file's date is the only date it has.
+TEST_F(ToolTest, PreserveDateKeepsEachWrittenFilesModificationTimeToTheNanosecond) {
+    Write("A.GTP", RunFileBuilder().Records(2, 20));
+    Write("B.GTP", RunFileBuilder().Records(2, 20));
+    const struct timespec dated[2] = {{0, UTIME_OMIT}, {1'500'000'000, 123'456'789}};
+    const auto modified = [this](const char* name) {
+        struct stat info {};
+        ::stat(P(name).c_str(), &info);
+        return std::pair(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    };
+    for (const char* name : {"A.GTP", "B.GTP"}) ASSERT_EQ(::utimensat(AT_FDCWD, P(name).c_str(), dated, 0), 0);
+    EXPECT_EQ(Run({"set", "A.GTP", "B.GTP", "--weight", "1500", "--preserve-date"}).status, 0);
+    EXPECT_EQ(modified("A.GTP"), std::pair(dated[1].tv_sec, dated[1].tv_nsec));
+    EXPECT_EQ(modified("B.GTP"), modified("A.GTP"));
+    EXPECT_EQ(static_cast<uint8_t>(folder.Read("B.GTP").at(148)), 1500 & 0xFF);
+    EXPECT_EQ(Run({"set", "A.GTP", "--weight", "1600"}).status, 0);
+    EXPECT_GT(modified("A.GTP").first, dated[1].tv_sec);
 }
