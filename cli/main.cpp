@@ -54,7 +54,7 @@ const std::vector<std::string> Commands{"show", "check", "set"};
 // The files and folders to work on and the form of the results, alike for
 // every command; CSV for the commands whose records are flat.
 void AddBatchOptions(CLI::App& command, Arguments& a, bool csv) {
-    command.add_option("PATH", a.selection.paths, "Run files, and folders of *.gtp files in any case");
+    command.add_option("PATH", a.selection.paths, "Run files, and folders of *.gtp files in any case")->type_name("");
     command.add_flag("-r,--recursive", a.selection.recursive, "Descend into the subfolders of folders");
     CLI::Option* list =
         command.add_option("--files-from", a.listFile, "Read more paths from FILE, one a line; - for standard input")
