@@ -43,8 +43,7 @@ public:
         std::string name = parts_[next];
         const bool folderOnly = IsSeparator(name.back());
         if (folderOnly) name.pop_back();
-        // A drive's own folder ("C:") is its current one, which "." names.
-        const std::string folder = path.empty() ? "." : path.back() == ':' ? path + "." : path;
+        const std::string folder = path.empty() ? "." : path;
         try {
             const std::string separator = folderOnly ? std::string(1, parts_[next].back()) : "";
             if (!folderOnly) {
