@@ -63,7 +63,8 @@ private:
                 }
             }
         } catch (const RuntimeError& failure) {
-            visit_(folder, FailureOf(folder, failure.Number(), failure.Description()));
+            // The words a file's failure adds would mislead for a folder.
+            visit_(folder, Failure{failure.Number(), FailureText(failure.Number(), failure.Description())});
         }
         inside_.pop_back();
     }
