@@ -54,7 +54,7 @@ ExitStatus Check(const FileSelection& selection, const Output& output) {
     FileHandle holder;
     Stuff::RunFile runFile(holder);
 
-    const ExitStatus listed = ForEachSelectedFile(selection, [&](const std::string& path, std::optional<Failure> failure) {
+    const auto visit = [&](const std::string& path, std::optional<Failure> failure) {
         if (!failure) failure = LoadForReport(runFile, path);
         const Stuff::RunFileContents* contents = failure ? nullptr : &runFile.Contents();
         const FileStatus status = contents ? StatusOf(*contents) : FileStatus::Error;
@@ -70,7 +70,8 @@ ExitStatus Check(const FileSelection& selection, const Output& output) {
         } else if (status == FileStatus::Ok) {
             std::cout << Printable(path) << ": OK\n";
         }
-    });
+    };
+    const ExitStatus listed = ForEachSelectedFile(selection, visit);
 
     if (!records && !output.quiet) {
         std::cout << Files(tally.files) << ": " << tally.ok << " ok, " << tally.damaged << " damaged, " << tally.cut

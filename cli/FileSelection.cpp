@@ -122,7 +122,9 @@ ExitStatus ForEachSelectedFile(const FileSelection& selection, const RunFileVisi
         if (!file && !std::filesystem::exists(NativePath::FromText(*selection.listFile), ignored)) {
             return ListProblem(*selection.listFile, FailureText(ErrorNumber::FileNotFound, "File not found"));
         }
-        if (!file) return ListProblem(*selection.listFile, FailureText(ErrorNumber::PermissionDenied, "Permission denied"));
+        if (!file) {
+            return ListProblem(*selection.listFile, FailureText(ErrorNumber::PermissionDenied, "Permission denied"));
+        }
     }
     Walk walk(selection.recursive, visit);
     for (const std::string& path : selection.paths) CommandLinePath(walk, path, visit);

@@ -75,7 +75,9 @@ std::string CsvField(const Json& value) {
 
 }  // namespace
 
-std::string JsonText(const Json& json, int indent) { return json.dump(indent, ' ', false, Json::error_handler_t::replace); }
+std::string JsonText(const Json& json, int indent) {
+    return json.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
 
 Json PathObject(const std::string& path) {
     return Json{{"file", path}, {"pathBytes", IsUtf8(path) ? Json(nullptr) : Json(Base64(path))}};

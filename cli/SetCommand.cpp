@@ -266,6 +266,8 @@ ExitStatus Set(const SetRequest& request) {
     }
     Batch batch(entries, request);
     const ExitStatus listed = ForEachSelectedFile(
-        request.selection, [&](const std::string& file, const std::optional<Failure>& failure) { batch.File(file, failure); });
+        request.selection, [&batch](const std::string& file, const std::optional<Failure>& failure) {
+            batch.File(file, failure);
+        });
     return Worse(batch.Status(), listed);
 }

@@ -79,7 +79,7 @@ ExitStatus Show(const FileSelection& selection, const Output& output) {
     FileHandle holder;
     Stuff::RunFile runFile(holder);
     bool first = true;
-    const ExitStatus listed = ForEachSelectedFile(selection, [&](const std::string& file, std::optional<Failure> failure) {
+    const auto visit = [&](const std::string& file, std::optional<Failure> failure) {
         if (!failure) failure = LoadForReport(runFile, file);
         const RunFileContents* contents = failure ? nullptr : &runFile.Contents();
         const FileStatus fileStatus = contents ? StatusOf(*contents) : FileStatus::Error;
@@ -92,6 +92,7 @@ ExitStatus Show(const FileSelection& selection, const Output& output) {
         if (!first) std::cout << '\n';
         first = false;
         PrintContents(file, *contents);
-    });
+    };
+    const ExitStatus listed = ForEachSelectedFile(selection, visit);
     return Worse(status, listed);
 }
