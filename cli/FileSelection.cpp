@@ -116,10 +116,16 @@ ExitStatus ListProblem(const std::string& listFile, const std::string& problem) 
 ExitStatus ForEachSelectedFile(const FileSelection& selection, const RunFileVisit& visit) {
     std::ifstream file;
     if (selection.listFile && *selection.listFile != "-") {
-        if (IsFolder(*selection.listFile)) return ListProblem(*selection.listFile, "it is a folder");
-        file.open(NativePath::FromText(*selection.listFile), std::ios::binary);
+        const std::filesystem::path native = NativePath::FromText(*selection.listFile);
         std::error_code ignored;
-        if (!file && !std::filesystem::exists(NativePath::FromText(*selection.listFile), ignored)) {
+        if (IsFolder(*selection.listFile)) return ListProblem(*selection.listFile, "it is a folder");
+        // A device such as /dev/zero lists nothing without end; a pipe is a
+        // list as a program writes it.
+        if (std::filesystem::is_character_file(native, ignored) || std::filesystem::is_block_file(native, ignored)) {
+            return ListProblem(*selection.listFile, "it is a device");
+        }
+        file.open(native, std::ios::binary);
+        if (!file && !std::filesystem::exists(native, ignored)) {
             return ListProblem(*selection.listFile, FailureText(ErrorNumber::FileNotFound, "File not found"));
         }
         if (!file) {

@@ -453,6 +453,10 @@ TEST_F(ToolTest, FilesFromReadsPathsByLineOrNulFromAFileOrStandardInputForEveryC
     const Outcome missing = Run({"set", "2024-06-01/A.GTP", "--files-from", "gone.txt", "--weight", "1"});
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.err, "tachlet-cli: cannot read the list gone.txt (Error (53) - File not found)\n");
+    // A device lists nothing without end.
+    const Outcome device = Run({"check", "-0", "--files-from", "/dev/zero"});
+    EXPECT_EQ(device.status, 3);
+    EXPECT_EQ(device.err, "tachlet-cli: cannot read the list /dev/zero (it is a device)\n");
     EXPECT_EQ(folder.Read("2024-06-01/A.GTP"), Bytes(expected));
 }
 
