@@ -135,9 +135,8 @@ void VehicleDataForm::BuildFieldRow(FieldIndex index, const char* name, const ch
         row.box->setToolTip(QString::fromLatin1(tooltip));
     }
 
-    connect(row.value, &ClickableLabel::clicked, this, [this, index] {
-        if (!guard_.Busy()) BeginFieldEdit(index);
-    });
+    connect(row.value, &ClickableLabel::clicked, this,
+            [this, index] { guard_.UnlessBusy([this, index] { BeginFieldEdit(index); }); });
     connect(row.box, &FieldBox::left, this, [this, index](Qt::FocusReason reason) { FieldBoxLeft(index, reason); });
     connect(row.box, &FieldBox::leaveRequested, this, [this, index] { LeaveByKeyboard(index); });
     connect(row.box, &FieldBox::cancelRequested, this, [this, index] { CancelField(index); });
@@ -355,29 +354,27 @@ void VehicleDataForm::FieldBoxLeft(FieldIndex index, Qt::FocusReason reason) {
 }
 
 void VehicleDataForm::LeaveByKeyboard(FieldIndex index) {
-    if (guard_.Busy()) {
-        return;
-    }
-    LeaveField(index);
-    // Closed, the field hands the keyboard to its label, where Tab goes on.
-    if (fields_[index].box->isHidden()) {
-        fields_[index].value->setFocus(Qt::OtherFocusReason);
-    }
+    guard_.UnlessBusy([this, index] {
+        LeaveField(index);
+        // Closed, the field hands the keyboard to its label, where Tab goes on.
+        if (fields_[index].box->isHidden()) {
+            fields_[index].value->setFocus(Qt::OtherFocusReason);
+        }
+    });
 }
 
 void VehicleDataForm::CancelField(FieldIndex index) {
-    if (guard_.Busy()) {
-        return;
-    }
-    FieldRow& row = fields_[index];
-    {
-        // The entry goes back to what it was: no change to count.
-        const QSignalBlocker quiet(row.box);
-        row.box->PutText(row.value->text());
-    }
-    row.value->show();
-    row.box->hide();
-    row.value->setFocus(Qt::OtherFocusReason);
+    guard_.UnlessBusy([this, index] {
+        FieldRow& row = fields_[index];
+        {
+            // The entry goes back to what it was: no change to count.
+            const QSignalBlocker quiet(row.box);
+            row.box->PutText(row.value->text());
+        }
+        row.value->show();
+        row.box->hide();
+        row.value->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 bool VehicleDataForm::CommitOpenFields() {
