@@ -42,9 +42,7 @@ void frmMain::ConnectPanel() {
     connect(panel_, &FileBrowserPanel::editRequested, this, &frmMain::cmdEdit_Click);
     connect(panel_, &FileBrowserPanel::deleteRequested, this, &frmMain::DeleteSelectedFile);
     connect(panel_, &FileBrowserPanel::renameRequested, this, &frmMain::RenameSelectedFile);
-    connect(panel_, &FileBrowserPanel::refreshRequested, this, [this] {
-        if (!IsBusy()) RefreshFiles();
-    });
+    connect(panel_, &FileBrowserPanel::refreshRequested, this, &frmMain::mnuFilePopupRefresh_Click);
     connect(panel_, &FileBrowserPanel::openRequested, this, &frmMain::OpenWithPass);
 }
 
@@ -99,8 +97,6 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
 }
 
 void frmMain::RefreshFiles() { panel_->RefreshAll(); }
-
-std::string frmMain::SelectedFilePath() const { return panel_->SelectedFilePath(); }
 
 MessageAnswer frmMain::Message(const std::string& text, MessageIcon icon, MessageButtons buttons) {
     return services_.dialogs.MessageBox(text, icon, buttons);

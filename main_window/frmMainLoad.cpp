@@ -90,11 +90,7 @@ private:
 };
 
 bool frmMain::LoadRunFile() {
-    if (IsBusy()) {
-        return false;
-    }
-    RunGuard::Scope running(guard_);
-    return RunLoad();
+    return guard_.Alone([this] { return RunLoad(); });
 }
 
 bool frmMain::RunLoad() {
@@ -106,7 +102,7 @@ bool frmMain::RunLoad() {
         Message("You must select a PASS file first!", MessageIcon::Exclamation);
         return false;
     }
-    const std::string fullPath = SelectedFilePath();
+    const std::string fullPath = panel_->SelectedFilePath();
     if (!Files::PathExists(fullPath)) {
         Message("The file does not exist!\r\nThe file list will be refreshed.", MessageIcon::Exclamation);
         RefreshFiles();

@@ -181,7 +181,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     Item("mnuFilePopupEdit")->trigger();
     EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
     // The deleted file is not written back by a save.
-    EXPECT_FALSE(window->SaveRunFile());
+    EXPECT_FALSE(SaveRunFile());
     EXPECT_FALSE(folder.Has("A.GTP"));
     // The commands stay on with nothing selected; they then act on nothing.
     ASSERT_TRUE(CommandsEnabled());

@@ -76,7 +76,7 @@ TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
             c.beforeLoad(*this);
         }
         const auto beforeLoad = Contents(folder);
-        const bool loaded = window->LoadRunFile();
+        const bool loaded = LoadRunFile();
         EXPECT_EQ(Contents(folder), beforeLoad);
         EXPECT_EQ(loaded, c.beforeSave != nullptr);
         if (loaded && c.beforeSave) {

@@ -135,19 +135,19 @@ TEST_F(LoadTest, FailsWithItsMessageOnFilesItCannotRead) {
         EXPECT_EQ(LabelText("lblRunName"), "Earlier");
         EXPECT_TRUE(Notes()->toPlainText().isEmpty());
         EXPECT_FALSE(Find<QAction>("mnuFilePopupEdit")->isEnabled());
-        EXPECT_FALSE(window->LoadRunFile());
+        EXPECT_FALSE(LoadRunFile());
     }
 }
 
 TEST_F(LoadTest, NeedsASelectedFileThatStillExists) {
     Open();
-    EXPECT_FALSE(window->LoadRunFile());
+    EXPECT_FALSE(LoadRunFile());
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Exclamation);
     Write("GONE.GTP", RunFileBuilder().Build());
     Files()->Refresh();
     Files()->SelectFile("GONE.GTP");
     std::remove(folder.Path("GONE.GTP").c_str());
-    EXPECT_FALSE(window->LoadRunFile());
+    EXPECT_FALSE(LoadRunFile());
     EXPECT_TRUE(Files()->findItems("GONE.GTP", Qt::MatchExactly).isEmpty());
     EXPECT_EQ(Messages(), (std::vector<std::string>{"You must select a PASS file first!",
                                                     "The file does not exist!\r\nThe file list will be refreshed."}));

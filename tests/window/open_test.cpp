@@ -5,6 +5,7 @@
 #include <QCheckBox>
 
 #include "main_window/DirListBox.h"
+#include "main_window/FileBrowserPanel.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST_F(OpenTest, NamesTheListDoesNotShowAreKeptAsTheirBytes) {
         Write("runs/" + name, RunFileBuilder().RunName(name.substr(0, 4)).Build());
         Reopen();
         window->OpenFile(QByteArray::fromStdString(folder.Path("runs/" + name)));
-        EXPECT_EQ(window->SelectedFilePath(), folder.Path("runs/" + name));
+        EXPECT_EQ(Find<FileBrowserPanel>("framePASSFile")->SelectedFilePath(), folder.Path("runs/" + name));
         EXPECT_EQ(Files()->FileName(), QFile::decodeName(QByteArray::fromStdString(name)));
         EXPECT_EQ(LabelText("lblRunName"), QString::fromLatin1(name.substr(0, 4)));
         EXPECT_TRUE(CommandsEnabled());
