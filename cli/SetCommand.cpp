@@ -14,23 +14,7 @@ namespace {
 using Stuff::Field;
 using Stuff::VehicleTexts;
 
-// The text of a field in a set of texts, to read or to change.
-template <typename Texts>
-auto& TextOf(Texts& texts, Field field) {
-    switch (field) {
-    case Field::RunName: return texts.runName;
-    case Field::PitchFactor: return texts.pitch;
-    case Field::VehicleName: return texts.vehicleName;
-    case Field::VehicleWeight: return texts.weight;
-    case Field::RolloutLength: return texts.rollout;
-    case Field::Redline: return texts.redline;
-    case Field::ShiftPoint: return texts.shiftPoint;
-    case Field::Version: break;
-    }
-    return texts.notes;  // unreachable: the version is never set
-}
-
-bool IsName(Field field) { return field == Field::RunName || field == Field::VehicleName; }
+bool IsName(Field field) { return Stuff::Editable(field).entry == Stuff::EntryKind::Name; }
 
 // The entries as the fields keep them and the notes as the window holds
 // them, each checked as the window checks it when its field is left or the
@@ -45,7 +29,7 @@ public:
             } else if (IsName(field)) {
                 Storable(field, typed, [&] { Stuff::EncodeTextField(check.entry, Stuff::Spec(field)); });
             }
-            TextOf(texts_, field) = check.entry;
+            texts_.*Stuff::Editable(field).text = check.entry;
             selection_.fields.insert(field);
         }
         if (request.notes) {
@@ -66,7 +50,10 @@ public:
     // The file's texts with the entries in place of the loaded ones.
     VehicleTexts Over(const VehicleTexts& loaded) const {
         VehicleTexts texts = loaded;
-        for (const Field field : selection_.fields) TextOf(texts, field) = TextOf(texts_, field);
+        for (const Field field : selection_.fields) {
+            const auto text = Stuff::Editable(field).text;
+            texts.*text = texts_.*text;
+        }
         if (selection_.notes) texts.notes = texts_.notes;
         return texts;
     }
@@ -104,11 +91,11 @@ std::string Shown(Field field, const std::string& text) { return Printable(IsNam
 // Each change from the value as loaded to the value as the file receives it,
 // which a rounded number or a lone CR in the notes make differ from the entry.
 void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
-    for (const Field field : Stuff::EditableFields) {
-        if (!changed.Has(field)) continue;
-        const std::string stored = Stuff::StoredText(TextOf(after, field), Stuff::Spec(field));
-        std::cout << "  " << Stuff::Spec(field).name << ": " << Shown(field, TextOf(before, field)) << " \u2192 "
-                  << Shown(field, stored) << '\n';
+    for (const Stuff::EditableField& row : Stuff::EditableFields) {
+        if (!changed.Has(row.field)) continue;
+        const std::string stored = Stuff::StoredText(after.*row.text, row.Spec());
+        std::cout << "  " << row.Spec().name << ": " << Shown(row.field, before.*row.text) << " \u2192 "
+                  << Shown(row.field, stored) << '\n';
     }
     if (changed.notes) {
         const std::string stored = Stuff::NotesForDisplay(Stuff::NotesForStorage(after.notes));

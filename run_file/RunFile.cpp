@@ -16,17 +16,10 @@ namespace {
 constexpr uint64_t RecordsPerReport = 4096;
 
 void ReadFixedFields(ByteSource& source, RunFileContents& contents) {
-    const auto text = [&source](Field field) { return DecodeTextField(ReadField(source, Spec(field))); };
-    const auto tenths = [&source](Field field) { return DecodeTenths(ReadField(source, Spec(field)).at(0)); };
-    const auto twoBytes = [&source](Field field) { return DecodeTwoByte(ReadField(source, Spec(field))); };
-    VehicleTexts& values = contents.values;
-    values.runName = text(Field::RunName);
-    values.pitch = contents.HasPitchFactor() ? tenths(Field::PitchFactor) : "n/a";
-    values.vehicleName = text(Field::VehicleName);
-    values.weight = twoBytes(Field::VehicleWeight);
-    values.rollout = tenths(Field::RolloutLength);
-    values.redline = twoBytes(Field::Redline);
-    values.shiftPoint = twoBytes(Field::ShiftPoint);
+    for (const EditableField& row : EditableFields) {
+        const bool absent = row.field == Field::PitchFactor && !contents.HasPitchFactor();
+        contents.values.*row.text = absent ? "n/a" : DecodeField(ReadField(source, row.Spec()), row.Spec());
+    }
 }
 
 void ScanRunData(ByteSource& source, RunFileContents& contents, LoadListener& listener) {
@@ -161,18 +154,12 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
 }
 
 void RunFile::Remember(const VehicleTexts& texts, const SaveSelection& selection) {
-    VehicleTexts& values = loaded_->values;
-    const auto keep = [&selection](Field field, std::string& value, const std::string& saved) {
-        if (selection.Has(field)) value = saved;
-    };
-    keep(Field::RunName, values.runName, texts.runName);
-    if (loaded_->HasPitchFactor()) keep(Field::PitchFactor, values.pitch, texts.pitch);
-    keep(Field::VehicleName, values.vehicleName, texts.vehicleName);
-    keep(Field::VehicleWeight, values.weight, texts.weight);
-    keep(Field::RolloutLength, values.rollout, texts.rollout);
-    keep(Field::Redline, values.redline, texts.redline);
-    keep(Field::ShiftPoint, values.shiftPoint, texts.shiftPoint);
-    if (selection.notes && loaded_->notesPosition) values.notes = texts.notes;
+    for (const EditableField& row : EditableFields) {
+        if (!selection.Has(row.field)) continue;
+        if (row.field == Field::PitchFactor && !loaded_->HasPitchFactor()) continue;
+        loaded_->values.*row.text = texts.*row.text;
+    }
+    if (selection.notes && loaded_->notesPosition) loaded_->values.notes = texts.notes;
 }
 
 }  // namespace Stuff
