@@ -11,8 +11,8 @@
 #include "cli/NotesFile.h"
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
-#include "support/CommandLine.h"
-#include "support/Console.h"
+#include "platform/CommandLine.h"
+#include "platform/Console.h"
 
 namespace {
 
