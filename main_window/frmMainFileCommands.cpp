@@ -76,8 +76,7 @@ bool frmMain::NoFileSelected() {
     return false;
 }
 
-void frmMain::ShowFileCommandFailure(const char* attempt) {
-    const ErrObject& error = Errors::LastError();
+void frmMain::ShowFileCommandFailure(const char* attempt, const ErrObject& error) {
     Message("WARNING:  error (" + std::to_string(error.Number()) + ") - " + error.Description() +
                 " - occurred while attempting to " + attempt + " the file.",
             MessageIcon::Critical);
@@ -98,7 +97,7 @@ void frmMain::DeleteSelectedFile() {
         return;
     }
     if (!Files::RemoveFile(fullPath)) {
-        ShowFileCommandFailure("delete");
+        ShowFileCommandFailure("delete", Errors::LastError());
         return;
     }
     panel_->RefreshFiles();
@@ -137,7 +136,7 @@ void frmMain::RenameSelectedFile() {
     const std::string oldPath = SelectedFilePath();
     const std::string newPath = Paths::Join(panel_->Folder().toStdString(), newName.name);
     if (!Files::RenameFile(oldPath, newPath)) {
-        ShowFileCommandFailure("rename");
+        ShowFileCommandFailure("rename", Errors::LastError());
         return;
     }
     panel_->RefreshFiles();
