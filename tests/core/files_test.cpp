@@ -49,8 +49,10 @@ protected:
         MakeHidden(folder.Write(".hidden.gtp", "h"));
         folder.MakeFolder("sub");
         // A process's first search makes the handles that the locks around
-        // searches need, and keeps them (on Windows).
+        // searches need, and its first failure those of the exception
+        // machinery, and keeps them (on Windows).
         Files::PathExists(folder.Path("A.GTP"));
+        Files::PathExists(folder.Path("missing"));
     }
     // Lets the folder be written again, so that it can be removed.
     void AllowWriting(const std::string& path) {
