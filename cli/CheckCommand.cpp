@@ -30,8 +30,7 @@ ExitStatus Check(const std::vector<std::string>& paths, bool recursive, bool jso
     Tally tally;
     std::optional<JsonArray> array;
     if (json) array.emplace(std::cout);
-    FileHandle holder;
-    Stuff::RunFile runFile(holder);
+    Stuff::RunFile runFile;
 
     ForEachRunFile(paths, recursive, [&](const std::string& path, std::optional<std::string> failure) {
         if (!failure) failure = LoadForReport(runFile, path);

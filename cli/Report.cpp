@@ -1,7 +1,7 @@
 #include "cli/Report.h"
 
+#include "base/RuntimeError.h"
 #include "cli/Terminal.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/RuntimeError.h"
 #include "cli/Report.h"
+#include "platform/NativePath.h"
 #include "support/Files.h"
-#include "support/NativePath.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <iostream>
 
+#include "base/RuntimeError.h"
 #include "cli/Report.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FieldRules.h"
 #include "run_file/Notes.h"
 #include "run_file/RunFile.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
@@ -176,8 +176,7 @@ private:
 
     const Entries& entries_;
     bool dryRun_;
-    FileHandle holder_;
-    Stuff::RunFile runFile_{holder_};
+    Stuff::RunFile runFile_;
     ExitStatus status_ = ExitStatus::Ok;
 };
 

@@ -85,8 +85,7 @@ ExitStatus Show(const std::vector<std::string>& files, bool json) {
     ExitStatus status = ExitStatus::Ok;
     std::optional<JsonArray> array;
     if (json) array.emplace(std::cout);
-    FileHandle holder;
-    Stuff::RunFile runFile(holder);
+    Stuff::RunFile runFile;
     bool first = true;
     for (const std::string& file : files) {
         const std::optional<std::string> error = LoadForReport(runFile, file);

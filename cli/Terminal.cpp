@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "support/Console.h"
+#include "platform/Console.h"
 
 bool OutputIsTerminal() {
     return Console::IsTerminal(Console::Stream::Output) && Console::IsTerminal(Console::Stream::Error);

@@ -12,8 +12,8 @@
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
 #include "run_file/FieldTable.h"
-#include "support/CommandLine.h"
-#include "support/Console.h"
+#include "platform/CommandLine.h"
+#include "platform/Console.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
@@ -19,7 +20,6 @@
 #include "main_window/frmMainDesign.h"
 #include "support/Files.h"
 #include "support/Paths.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
 #include "main_window/VehicleDataForm.h"
 #include "main_window/frmMainDesign.h"
-#include "support/RuntimeError.h"
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), scale_(services_.screen), guard_(*this) {

@@ -17,6 +17,7 @@
 #include "main_window/TwipsScale.h"
 #include "main_window/WindowServices.h"
 #include "run_file/RunFile.h"
+#include "support/ErrObject.h"
 #include "support/FileHandle.h"
 #include "support/PlacedWindow.h"
 
@@ -32,8 +33,9 @@ public:
     explicit frmMain(WindowServices services, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The run file's number while a load or a save has it open. Declared first
-    // so that it exists before anything else of the window.
+    // The run file's number while a load has it open (the number the file
+    // table lends it under), 0 otherwise. Declared first so that it exists
+    // before anything else of the window.
     FileHandle RunFileHandle;
 
     // True once a field or the notes changed since the last load or save.
@@ -168,7 +170,7 @@ private:
     void ForgetDeletedFile();
     void OpenWithPass();
     void HandToPass(const std::string& fullPath);
-    void ShowFileCommandFailure(const char* attempt);
+    void ShowFileCommandFailure(const char* attempt, const ErrObject& error);
 
     // Links.
     void OpenLink(const std::string& target);
@@ -183,7 +185,7 @@ private:
 
     // The file the last successful load read, with what it learned, which
     // the save relies on; every load starts by forgetting it.
-    Stuff::RunFile runFile_{RunFileHandle};
+    Stuff::RunFile runFile_;
     // Its name in its folder, as the file system spells it.
     QByteArray loadedName_;
 

@@ -77,8 +77,7 @@ bool frmMain::NoFileSelected() {
     return false;
 }
 
-void frmMain::ShowFileCommandFailure(const char* attempt) {
-    const ErrObject& error = Errors::LastError();
+void frmMain::ShowFileCommandFailure(const char* attempt, const ErrObject& error) {
     Message("WARNING:  error (" + std::to_string(error.Number()) + ") - " + error.Description() +
                 " - occurred while attempting to " + attempt + " the file.",
             MessageIcon::Critical);
@@ -100,7 +99,7 @@ void frmMain::AskAndDelete(const std::string& fullPath) {
         return;
     }
     if (!Files::RemoveFile(fullPath)) {
-        ShowFileCommandFailure("delete");
+        ShowFileCommandFailure("delete", Errors::LastError());
         return;
     }
     panel_->RefreshFiles();
@@ -140,7 +139,7 @@ void frmMain::AskAndRename(const std::string& oldPath) {
     // Renaming never replaces a file that already has the new name.
     const std::string newPath = Paths::Join(panel_->Folder().toStdString(), newName.name);
     if (!Files::RenameFile(oldPath, newPath)) {
-        ShowFileCommandFailure("rename");
+        ShowFileCommandFailure("rename", Errors::LastError());
         return;
     }
     panel_->RefreshFiles();

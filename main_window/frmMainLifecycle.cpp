@@ -4,6 +4,7 @@
 // the placement sees it.
 #include <QCloseEvent>
 
+#include "base/RuntimeError.h"
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
@@ -11,7 +12,6 @@
 #include "support/Files.h"
 #include "support/Formz.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

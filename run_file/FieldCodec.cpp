@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/Windows1252.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 

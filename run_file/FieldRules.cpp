@@ -1,7 +1,7 @@
 #include "run_file/FieldRules.h"
 
+#include "base/RuntimeError.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 

@@ -1,12 +1,12 @@
 #include "run_file/RunFile.h"
 
+#include "base/RuntimeError.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FileByteSource.h"
 #include "run_file/Notes.h"
 #include "run_file/RunDataScanner.h"
 #include "run_file/RunFileLayout.h"
 #include "support/LockedFile.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 
@@ -51,6 +51,18 @@ void ReserveFor(const LockedFile& file, const SavePlan& plan) {
     }
 }
 
+// Tells the listener, however the load ends, before the file object goes.
+class ClosingNotice {
+public:
+    explicit ClosingNotice(LoadListener& listener) : listener_(listener) {}
+    ~ClosingNotice() { listener_.Closing(); }
+    ClosingNotice(const ClosingNotice&) = delete;
+    ClosingNotice& operator=(const ClosingNotice&) = delete;
+
+private:
+    LoadListener& listener_;
+};
+
 }  // namespace
 
 bool RunFileContents::HasPitchFactor() const { return Stuff::HasPitchFactor(passVersionNumber); }
@@ -77,12 +89,13 @@ RunFileContents ReadRunFile(ByteSource& source) {
 
 void RunFile::Load(const std::string& path, LoadListener& listener) {
     Forget();
-    LockedFile file(path, FileTable::OpenMode::Read, holder_);
+    LockedFile file(path, LockedFile::OpenMode::Read);
     // Taken before the first read: a write by someone who ignores the lock
     // while we read makes the next save refuse.
-    const FileTable::FileStamp opened = file.Stamp();
+    const SystemFile::FileStamp opened = file.Stamp();
     FileByteSource source(file);
-    listener.Opened();
+    listener.Opened(file);
+    const ClosingNotice notice(listener);
     RunFileContents contents = ReadRunFile(source, listener);
     FileFingerprint fingerprint = FileFingerprint::Take(source, opened, contents.notesPosition);
     listener.Loaded(contents);
@@ -120,7 +133,7 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
         return {SaveStatus::Refused, refusal.Number(), refusal.Description()};
     }
     try {
-        LockedFile file(path_, FileTable::OpenMode::ReadWrite, holder_);
+        LockedFile file(path_, LockedFile::OpenMode::ReadWrite);
         FileByteSource source(file);
         if (!fingerprint_->Matches(source, file.Stamp())) {
             return {SaveStatus::Changed, 0, {}};

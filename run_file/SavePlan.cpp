@@ -4,12 +4,12 @@
 #include <cstddef>
 #include <optional>
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FieldRules.h"
 #include "run_file/Notes.h"
 #include "run_file/VersionField.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 

@@ -3,6 +3,7 @@
 #include <QTextDocumentFragment>
 #include <QWindow>
 
+#include "support/FileTable.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -96,7 +97,19 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         Reopen();
         dialogs.Answer(answer);
+        // While the question shows, the file is open under the number that
+        // RunFileHandle holds; after the load the number is free again.
+        int32_t number = 0;
+        bool numberNamesTheFile = false;
+        dialogs.whileShown = [&] {
+            if (number != 0) return;
+            number = window->RunFileHandle.Handle();
+            numberNamesTheFile = FileTable::IsOpen(number) && FileTable::File(number).NamedBy(folder.Path("BAD.GTP"));
+        };
         LoadFile("BAD.GTP", file.Build());
+        EXPECT_TRUE(numberNamesTheFile) << number;
+        EXPECT_EQ(window->RunFileHandle.Handle(), 0);
+        EXPECT_FALSE(FileTable::IsOpen(number));
         const bool yes = answer == MessageAnswer::Yes;
         EXPECT_EQ(Messages(), (yes ? std::vector<std::string>{question, list} : std::vector<std::string>{question}));
         EXPECT_EQ(Boxes()[0].icon, MessageIcon::Exclamation);

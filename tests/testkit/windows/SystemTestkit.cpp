@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "support/WideText.h"
+#include "base/WideText.h"
 
 namespace {
 
@@ -134,7 +134,7 @@ int OpenHandleCount() {
 }
 
 // Opened for no access at all, which no sharing mode refuses.
-FileTable::FileStamp SystemStampOf(const std::string& path) {
+SystemFile::FileStamp SystemStampOf(const std::string& path) {
     const HANDLE file = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("CreateFileW " + path);
