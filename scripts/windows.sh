@@ -22,7 +22,8 @@ case $mode in
 esac
 
 ./scripts/install-deps.sh windows
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+qt=$(./scripts/qt-windows.sh)
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTACHLET_QT_DIR="$qt"
 cmake --build "$build" -j "$jobs"
 [ "$mode" = build ] && exit 0
 

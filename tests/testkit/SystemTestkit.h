@@ -35,6 +35,10 @@ int OpenHandleCount();
 // through a path, not through the file table.
 FileTable::FileStamp SystemStampOf(const std::string& path);
 
+// The folder of the running program as the system names it, as the core's
+// path, without a trailing separator.
+std::string ProgramFolder();
+
 // Gives the file the system's mark of a hidden entry: on Linux its name,
 // which starts with ".", already is; on Windows the hidden attribute.
 void MakeHidden(const std::string& path);

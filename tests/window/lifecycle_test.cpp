@@ -5,8 +5,6 @@
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
-#include "qt_platform/QtDocumentOpener.h"
-#include "testkit/FakeLauncher.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -201,27 +199,6 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
                                                     "Shell [\"" + folder.Path("version_history.html") +
                                                         "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
-}
-
-TEST_F(LifecycleTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingTheWindow) {
-    FakeLauncher launcher;
-    QtDocumentOpener desktop;
-    window = std::make_unique<frmMain>(
-        WindowServices{dialogs, settings, screen, desktop, events, Info()});
-    window->show();
-    for (const int code : {0, 1}) {
-        SCOPED_TRACE(code);
-        launcher.ExitWith(code);
-        const auto before = launcher.Launches();
-        QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
-        // The click returns at once; the verdict comes while the window runs.
-        EXPECT_TRUE(Messages().empty());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return launcher.Launches() > before; }, 5000));
-        QTest::qWait(200);
-    }
-    EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
 }
 
 }  // namespace

@@ -85,3 +85,5 @@ SmallDisk::SmallDisk(const std::string& folder, int kibibytes) {
 SmallDisk::~SmallDisk() {
     if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
 }
+
+std::string ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
