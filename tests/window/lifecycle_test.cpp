@@ -5,6 +5,7 @@
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
+#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -78,8 +79,10 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
         EXPECT_EQ(next, box);
         previousBox = box;
     }
+}
 
-    // Texts fit their controls.
+TEST_F(LifecycleTest, TextsFitTheirControlsInTheFontsOfTheSystem) {
+    Open();
     for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
         const QWidget* control = Find<QWidget>(name);
         EXPECT_LE(control->sizeHint().width(), control->width()) << name;
@@ -111,19 +114,21 @@ TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
 }
 
 TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLevelStillThere) {
-    // Two hundred levels, one named in Latin-1, the lowest fifty gone.
+    // Two hundred levels, one named as only the system's own spelling
+    // reaches it, the lowest fifty gone.
+    const std::string sep(1, Files::PathSeparator);
     std::string path = folder.Path(), kept;
     for (int level = 0; level < 200; ++level) {
-        path += level == 20 ? "/f\xe9" : "/d";
+        path += sep + (level == 20 ? ForeignName : "d");
         if (level == 150) kept = path;
-        if (level <= 150) std::filesystem::create_directory(path);
+        if (level <= 150) std::filesystem::create_directory(FsPath(path));
     }
     Write(kept.substr(folder.Path().size() + 1) + "/RUN.GTP", RunFileBuilder().RunName("Deep").Build());
     settings.Set("Options", "LastDirectory", path);
     Open();
     auto* dirs = Find<DirListBox>("dirGTP");
     EXPECT_EQ(dirs->PathBytes().toStdString(), kept);
-    const int levels = static_cast<int>(std::count(kept.begin(), kept.end(), '/'));
+    const int levels = static_cast<int>(std::count(kept.begin(), kept.end(), Files::PathSeparator));
     ASSERT_EQ(dirs->count(), levels + 1);
     EXPECT_EQ(dirs->item(levels)->data(DirListBox::TargetRole).toByteArray().toStdString(), kept);
     ClickFile("RUN.GTP", false);
@@ -189,7 +194,8 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
         emit linked.findChild<ClickableLabel*>(name)->clicked();
     const std::string maker = "https://tesla-electronics.example.org/";
     EXPECT_EQ(recorder.opened, (std::vector<std::string>{"https://tachlet.example.org/", maker, maker,
-                                                          "file " + folder.Path("data/version_history.html")}));
+                                                          "file " + installed.DataPath + Files::PathSeparator +
+                                                              "version_history.html"}));
 
     // The real labels, clicked; the desktop refuses every target.
     Open();

@@ -87,3 +87,5 @@ SmallDisk::~SmallDisk() {
 }
 
 std::string ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
+
+const std::string ForeignName = "caf\xe9";

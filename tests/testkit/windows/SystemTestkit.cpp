@@ -189,3 +189,5 @@ SmallDisk::SmallDisk(const std::string&, int) {
 }
 
 SmallDisk::~SmallDisk() = default;
+
+const std::string ForeignName = "\xce\x94\xcf\x81\xcf\x8c\xce\xbc\xce\xbf\xcf\x82";
