@@ -21,6 +21,9 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Tachlet)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Tachlet)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR "NSIS;ZIP")
+# A 64-bit installer, as the programs are: it then also runs where 32-bit
+# programs cannot (Wine without its 32-bit part).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME Tachlet)
 set(CPACK_NSIS_PACKAGE_NAME Tachlet)
