@@ -31,6 +31,11 @@ function(tachlet_windows_runtime name folder)
     list(APPEND platforms ${TACHLET_QT_DIR}/plugins/platforms/qoffscreen.dll)
   endif()
   set(outputs)
+  set(mingw_copies)
+  foreach(file ${TACHLET_MINGW_RUNTIME})
+    cmake_path(GET file FILENAME base)
+    list(APPEND mingw_copies ${folder}/${base})
+  endforeach()
   foreach(file ${dlls})
     cmake_path(GET file FILENAME base)
     list(APPEND outputs ${folder}/${base})
@@ -48,6 +53,8 @@ function(tachlet_windows_runtime name folder)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dlls} ${folder}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${platforms} ${folder}/platforms
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TACHLET_QT_STYLE_PLUGINS} ${folder}/styles
+    # Debian ships MinGW-w64's runtime with its symbols: 24 MB, 3 without.
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${mingw_copies}
     DEPENDS ${dlls} ${platforms} ${TACHLET_QT_STYLE_PLUGINS}
     VERBATIM)
   add_custom_target(${name} DEPENDS ${outputs})

@@ -8,7 +8,11 @@
 # (HKEY_CURRENT_USER\Software\Tachlet) are left when it is uninstalled.
 #   cpack -G "NSIS;ZIP" in the build folder (scripts/windows.sh does it)
 if(TARGET tachlet)
-  install(FILES ${TACHLET_QT_RUNTIME} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The copies beside the program in the build tree (stripped there).
+  foreach(file ${TACHLET_QT_RUNTIME})
+    cmake_path(GET file FILENAME base)
+    install(FILES $<TARGET_FILE_DIR:tachlet>/${base} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endforeach()
   install(FILES ${TACHLET_QT_PLATFORM_PLUGINS} DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
   install(FILES ${TACHLET_QT_STYLE_PLUGINS} DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
 endif()
