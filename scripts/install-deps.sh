@@ -14,7 +14,7 @@ if [ "${1:-}" = windows ]; then
     libcli11-dev nlohmann-json3-dev
     wine wine64 util-linux
     qt6-base-dev-tools dpkg-dev xz-utils
-    nsis xvfb xauth xdotool x11-utils imagemagick
+    nsis xvfb xauth xdotool x11-utils imagemagick fonts-wine
   )
 else
   packages=(
