@@ -120,8 +120,17 @@ TEST_F(WindowsServicesTest, TheShellOpensANameOutsideTheAnsiCodePageAndTheLinksA
     window = std::make_unique<frmMain>(
         WindowServices{dialogs, settings, screen, desktop, events, AppInfo::ForProgramFolder(folder.Path())});
     window->show();
+    // The name is saved into and renamed as it is, then handed to the shell.
+    LoadFile(ForeignName + ".GTP", RunFileBuilder().Build());
+    EnterEditMode();
+    SetField("VehicleWeight", "2500");
+    Click("cmdSave");
+    EXPECT_EQ(Read(ForeignName + ".GTP"), RunFileBuilder().Weight(2500).Build());
     const std::string name = ForeignName + " & 1.GTP";
-    LoadFile(name, RunFileBuilder().Build());
+    dialogs.Type(name);
+    Find<QAction>("mnuFilePopupRename")->trigger();
+    EXPECT_EQ(Read(name), RunFileBuilder().Weight(2500).Build());
+    ClickFile(name);
     Find<QAction>("mnuFilePopupOpen")->trigger();
     QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
     // Each program started by the shell notes its target when it runs.
