@@ -32,7 +32,8 @@ classes='HKLM\Software\Classes'
 # PASS owns the type before Tachlet comes.
 wine reg add "$classes\\.gtp" /ve /d PASS.RunFile /f >/dev/null
 # The installer asks for an administrator: Wine starts it again as one and
-# the first process ends at once. The second is waited for by its name.
+# the first process ends at once. The second is waited for: first for the
+# last entry its install writes, then for its end, by its name.
 wait_for_end() {
     for _ in $(seq 600); do
         pgrep -f "$1" >/dev/null || return 0
@@ -41,6 +42,10 @@ wait_for_end() {
     fail "$1 did not end"
 }
 wine "$installer" /S
+for _ in $(seq 300); do
+    reg_has "$classes\\Applications\\tachlet.exe\\SupportedTypes" /v .gtp | grep -q '\.gtp' && break
+    sleep 0.2
+done
 wait_for_end 'tachlet-2\.0\.2-win64\.exe'
 dir=$(winepath -u 'C:\Program Files\Tachlet')
 menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/Tachlet
@@ -74,12 +79,14 @@ reg_has 'HKCU\Software\Tachlet\Tachlet\Options' /v LastDirectory | grep -q LastD
 echo "the installed program opened the run file and kept its settings"
 
 wine "$dir/Uninstall.exe" /S
-# The uninstaller runs from a copy of itself (Au_.exe) and returns at once.
-wait_for_end 'Uninstall\.exe|Au_\.exe'
-for _ in $(seq 100); do
-    [ -e "$dir/Uninstall.exe" ] || break
+# The uninstaller runs from a copy of itself (Au_.exe) and returns at once;
+# the install folder goes last, once it is empty.
+for _ in $(seq 300); do
+    [ -e "$dir" ] || break
     sleep 0.2
 done
+wait_for_end 'Uninstall\.exe|Au_\.exe'
+
 left=$( [ -d "$dir" ] && cd "$dir" && find . -mindepth 1 || true)
 [ -z "$left" ] || fail "left in the install folder: $left"
 [ ! -e "$menu" ] || fail "the Start-menu entry is still there"
