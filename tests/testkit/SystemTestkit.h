@@ -35,6 +35,16 @@ int OpenHandleCount();
 // through a path, not through an open file.
 SystemFile::FileStamp SystemStampOf(const std::string& path);
 
+// A name that reaches its file only when spelled the system's own way: on
+// Linux bytes that are no UTF-8 (Latin-1 "caf\xe9"), which text replaces by a
+// look-alike; on Windows letters outside the ANSI code page ("Δρόμος"), which
+// the system's narrow calls would replace.
+extern const std::string ForeignName;
+
+// The folder of the running program as the system names it, as the core's
+// path, without a trailing separator.
+std::string ProgramFolder();
+
 // Gives the file the system's mark of a hidden entry: on Linux its name,
 // which starts with ".", already is; on Windows the hidden attribute.
 void MakeHidden(const std::string& path);

@@ -86,3 +86,7 @@ SmallDisk::SmallDisk(const std::string& folder, int kibibytes) {
 SmallDisk::~SmallDisk() {
     if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
 }
+
+std::string ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
+
+const std::string ForeignName = "caf\xe9";

@@ -148,6 +148,12 @@ SystemFile::FileStamp SystemStampOf(const std::string& path) {
             join(info.nFileSizeHigh, info.nFileSizeLow), (static_cast<int64_t>(written) - 116444736000000000) * 100};
 }
 
+std::string ProgramFolder() {
+    std::wstring path = HelperPath();
+    path.erase(path.find_last_of(L"\\"));
+    return WideText::ToUtf8(std::u16string(path.begin(), path.end()));
+}
+
 void MakeHidden(const std::string& path) {
     if (!::SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN)) throw std::runtime_error("SetFileAttributesW");
 }
@@ -183,3 +189,5 @@ SmallDisk::SmallDisk(const std::string&, int) {
 }
 
 SmallDisk::~SmallDisk() = default;
+
+const std::string ForeignName = "\xce\x94\xcf\x81\xcf\x8c\xce\xbc\xce\xbf\xcf\x82";
