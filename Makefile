@@ -1,8 +1,8 @@
 # Two entry points for a newcomer: `make run` and `make test`. Both install the
 # Debian packages they need when missing, configure with CMake and build:
 # `make run` only the program, `make test` everything. `make deb` builds the
-# Debian package. `make windows` and `make windows-test` build the core for
-# Windows and run its tests under Wine.
+# Debian package. `make windows` builds the programs for Windows and their
+# installer, `make windows-test` also runs the tests under Wine.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -31,7 +31,9 @@ deb: configure
 	cmake --build $(BUILD) --target tachlet_programs -j $(JOBS)
 	cd $(BUILD) && cpack -G DEB
 
-# The core and its tests built for Windows with MinGW-w64, and run under Wine.
+# The core, the window, tachlet-cli, their tests and the installer built for
+# Windows with MinGW-w64 (and Qt made by scripts/qt-windows.sh), the tests run
+# under Wine.
 windows:
 	JOBS=$(JOBS) ./scripts/windows.sh build $(WINDOWS_BUILD)
 

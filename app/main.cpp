@@ -5,7 +5,8 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "main_window/frmMain.h"
 #include "qt_platform/QtAppInfo.h"
@@ -14,6 +15,7 @@
 #include "qt_platform/QtEvents.h"
 #include "qt_platform/QtScreen.h"
 #include "qt_platform/QtSettingsStore.h"
+#include "platform/CommandLine.h"
 
 namespace {
 
@@ -39,19 +41,16 @@ void AnswerWithoutDisplay(int argc, char** argv) {
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
 }
 
-// The file as its bytes: a name that is not UTF-8 loses them on its way
-// through the parser's text. Once the parser has accepted the line (Qt's own
-// options are gone from it by then), the only other argument it can hold is
-// the "--" that ends the options.
-QByteArray FileArgument(const QCommandLineParser& parser, int argc, char** argv) {
+// The file as the core's path. The parser's text has lost what the system's
+// own arguments keep: on Linux the bytes of a name that is not UTF-8, on
+// Windows the UTF-16 of a name outside the ANSI code page (main's argv is in
+// that code page). The argument that reads as the parser's file is taken.
+std::string FileArgument(const QCommandLineParser& parser, const std::vector<std::string>& arguments) {
     if (parser.positionalArguments().isEmpty()) return {};
-    bool endOfOptions = false;
-    for (int i = 1; i < argc; ++i) {
-        if (!endOfOptions && std::strcmp(argv[i], "--") == 0) {
-            endOfOptions = true;
-            continue;
-        }
-        return QByteArray(argv[i]);
+    const QString file = parser.positionalArguments().first();
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (QString::fromUtf8(arguments[i].data(), static_cast<qsizetype>(arguments[i].size())) == file)
+            return arguments[i];
     }
     return {};
 }
@@ -59,6 +58,8 @@ QByteArray FileArgument(const QCommandLineParser& parser, int argc, char** argv)
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Taken before the application removes its own options from argv.
+    const std::vector<std::string> arguments = CommandLine::Arguments(argc, argv);
     AnswerWithoutDisplay(argc, argv);
 
     QApplication app(argc, argv);
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
     window.show();
     // Opened once the event loop runs, so that its messages find the window
     // shown and a close it defers ends the program.
-    const QByteArray file = FileArgument(parser, argc, argv);
+    const QByteArray file = QByteArray::fromStdString(FileArgument(parser, arguments));
     if (!file.isEmpty()) QTimer::singleShot(0, &window, [&window, file] { window.OpenFile(file); });
     return QApplication::exec();
 }

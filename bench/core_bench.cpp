@@ -9,7 +9,6 @@
 
 #include "bench/BenchFiles.h"
 #include "run_file/Stuff.h"
-#include "support/FileHandle.h"
 #include "support/LockedFile.h"
 
 namespace {
@@ -56,14 +55,13 @@ void BM_ScanRunData(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanRunData)->Unit(benchmark::kMillisecond);
 
-// Opens the file with its lock under a free number and reads it through the
+// Opens the file with its lock and reads it through the
 // file's byte source, as a load does; the file is in the page cache after the
 // first round.
 void BM_ReadAndScanFile(benchmark::State& state) {
     static const ScratchFile scratch(BigRunFile());
-    FileHandle handle;
     for (auto _ : state) {
-        LockedFile file(scratch.Path(), FileTable::OpenMode::Read, handle);
+        LockedFile file(scratch.Path(), LockedFile::OpenMode::Read);
         Stuff::FileByteSource source(file);
         const DecodedRunFile loaded = DecodeRunFile(source);
         file.Close();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -22,6 +23,7 @@
 #include "qt_platform/QtEvents.h"
 #include "testkit/FakeScreen.h"
 #include "testkit/MemorySettings.h"
+#include "testkit/WindowAccess.h"
 
 namespace {
 
@@ -62,6 +64,8 @@ public:
     }
 
     frmMain& Window() { return *window_; }
+    bool Load() { return WindowAccess::LoadRunFile(*window_); }
+    bool Save() { return WindowAccess::SaveRunFile(*window_); }
     FileListBox& Files() { return *files_; }
     void Select(const std::string& name) { files_->SelectFile(QString::fromStdString(name)); }
     QLabel* Label(const char* name) { return window_->findChild<QLabel*>(QString::fromLatin1(name)); }
@@ -85,7 +89,7 @@ void LoadInWindow(benchmark::State& state, const Bytes& file, uint64_t records) 
     BenchWindow bench(folder.Path());
     bench.Select("RUN.GTP");
     for (auto _ : state) {
-        if (!bench.Window().LoadRunFile() || static_cast<uint64_t>(bench.Window().lngNumRecords) != records) {
+        if (!bench.Load() || static_cast<uint64_t>(bench.Window().lngNumRecords) != records) {
             state.SkipWithError(("the load failed: " + bench.dialogs.lastText).c_str());
             break;
         }
@@ -115,7 +119,7 @@ void BM_WindowLoadAllDamaged(benchmark::State& state) {
     bench.dialogs.answer = MessageAnswer::Yes;
     bench.Select("RUN.GTP");
     for (auto _ : state) {
-        if (!bench.Window().LoadRunFile() || static_cast<uint64_t>(bench.Window().lngNumRecords) != records ||
+        if (!bench.Load() || static_cast<uint64_t>(bench.Window().lngNumRecords) != records ||
             bench.dialogs.lastText.find(" more damaged record(s) not listed.") == std::string::npos) {
             state.SkipWithError(("the load failed: " + bench.dialogs.lastText.substr(0, 200)).c_str());
             break;
@@ -187,11 +191,11 @@ void BM_SaveInPlace(benchmark::State& state) {
     folder.Write("RUN.GTP", SaveTarget());
     BenchWindow bench(folder.Path());
     bench.Select("RUN.GTP");
-    if (!bench.Window().LoadRunFile()) {
+    if (!bench.Load()) {
         state.SkipWithError("the load failed");
         return;
     }
-    bench.Window().cmdEdit_Click();
+    bench.Window().findChild<QPushButton*>(QStringLiteral("cmdEdit"))->click();
     const Stuff::VehicleTexts texts = SavedTexts();
     const std::pair<const char*, std::string> labels[] = {
         {"lblRunName", texts.runName},       {"lblVehicleName", texts.vehicleName},
@@ -203,7 +207,7 @@ void BM_SaveInPlace(benchmark::State& state) {
     }
     bench.Window().findChild<QPlainTextEdit*>(QStringLiteral("txtVehicleNotes"))->setPlainText("new\nnotes");
     for (auto _ : state) {
-        if (!bench.Window().SaveRunFile()) {
+        if (!bench.Save()) {
             state.SkipWithError(("the save failed: " + bench.dialogs.lastText).c_str());
             break;
         }

@@ -51,8 +51,7 @@ ExitStatus Check(const FileSelection& selection, const Output& output) {
     Tally tally;
     std::optional<Records> records;
     if (output.format != Format::Text) records.emplace(std::cout, output.format);
-    FileHandle holder;
-    Stuff::RunFile runFile(holder);
+    Stuff::RunFile runFile;
 
     const auto visit = [&](const std::string& path, std::optional<Failure> failure) {
         if (!failure) failure = LoadForReport(runFile, path);

@@ -6,12 +6,12 @@
 #include <iostream>
 #include <system_error>
 
+#include "base/RuntimeError.h"
 #include "cli/Report.h"
 #include "cli/Wildcards.h"
-#include "support/CommandLine.h"
+#include "platform/CommandLine.h"
+#include "platform/NativePath.h"
 #include "support/Files.h"
-#include "support/NativePath.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

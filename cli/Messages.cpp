@@ -5,16 +5,25 @@
 #include <iostream>
 #include <system_error>
 
+#include "base/RuntimeError.h"
 #include "cli/Report.h"
-#include "support/NativePath.h"
-#include "support/RuntimeError.h"
+#include "platform/NativePath.h"
+#include "platform/WindowsCode.h"
 
 namespace {
 
-std::string Explanation(const std::string& path, int32_t number) {
+// Whether the system's code says that another open holds the file (on
+// Linux its lock would block); any other refusal may as well be one of the
+// file's permissions.
+bool HeldByAnother(const RuntimeError& failure) {
+    const int32_t code = WindowsCode::Of(failure);
+    return code == SystemErrorCode::SharingViolation || code == SystemErrorCode::LockViolation;
+}
+
+std::string Explanation(const std::string& path, const RuntimeError& failure) {
     std::error_code error;
     const std::filesystem::path native = NativePath::FromText(path);
-    switch (number) {
+    switch (failure.Number()) {
     case ErrorNumber::InputPastEndOfFile: {
         const uintmax_t size = std::filesystem::file_size(native, error);
         if (error) return {};
@@ -29,9 +38,10 @@ std::string Explanation(const std::string& path, int32_t number) {
             return "this is a device or a pipe, not a run file";
         }
         return {};
-    case ErrorNumber::PermissionDenied:
-        return "the file is in use by another program (PASS, Tachlet or another tachlet-cli), "
-               "or you may not open it";
+    case ErrorNumber::PermissionDenied: {
+        const std::string inUse = "the file is in use by another program (PASS, Tachlet or another tachlet-cli)";
+        return HeldByAnother(failure) ? inUse : inUse + ", or you may not open it";
+    }
     default: return {};
     }
 }
@@ -58,10 +68,10 @@ std::string FailureText(int32_t number, std::string_view description) {
     return "Error (" + std::to_string(number) + ") - " + std::string(description);
 }
 
-Failure FailureOf(const std::string& path, int32_t number, std::string_view description) {
-    std::string text = FailureText(number, description);
-    if (const std::string plain = Explanation(path, number); !plain.empty()) text += " (" + plain + ")";
-    return {number, text};
+Failure FailureOf(const std::string& path, const RuntimeError& error) {
+    std::string text = FailureText(error.Number(), error.Description());
+    if (const std::string plain = Explanation(path, error); !plain.empty()) text += " (" + plain + ")";
+    return {error.Number(), text};
 }
 
 std::string EndsBeforeRunData(const Stuff::RunFileContents& contents) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "run_file/RunFile.h"
 
 // Why a file could not be read or written.
@@ -21,11 +22,11 @@ struct Failure {
 // "Error (53) - File not found", as the window begins its message.
 std::string FailureText(int32_t number, std::string_view description);
 
-// The failure of `path` with the error `number`, and, where the description
-// alone does not say it, what it means for that file: a folder, an empty
-// file, a file cut short inside its fixed fields, a file that is no run file,
-// a file another program holds.
-Failure FailureOf(const std::string& path, int32_t number, std::string_view description);
+// The failure of `path` with the error, and, where the description alone
+// does not say it, what it means for that file: a folder, an empty file, a
+// file cut short inside its fixed fields, a file that is no run file, a file
+// another program holds (told by the system's code where it says so).
+Failure FailureOf(const std::string& path, const RuntimeError& error);
 
 // "the file ends after 300 bytes, before its run data at byte 312", for a
 // file whose load found no run data because the file stops before it.

@@ -5,10 +5,10 @@
 #include <system_error>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "cli/Report.h"
+#include "platform/NativePath.h"
 #include "support/LockedFile.h"
-#include "support/NativePath.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
@@ -43,8 +43,7 @@ NotesFileText FromFile(const std::string& path) {
         return Problem(ExitStatus::Refused, source + " is a folder");
     }
     try {
-        FileHandle holder;
-        const LockedFile file(path, FileTable::OpenMode::Read, holder);
+        const LockedFile file(path, LockedFile::OpenMode::Read);
         std::vector<uint8_t> bytes(ReadBytes);
         bytes.resize(file.Read(1, bytes));
         return FromText(std::string(bytes.begin(), bytes.end()), source);

@@ -2,9 +2,9 @@
 
 #include <iostream>
 
+#include "base/RuntimeError.h"
 #include "cli/OutputFormat.h"
 #include "cli/Terminal.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ std::optional<Failure> LoadForReport(Stuff::RunFile& runFile, const std::string&
         runFile.Load(path, progress);
         return std::nullopt;
     } catch (const RuntimeError& error) {
-        return FailureOf(path, error.Number(), error.Description());
+        return FailureOf(path, error);
     }
 }
 

@@ -2,36 +2,20 @@
 
 #include <iostream>
 
+#include "base/RuntimeError.h"
 #include "cli/Report.h"
 #include "cli/ShownFields.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FieldRules.h"
 #include "run_file/Notes.h"
 #include "run_file/RunFile.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
 using Stuff::Field;
 using Stuff::VehicleTexts;
 
-// The text of a field in a set of texts, to read or to change.
-template <typename Texts>
-auto& TextOf(Texts& texts, Field field) {
-    switch (field) {
-    case Field::RunName: return texts.runName;
-    case Field::PitchFactor: return texts.pitch;
-    case Field::VehicleName: return texts.vehicleName;
-    case Field::VehicleWeight: return texts.weight;
-    case Field::RolloutLength: return texts.rollout;
-    case Field::Redline: return texts.redline;
-    case Field::ShiftPoint: return texts.shiftPoint;
-    case Field::Version: break;
-    }
-    return texts.notes;  // unreachable: the version is never set
-}
-
-bool IsName(Field field) { return field == Field::RunName || field == Field::VehicleName; }
+bool IsName(Field field) { return Stuff::Editable(field).entry == Stuff::EntryKind::Name; }
 
 // The entries as the fields keep them and the notes as the window holds
 // them, each checked as the window checks it when its field is left or the
@@ -46,7 +30,7 @@ public:
             } else if (IsName(field)) {
                 Storable(field, typed, [&] { Stuff::EncodeTextField(check.entry, Stuff::Spec(field)); });
             }
-            TextOf(texts_, field) = check.entry;
+            texts_.*Stuff::Editable(field).text = check.entry;
             selection_.fields.insert(field);
         }
         if (request.notes) {
@@ -67,7 +51,10 @@ public:
     // The file's texts with the entries in place of the loaded ones.
     VehicleTexts Over(const VehicleTexts& loaded) const {
         VehicleTexts texts = loaded;
-        for (const Field field : selection_.fields) TextOf(texts, field) = TextOf(texts_, field);
+        for (const Field field : selection_.fields) {
+            const auto text = Stuff::Editable(field).text;
+            texts.*text = texts_.*text;
+        }
         if (selection_.notes) texts.notes = texts_.notes;
         return texts;
     }
@@ -112,11 +99,10 @@ std::string StoredNotes(const std::string& notes) {
 // in the window's order.
 void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
     for (const ShownField& shown : ShownFields) {
-        const Field field = shown.field;
-        if (!changed.Has(field)) continue;
-        const std::string stored = Stuff::StoredText(TextOf(after, field), Stuff::Spec(field));
-        std::cout << "  " << Stuff::Spec(field).name << ": " << Shown(field, TextOf(before, field)) << " \u2192 "
-                  << Shown(field, stored) << '\n';
+        if (!changed.Has(shown.field)) continue;
+        const std::string stored = Stuff::StoredText(shown.TextIn(after), shown.Row().Spec());
+        std::cout << "  " << shown.Row().Spec().name << ": " << Shown(shown.field, shown.TextIn(before)) << " \u2192 "
+                  << Shown(shown.field, stored) << '\n';
     }
     if (changed.notes) {
         std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 "
@@ -129,8 +115,8 @@ Json ChangesJson(const Stuff::SaveSelection& changed, const VehicleTexts& before
     Json changes = Json::object();
     for (const ShownField& shown : ShownFields) {
         if (!changed.Has(shown.field)) continue;
-        const std::string stored = Stuff::StoredText(TextOf(after, shown.field), Stuff::Spec(shown.field));
-        changes[shown.key] = Json{{"old", ValueJson(shown, TextOf(before, shown.field))},
+        const std::string stored = Stuff::StoredText(shown.TextIn(after), shown.Row().Spec());
+        changes[shown.key] = Json{{"old", ValueJson(shown, shown.TextIn(before))},
                                   {"new", ValueJson(shown, stored)}};
     }
     if (changed.notes) {
@@ -207,7 +193,9 @@ private:
         case Stuff::SaveStatus::Changed:
             Fail(file, {0, "The file has changed since it was loaded; nothing was written."});
             return false;
-        case Stuff::SaveStatus::Failed: Fail(file, FailureOf(file, outcome.number, outcome.description)); return false;
+        case Stuff::SaveStatus::Failed:
+            Fail(file, FailureOf(file, RuntimeError(outcome.number, outcome.description, outcome.systemCode)));
+            return false;
         }
         return false;
     }
@@ -251,8 +239,7 @@ private:
     const SetRequest& request_;
     std::optional<Records> records_;
     std::optional<std::string> warning_;
-    FileHandle holder_;
-    Stuff::RunFile runFile_{holder_};
+    Stuff::RunFile runFile_;
     ExitStatus status_ = ExitStatus::Ok;
 };
 

@@ -39,7 +39,7 @@ Json ContentsJson(const std::string& file, FileStatus status, const RunFileConte
     object["damaged"] = value([](C c) { return c.damagedPositions; });
     object["notesPosition"] = contents && contents->notesPosition ? Json(*contents->notesPosition) : Json(nullptr);
     for (const ShownField& field : ShownFields) {
-        object[field.key] = contents ? ValueJson(field, contents->values.*field.text) : Json(nullptr);
+        object[field.key] = contents ? ValueJson(field, field.TextIn(contents->values)) : Json(nullptr);
     }
     object["notes"] = value([](C c) { return WithNewlines(c.values.notes); });
     object["error"] = failure ? Json(failure->text) : Json(nullptr);
@@ -62,7 +62,7 @@ void PrintContents(const std::string& file, const RunFileContents& c) {
     std::cout << Printable(file) << '\n' << "  " << Printable(c.version.Caption()) << '\n';
     for (const ShownField& field : ShownFields) {
         const std::string label = field.label;
-        std::cout << "  " << label << std::string(17 - label.size(), ' ') << Printable(c.values.*field.text) << '\n';
+        std::cout << "  " << label << std::string(17 - label.size(), ' ') << Printable(field.TextIn(c.values)) << '\n';
     }
     std::cout << "  " << Stuff::RecordCountText(c.recordCount) << '\n';
     if (c.damagedCount != 0) PrintLines(Stuff::DamagedPositionsMessage(c.damagedPositions, c.damagedCount), "  ");
@@ -76,8 +76,7 @@ ExitStatus Show(const FileSelection& selection, const Output& output) {
     ExitStatus status = ExitStatus::Ok;
     std::optional<Records> records;
     if (output.format != Format::Text) records.emplace(std::cout, output.format);
-    FileHandle holder;
-    Stuff::RunFile runFile(holder);
+    Stuff::RunFile runFile;
     bool first = true;
     const auto visit = [&](const std::string& file, std::optional<Failure> failure) {
         if (!failure) failure = LoadForReport(runFile, file);

@@ -2,27 +2,29 @@
 
 #include <cstdlib>
 
+using Stuff::EntryKind;
 using Stuff::Field;
-using Stuff::VehicleTexts;
-using Kind = ShownField::Kind;
 
+// The window lists the rollout length after the redline and the shift point;
+// a save writes the fields in the table's order.
 const std::array<ShownField, 7> ShownFields{{
-    {Field::RunName, &VehicleTexts::runName, "runName", "Run Name:", Kind::Text},
-    {Field::VehicleName, &VehicleTexts::vehicleName, "vehicleName", "Vehicle Name:", Kind::Text},
-    {Field::VehicleWeight, &VehicleTexts::weight, "weight", "Vehicle Weight:", Kind::Whole},
-    {Field::Redline, &VehicleTexts::redline, "redline", "Redline:", Kind::Whole},
-    {Field::ShiftPoint, &VehicleTexts::shiftPoint, "shiftPoint", "Shift Point:", Kind::Whole},
-    {Field::RolloutLength, &VehicleTexts::rollout, "rolloutLength", "Rollout Length:", Kind::Tenths},
-    {Field::PitchFactor, &VehicleTexts::pitch, "pitchFactor", "Pitch Factor:", Kind::Tenths},
+    {Field::RunName, "runName", "Run Name:"},
+    {Field::VehicleName, "vehicleName", "Vehicle Name:"},
+    {Field::VehicleWeight, "weight", "Vehicle Weight:"},
+    {Field::Redline, "redline", "Redline:"},
+    {Field::ShiftPoint, "shiftPoint", "Shift Point:"},
+    {Field::RolloutLength, "rolloutLength", "Rollout Length:"},
+    {Field::PitchFactor, "pitchFactor", "Pitch Factor:"},
 }};
 
 // The whole numbers and tenths as the load and the save's report write
 // them: plain digits.
 Json ValueJson(const ShownField& field, const std::string& text) {
-    switch (field.kind) {
-    case Kind::Text: return text;
-    case Kind::Whole: return std::strtoull(text.c_str(), nullptr, 10);
-    case Kind::Tenths: return text == "n/a" ? Json(nullptr) : Json(std::strtod(text.c_str(), nullptr));
+    switch (field.Row().entry) {
+    case EntryKind::Name: return text;
+    case EntryKind::WholeNumber: return std::strtoull(text.c_str(), nullptr, 10);
+    case EntryKind::Decimal:
+    case EntryKind::RoundedDecimal: return text == "n/a" ? Json(nullptr) : Json(std::strtod(text.c_str(), nullptr));
     }
     return nullptr;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "support/Console.h"
+#include "platform/Console.h"
 
 // Asked once: on Windows each question is a call into the system, which under
 // Wine costs a round trip to its server for every file of a batch.

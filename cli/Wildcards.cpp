@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/RuntimeError.h"
+#include "platform/NativePath.h"
 #include "support/Files.h"
-#include "support/NativePath.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

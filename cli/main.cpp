@@ -13,8 +13,9 @@
 #include "cli/NotesFile.h"
 #include "cli/SetCommand.h"
 #include "cli/ShowCommand.h"
-#include "support/CommandLine.h"
-#include "support/Console.h"
+#include "platform/CommandLine.h"
+#include "platform/Console.h"
+#include "run_file/FieldTable.h"
 
 namespace {
 
@@ -27,18 +28,23 @@ struct ValueOption {
     const char* name;
     Field field;
     const char* type;
-    const char* help;
+    const char* about;  // the help before the field's limit
 };
 
 constexpr ValueOption ValueOptions[] = {
-    {"--run-name", Field::RunName, "TEXT", "Run name, at most 47 characters"},
-    {"--vehicle-name", Field::VehicleName, "TEXT", "Vehicle name, at most 15 characters"},
-    {"--weight", Field::VehicleWeight, "N", "Vehicle weight in pounds, 1 to 65535"},
-    {"--redline", Field::Redline, "N", "Redline, 1 to 65535"},
-    {"--shift-point", Field::ShiftPoint, "N", "Shift point, 1 to 65535"},
-    {"--rollout", Field::RolloutLength, "X", "Rollout length in inches, 0 to 25.5, rounded to one decimal"},
-    {"--pitch", Field::PitchFactor, "X", "Pitch factor in degrees per G, 0.0 to 9.9 (PASS 2.0 files and later)"},
+    {"--run-name", Field::RunName, "TEXT", "Run name"},
+    {"--vehicle-name", Field::VehicleName, "TEXT", "Vehicle name"},
+    {"--weight", Field::VehicleWeight, "N", "Vehicle weight in pounds"},
+    {"--redline", Field::Redline, "N", "Redline"},
+    {"--shift-point", Field::ShiftPoint, "N", "Shift point"},
+    {"--rollout", Field::RolloutLength, "X", "Rollout length in inches, rounded to one decimal"},
+    {"--pitch", Field::PitchFactor, "X", "Pitch factor in degrees per G (PASS 2.0 files and later)"},
 };
+
+// The option's help with the limit worded as the window's tooltips word it.
+std::string Help(const ValueOption& option) {
+    return std::string(option.about) + ". " + Stuff::LimitText(Stuff::Editable(option.field));
+}
 
 struct Arguments {
     FileSelection selection;
@@ -86,7 +92,7 @@ void Describe(CLI::App& app, Arguments& a) {
     CLI::App* set = app.add_subcommand("set", "Write values into run files in place, as the window saves them");
     AddBatchOptions(*set, a, false);
     for (const ValueOption& option : ValueOptions) {
-        set->add_option(option.name, a.typed[option.field], option.help)->type_name(option.type);
+        set->add_option(option.name, a.typed[option.field], Help(option))->type_name(option.type);
     }
     CLI::Option* notes = set->add_option("--notes", a.notes, "Vehicle notes; a line break is stored as one CR")
                              ->type_name("TEXT");

@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
+#include "base/RuntimeError.h"
 #include "fuzz/FuzzCheck.h"
-#include "support/RuntimeError.h"
 #include "testkit/RunDataScan.h"
 #include "testkit/RunFileDecode.h"
 
@@ -153,7 +153,7 @@ void CheckLoad(std::span<const uint8_t> file) {
         return;
     }
     FUZZ_CHECK(file.size() >= HeaderEnd);
-    const FileTable::FileStamp stamp{1, 1, file.size(), 1};
+    const SystemFile::FileStamp stamp{1, 1, file.size(), 1};
     FUZZ_CHECK(FileFingerprint::Take(memory, stamp, loaded.state.NotesPosition).Matches(memory, stamp));
     FUZZ_CHECK(loaded.storedNotes.size() <= MaxNotesBytes);
 }

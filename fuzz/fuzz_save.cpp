@@ -17,8 +17,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/RuntimeError.h"
 #include "fuzz/FuzzCheck.h"
-#include "support/RuntimeError.h"
 #include "testkit/RunFileDecode.h"
 
 using namespace Stuff;
@@ -146,7 +146,7 @@ Bytes Save(const Bytes& file, const DecodedRunFile& loaded, const SavePlan& plan
     // The check the next save makes knows the file our save leaves: its run
     // data still ends at the notes.
     MemoryByteSource after(saved);
-    const FileTable::FileStamp stamp{1, 1, saved.size(), 1};
+    const SystemFile::FileStamp stamp{1, 1, saved.size(), 1};
     FUZZ_CHECK(FileFingerprint::Take(after, stamp, state.NotesPosition).Matches(after, stamp));
     return saved;
 }

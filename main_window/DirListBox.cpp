@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "main_window/QtText.h"
+#include "platform/FolderListing.h"
 #include "support/Files.h"
-#include "support/FolderListing.h"
 #include "support/Paths.h"
-#include "support/RuntimeError.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "main_window/DriveListBox.h"
 
 #include "main_window/QtText.h"
-#include "support/DriveList.h"
+#include "platform/DriveList.h"
 #include "support/Files.h"
 
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {

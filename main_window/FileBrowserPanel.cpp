@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
 #include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
@@ -19,7 +20,6 @@
 #include "main_window/frmMainDesign.h"
 #include "support/Files.h"
 #include "support/Paths.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
@@ -201,19 +201,18 @@ void FileBrowserPanel::ShowProgramFolder() {
 }
 
 void FileBrowserPanel::DriveChanged() {
-    if (guard_.Busy()) {
-        return;
-    }
-    emit folderChanged();
-    const QString root = driveGTP->Drive();
-    try {
-        dirGTP->SetPath(root);
-    } catch (const RuntimeError&) {
-        // The drive list keeps the drive that was chosen.
-        emit folderUnreadable(root);
-        ShowProgramFolder();
-    }
-    dirGTP->Refresh();
+    guard_.UnlessBusy([this] {
+        emit folderChanged();
+        const QString root = driveGTP->Drive();
+        try {
+            dirGTP->SetPath(root);
+        } catch (const RuntimeError&) {
+            // The drive list keeps the drive that was chosen.
+            emit folderUnreadable(root);
+            ShowProgramFolder();
+        }
+        dirGTP->Refresh();
+    });
 }
 
 void FileBrowserPanel::FolderChanged() {
@@ -230,13 +229,12 @@ void FileBrowserPanel::FolderChanged() {
 }
 
 void FileBrowserPanel::FolderEnterFailed(const QByteArray& folder) {
-    if (guard_.Busy()) {
-        return;
-    }
-    // The message names the folder that could not be read, not the one the
-    // list still shows.
-    emit folderUnreadable(QtText::PathText(folder));
-    ShowProgramFolder();
+    guard_.UnlessBusy([this, &folder] {
+        // The message names the folder that could not be read, not the one
+        // the list still shows.
+        emit folderUnreadable(QtText::PathText(folder));
+        ShowProgramFolder();
+    });
 }
 
 void FileBrowserPanel::RefreshAll() {
@@ -258,15 +256,14 @@ bool FileBrowserPanel::FileCommandsEnabled() const { return mnuFilePopupEdit->is
 void FileBrowserPanel::ShowFileTip() { fileGTP->setToolTip(PlainTip(fileGTP->FileName())); }
 
 void FileBrowserPanel::FileMouseUp(Qt::MouseButton button, const QPoint& globalPosition) {
-    if (guard_.Busy()) {
-        return;
-    }
-    if (fileGTP->FileName().isEmpty()) {
-        SetFileCommandsEnabled(false);
-    }
-    if (button == Qt::RightButton) {
-        mnuFilePopup->popup(globalPosition);
-    }
+    guard_.UnlessBusy([this, button, &globalPosition] {
+        if (fileGTP->FileName().isEmpty()) {
+            SetFileCommandsEnabled(false);
+        }
+        if (button == Qt::RightButton) {
+            mnuFilePopup->popup(globalPosition);
+        }
+    });
 }
 
 bool FileBrowserPanel::Pinned() const { return chkPin->isChecked(); }

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/NamePattern.h"
+#include "base/RuntimeError.h"
 #include "main_window/DirListBox.h"
 #include "main_window/QtText.h"
-#include "support/FolderListing.h"
-#include "support/NamePattern.h"
-#include "support/RuntimeError.h"
+#include "platform/FolderListing.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 // windows of their own and keep taking input.
 #include <QObject>
 
+#include <type_traits>
+
 class QWidget;
 
 class RunGuard : public QObject {
@@ -14,6 +16,24 @@ public:
     ~RunGuard() override;
 
     bool Busy() const { return depth_ > 0; }
+
+    // Runs the command unless a load or a save is running; one that arrives
+    // meanwhile is dropped and gives the empty result (false, nothing).
+    template <typename Command>
+    std::invoke_result_t<Command&> UnlessBusy(Command&& command) const {
+        using Result = std::invoke_result_t<Command&>;
+        return Busy() ? Result() : command();
+    }
+
+    // The same for a command that must run alone: a load or a save, or one
+    // that leads to them or to a file changing, with its messages.
+    template <typename Command>
+    std::invoke_result_t<Command&> Alone(Command&& command) {
+        return UnlessBusy([this, &command] {
+            const Scope running(*this);
+            return command();
+        });
+    }
 
     // Remembers a close request that arrived during a run.
     void DeferClose() { closeWanted_ = true; }

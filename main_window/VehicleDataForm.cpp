@@ -14,6 +14,7 @@
 #include "main_window/TwipsScale.h"
 #include "main_window/frmMainDesign.h"
 #include "run_file/FieldRules.h"
+#include "run_file/FieldTable.h"
 #include "support/Dialogs.h"
 
 namespace {
@@ -51,6 +52,27 @@ QLabel* PlainLabel(QLabel* label) {
     return label;
 }
 
+// The rows of the form from top to bottom, in the order of FieldIndex.
+struct RowLook {
+    Stuff::Field field;
+    const char* name;  // of the value label and the box, after "lbl" and "txt"
+    const char* captionName;
+    const char* caption;
+    int line;  // below the first row's; the run name takes two
+};
+
+constexpr RowLook RowLooks[VehicleDataForm::FieldCount] = {
+    {Stuff::Field::RunName, "RunName", "lblRunNameLabel", "Run Name:", 0},
+    {Stuff::Field::VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:", 2},
+    {Stuff::Field::VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:", 3},
+    {Stuff::Field::Redline, "VehicleRedline", "lblRedlineLabel", "Redline:", 4},
+    {Stuff::Field::ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:", 5},
+    {Stuff::Field::RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", 6},
+    {Stuff::Field::PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:", 7},
+};
+
+const Stuff::EditableField& CoreRow(int index) { return Stuff::Editable(RowLooks[index].field); }
+
 }  // namespace
 
 VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, const RunGuard& guard, QWidget* parent)
@@ -58,21 +80,7 @@ VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, cons
     setObjectName(QStringLiteral("VehicleDataForm"));
     scale_.Place(this, DataLeft, HeaderTop, DataRight - DataLeft, CommandTop + CommandHeight - HeaderTop);
     BuildHeader();
-    BuildFieldRow(RunName, "RunName", "lblRunNameLabel", "Run Name:",
-                  "The name of the run.  Maximum length is 47 characters.", RowTop);
-    BuildFieldRow(VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:",
-                  "The name of the vehicle.  Maximum length is 15 characters.", RowTop + 2 * RowStep);
-    BuildFieldRow(VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:",
-                  "The weight of the vehicle in pounds.  The range is 1 to 65,535.", RowTop + 3 * RowStep);
-    BuildFieldRow(Redline, "VehicleRedline", "lblRedlineLabel", "Redline:",
-                  "The redline of the vehicle.  The range is 1 to 65,535.", RowTop + 4 * RowStep);
-    BuildFieldRow(ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:",
-                  "The shift point of the vehicle.  The range is 1 to 65,535.", RowTop + 5 * RowStep);
-    BuildFieldRow(RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", nullptr,
-                  RowTop + 6 * RowStep);
-    BuildFieldRow(PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:",
-                  "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.",
-                  RowTop + 7 * RowStep);
+    for (int index = 0; index < FieldCount; ++index) BuildFieldRow(static_cast<FieldIndex>(index));
     // Until a file that carries a pitch factor is loaded, there is none.
     fields_[PitchFactor].caption->hide();
     fields_[PitchFactor].value->hide();
@@ -97,11 +105,12 @@ void VehicleDataForm::BuildHeader() {
     Place(lblRecordsRead, DataLeft + 2700, HeaderTop, DataRight - DataLeft - 2700, 300);
 }
 
-void VehicleDataForm::BuildFieldRow(FieldIndex index, const char* name, const char* captionName,
-                                    const char* caption, const char* tooltip, int top) {
+void VehicleDataForm::BuildFieldRow(FieldIndex index) {
+    const RowLook& look = RowLooks[index];
+    const int top = RowTop + look.line * RowStep;
     FieldRow& row = fields_[index];
-    row.caption = PlainLabel(new QLabel(QString::fromLatin1(caption), this));
-    row.caption->setObjectName(QString::fromLatin1(captionName));
+    row.caption = PlainLabel(new QLabel(QString::fromLatin1(look.caption), this));
+    row.caption->setObjectName(QString::fromLatin1(look.captionName));
     // The run name may be 47 characters long: it gets the full width, on the
     // line below its caption; every other value sits beside its caption.
     const bool fullWidth = index == RunName;
@@ -114,7 +123,7 @@ void VehicleDataForm::BuildFieldRow(FieldIndex index, const char* name, const ch
     // take the other's place without anything else moving.
     row.value = new ClickableLabel(this);
     PlainLabel(row.value);
-    row.value->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name));
+    row.value->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(look.name));
     row.value->setFont(BoldFont(row.value));
     row.value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     row.value->setIndent(scale_.ToPixelsX(45));
@@ -123,21 +132,19 @@ void VehicleDataForm::BuildFieldRow(FieldIndex index, const char* name, const ch
     Place(row.value, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
 
     row.box = new FieldBox(this);
-    row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(name));
+    row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(look.name));
     row.box->setFont(BoldFont(row.box));
-    row.box->SetTypingLimit(Stuff::TypingLimit(CoreField(index)));
+    row.box->SetTypingLimit(CoreRow(index).typingLimit);
     SetColour(row.box, QPalette::Text, Design::Blue);
     Place(row.box, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
     row.box->hide();
 
-    if (tooltip != nullptr) {
-        row.value->setToolTip(QString::fromLatin1(tooltip));
-        row.box->setToolTip(QString::fromLatin1(tooltip));
-    }
+    const QString tooltip = QtText::FromUtf8(Stuff::Tooltip(CoreRow(index)));
+    row.value->setToolTip(tooltip);
+    row.box->setToolTip(tooltip);
 
-    connect(row.value, &ClickableLabel::clicked, this, [this, index] {
-        if (!guard_.Busy()) BeginFieldEdit(index);
-    });
+    connect(row.value, &ClickableLabel::clicked, this,
+            [this, index] { guard_.UnlessBusy([this, index] { BeginFieldEdit(index); }); });
     connect(row.box, &FieldBox::left, this, [this, index](Qt::FocusReason reason) { FieldBoxLeft(index, reason); });
     connect(row.box, &FieldBox::leaveRequested, this, [this, index] { LeaveByKeyboard(index); });
     connect(row.box, &FieldBox::cancelRequested, this, [this, index] { CancelField(index); });
@@ -208,24 +215,10 @@ void VehicleDataForm::SetTabOrder() {
     }
 }
 
-Stuff::Field VehicleDataForm::CoreField(FieldIndex index) {
-    static constexpr Stuff::Field Fields[FieldCount] = {
-        Stuff::Field::RunName,    Stuff::Field::VehicleName,   Stuff::Field::VehicleWeight, Stuff::Field::Redline,
-        Stuff::Field::ShiftPoint, Stuff::Field::RolloutLength, Stuff::Field::PitchFactor};
-    return Fields[index];
-}
-
 void VehicleDataForm::ShowValues(const Stuff::VehicleTexts& values, bool hasPitchFactor) {
-    const auto show = [this](FieldIndex index, const std::string& text) {
-        fields_[index].value->setText(QtText::FromUtf8(text));
-    };
-    show(RunName, values.runName);
-    show(VehicleName, values.vehicleName);
-    show(VehicleWeight, values.weight);
-    show(RolloutLength, values.rollout);
-    show(Redline, values.redline);
-    show(ShiftPoint, values.shiftPoint);
-    show(PitchFactor, values.pitch);
+    for (int index = 0; index < FieldCount; ++index) {
+        fields_[index].value->setText(QtText::FromUtf8(values.*CoreRow(index).text));
+    }
     fields_[PitchFactor].caption->setVisible(hasPitchFactor);
     fields_[PitchFactor].value->setVisible(hasPitchFactor && fields_[PitchFactor].box->isHidden());
 }
@@ -328,10 +321,11 @@ void VehicleDataForm::LeaveField(FieldIndex index) {
     // the field holds, and a longer name read from a file goes back as read.
     // The numbers are checked, the rollout length rounded into the box first,
     // so a rejected one shows rounded.
-    const bool name = index == RunName || index == VehicleName;
-    const Stuff::EntryCheck check =
-        name ? Stuff::EntryCheck{true, {}, {}} : Stuff::CheckEntry(CoreField(index), QtText::ToUtf8(box->text()));
-    if (index == RolloutLength) {
+    const Stuff::EditableField& core = CoreRow(index);
+    const Stuff::EntryCheck check = core.entry == Stuff::EntryKind::Name
+                                        ? Stuff::EntryCheck{true, {}, {}}
+                                        : Stuff::CheckEntry(core.field, QtText::ToUtf8(box->text()));
+    if (core.entry == Stuff::EntryKind::RoundedDecimal) {
         box->PutText(QtText::FromUtf8(check.entry));
     }
     if (check.accepted) {
@@ -355,29 +349,27 @@ void VehicleDataForm::FieldBoxLeft(FieldIndex index, Qt::FocusReason reason) {
 }
 
 void VehicleDataForm::LeaveByKeyboard(FieldIndex index) {
-    if (guard_.Busy()) {
-        return;
-    }
-    LeaveField(index);
-    // Closed, the field hands the keyboard to its label, where Tab goes on.
-    if (fields_[index].box->isHidden()) {
-        fields_[index].value->setFocus(Qt::OtherFocusReason);
-    }
+    guard_.UnlessBusy([this, index] {
+        LeaveField(index);
+        // Closed, the field hands the keyboard to its label, where Tab goes on.
+        if (fields_[index].box->isHidden()) {
+            fields_[index].value->setFocus(Qt::OtherFocusReason);
+        }
+    });
 }
 
 void VehicleDataForm::CancelField(FieldIndex index) {
-    if (guard_.Busy()) {
-        return;
-    }
-    FieldRow& row = fields_[index];
-    {
-        // The entry goes back to what it was: no change to count.
-        const QSignalBlocker quiet(row.box);
-        row.box->PutText(row.value->text());
-    }
-    row.value->show();
-    row.box->hide();
-    row.value->setFocus(Qt::OtherFocusReason);
+    guard_.UnlessBusy([this, index] {
+        FieldRow& row = fields_[index];
+        {
+            // The entry goes back to what it was: no change to count.
+            const QSignalBlocker quiet(row.box);
+            row.box->PutText(row.value->text());
+        }
+        row.value->show();
+        row.box->hide();
+        row.value->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 bool VehicleDataForm::CommitOpenFields() {
@@ -394,15 +386,10 @@ bool VehicleDataForm::CommitOpenFields() {
 }
 
 Stuff::VehicleTexts VehicleDataForm::CommittedTexts() const {
-    const auto label = [this](FieldIndex index) { return QtText::ToUtf8(fields_[index].value->text()); };
     Stuff::VehicleTexts texts;
-    texts.runName = label(RunName);
-    texts.vehicleName = label(VehicleName);
-    texts.weight = label(VehicleWeight);
-    texts.redline = label(Redline);
-    texts.shiftPoint = label(ShiftPoint);
-    texts.rollout = label(RolloutLength);
-    texts.pitch = label(PitchFactor);
+    for (int index = 0; index < FieldCount; ++index) {
+        texts.*CoreRow(index).text = QtText::ToUtf8(fields_[index].value->text());
+    }
     texts.notes = QtText::ToUtf8(NotesText());
     return texts;
 }

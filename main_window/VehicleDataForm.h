@@ -17,8 +17,7 @@
 #include <array>
 #include <string>
 
-#include "run_file/RunFileLayout.h"
-#include "run_file/SavePlan.h"
+#include "run_file/VehicleTexts.h"
 
 class ClickableLabel;
 class Dialogs;
@@ -78,8 +77,7 @@ private:
     };
 
     void BuildHeader();
-    void BuildFieldRow(FieldIndex index, const char* name, const char* captionName, const char* caption,
-                       const char* tooltip, int top);
+    void BuildFieldRow(FieldIndex index);
     void BuildNotes();
     void BuildCommands();
     void SetTabOrder();
@@ -92,7 +90,6 @@ private:
     void FieldBoxLeft(FieldIndex index, Qt::FocusReason reason);
     void LeaveByKeyboard(FieldIndex index);
     void CancelField(FieldIndex index);
-    static Stuff::Field CoreField(FieldIndex index);
 
     const TwipsScale& scale_;
     Dialogs& dialogs_;

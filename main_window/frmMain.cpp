@@ -4,13 +4,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
 #include "main_window/VehicleDataForm.h"
 #include "main_window/frmMainDesign.h"
-#include "support/RuntimeError.h"
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), scale_(services_.screen), guard_(*this) {
@@ -42,9 +42,7 @@ void frmMain::ConnectPanel() {
     connect(panel_, &FileBrowserPanel::editRequested, this, &frmMain::cmdEdit_Click);
     connect(panel_, &FileBrowserPanel::deleteRequested, this, &frmMain::DeleteSelectedFile);
     connect(panel_, &FileBrowserPanel::renameRequested, this, &frmMain::RenameSelectedFile);
-    connect(panel_, &FileBrowserPanel::refreshRequested, this, [this] {
-        if (!IsBusy()) RefreshFiles();
-    });
+    connect(panel_, &FileBrowserPanel::refreshRequested, this, &frmMain::mnuFilePopupRefresh_Click);
     connect(panel_, &FileBrowserPanel::openRequested, this, &frmMain::OpenWithPass);
 }
 
@@ -99,8 +97,6 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
 }
 
 void frmMain::RefreshFiles() { panel_->RefreshAll(); }
-
-std::string frmMain::SelectedFilePath() const { return panel_->SelectedFilePath(); }
 
 MessageAnswer frmMain::Message(const std::string& text, MessageIcon icon, MessageButtons buttons) {
     return services_.dialogs.MessageBox(text, icon, buttons);

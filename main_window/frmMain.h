@@ -17,6 +17,7 @@
 #include "main_window/TwipsScale.h"
 #include "main_window/WindowServices.h"
 #include "run_file/RunFile.h"
+#include "support/ErrObject.h"
 #include "support/FileHandle.h"
 #include "support/PlacedWindow.h"
 
@@ -24,14 +25,17 @@ class ClickableLabel;
 class FileBrowserPanel;
 class VehicleDataForm;
 
-class frmMain : public QWidget, public PlacedWindow {
+class WindowAccess;
+
+class frmMain final : public QWidget, private PlacedWindow {
     Q_OBJECT
 public:
     explicit frmMain(WindowServices services, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The run file's number while a load or a save has it open. Declared first
-    // so that it exists before anything else of the window.
+    // The run file's number while a load has it open (the number the file
+    // table lends it under), 0 otherwise. Declared first so that it exists
+    // before anything else of the window.
     FileHandle RunFileHandle;
 
     // True once a field or the notes changed since the last load or save.
@@ -43,35 +47,45 @@ public:
                         bool blnEnableFields = false);
     void RefreshFiles();
 
-    // The file selected in the file list; both return false when they did not
-    // run to their end (a message has told the user why).
-    bool LoadRunFile();
-    bool SaveRunFile();
-
-    // Leaving a field: check it and commit it to its value label.
-    void txtRunName_LostFocus();
-    void txtVehicleName_LostFocus();
-    void txtVehicleWeight_LostFocus();
-    void txtVehicleRedline_LostFocus();
-    void txtVehicleShiftPoint_LostFocus();
-    void txtVehicleRolloutLength_LostFocus();
-    void txtPitchFactor_LostFocus();
-
-    void cmdEdit_Click();
-    void cmdSave_Click();
-    void cmdUndo_Click();
-    void fileGTP_DblClick();
     // A run file named from outside the window (the command line): the file
     // browser goes to its folder and selects it, and it loads as a click on
     // it does. An empty path names nothing and changes nothing.
     void OpenFile(const QByteArray& path);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // What tests and benchmarks reach that no control offers.
+    friend class WindowAccess;
+
+    // The file selected in the file list; both return false when they did not
+    // run to their end (a message has told the user why), or did not start
+    // because a load or a save was running.
+    bool LoadRunFile();
+    bool SaveRunFile();
+
+    // The commands; each is dropped while a load or a save runs, and those
+    // that load, save or change a file run alone.
+    void cmdEdit_Click();
+    void cmdSave_Click();
+    void cmdUndo_Click();
+    void fileGTP_Click();
+    void fileGTP_DblClick();
     // Delete (46), F2 (113) and F5 (116) released in the file browser or on
     // the window; the shift state does not matter.
     void HandleBrowserKey(int16_t KeyCode, int16_t Shift);
-
+    void mnuFilePopupRefresh_Click();
     void lblAbout_Click();
     void lblVersionHistory_Click();
+    void lblTesla_Click();
+    void lblTeslaCopyright_Click();
 
     // The window as the placement sees it: positions and outer size in twips.
     std::string Name() const override;
@@ -85,24 +99,6 @@ public:
     void SetWidth(float width) override;
     void SetHeight(float height) override;
 
-    // True while a load or a save runs; commands that arrive meanwhile are
-    // ignored, and a close waits until it has ended.
-    bool IsBusy() const { return guard_.Busy(); }
-
-    // The full path of the file selected in the file list, as the file system
-    // spells it; empty when none is selected.
-    std::string SelectedFilePath() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
     // Composition.
     void ConnectPanel();
     void ConnectForm();
@@ -158,25 +154,25 @@ private:
                          const QString& fileName);
 
     // File browser.
-    void fileGTP_Click();
     void FolderChanged();
     void ReportUnreadableFolder(const QString& folder);
     void SizeFileBrowser(int32_t x);
     void lblTeslaCopyright_MouseMove();
     bool NoFileSelected();
     void DeleteSelectedFile();
+    void AskAndDelete(const std::string& fullPath);
     void RenameSelectedFile();
+    void AskAndRename(const std::string& oldPath);
     // The selection goes back to the loaded file, or to nothing when the list
     // shows another folder.
     void SelectLoadedFile();
     void FollowRenamedFile(const std::string& newPath, const QByteArray& newName);
     void ForgetDeletedFile();
     void OpenWithPass();
-    void ShowFileCommandFailure(const char* attempt);
+    void HandToPass(const std::string& fullPath);
+    void ShowFileCommandFailure(const char* attempt, const ErrObject& error);
 
     // Links.
-    void lblTesla_Click();
-    void lblTeslaCopyright_Click();
     void OpenLink(const std::string& target);
 
     // Message boxes of the window.
@@ -189,7 +185,7 @@ private:
 
     // The file the last successful load read, with what it learned, which
     // the save relies on; every load starts by forgetting it.
-    Stuff::RunFile runFile_{RunFileHandle};
+    Stuff::RunFile runFile_;
     // Its name in its folder, as the file system spells it.
     QByteArray loadedName_;
 

@@ -1,8 +1,7 @@
 // Edit mode: the Edit, Save and Undo commands, the dirty flag that the first
-// change of any text sets, the question that keeps pending edits from being
-// dropped unasked, and the leave handlers of the fields.
+// change of any text sets, and the question that keeps pending edits from
+// being dropped unasked.
 #include "main_window/QtText.h"
-#include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 
 void frmMain::TextChanged() {
@@ -15,24 +14,23 @@ void frmMain::TextChanged() {
 }
 
 void frmMain::cmdEdit_Click() {
-    // Without a loaded file there is nothing the edits could be saved into.
-    if (IsBusy() || !runFile_.IsLoaded()) {
-        return;
-    }
-    // Edits still pending (the pop-up menu offers Edit then too) keep Save.
-    UpdateControls(false, true, blnDirtyData, true);
+    guard_.UnlessBusy([this] {
+        // Without a loaded file there is nothing the edits could be saved into.
+        if (runFile_.IsLoaded()) {
+            // Edits still pending (the pop-up menu offers Edit then too) keep Save.
+            UpdateControls(false, true, blnDirtyData, true);
+        }
+    });
 }
 
 void frmMain::cmdSave_Click() {
-    if (IsBusy()) {
-        return;
-    }
     // The whole command, its closing messages included, runs alone.
-    RunGuard::Scope running(guard_);
-    const SaveResult result = RunSave();
-    if (result != SaveResult::Saved) {
-        KeepEditsAfterSave(result);
-    }
+    guard_.Alone([this] {
+        const SaveResult result = RunSave();
+        if (result != SaveResult::Saved) {
+            KeepEditsAfterSave(result);
+        }
+    });
 }
 
 bool frmMain::SettlePendingEdits() {
@@ -59,17 +57,5 @@ bool frmMain::SettlePendingEdits() {
 }
 
 void frmMain::cmdUndo_Click() {
-    if (IsBusy()) {
-        return;
-    }
-    RunGuard::Scope running(guard_);
-    RunLoad();
+    guard_.Alone([this] { RunLoad(); });
 }
-
-void frmMain::txtRunName_LostFocus() { form_->LeaveField(VehicleDataForm::RunName); }
-void frmMain::txtVehicleName_LostFocus() { form_->LeaveField(VehicleDataForm::VehicleName); }
-void frmMain::txtVehicleWeight_LostFocus() { form_->LeaveField(VehicleDataForm::VehicleWeight); }
-void frmMain::txtVehicleRedline_LostFocus() { form_->LeaveField(VehicleDataForm::Redline); }
-void frmMain::txtVehicleShiftPoint_LostFocus() { form_->LeaveField(VehicleDataForm::ShiftPoint); }
-void frmMain::txtVehicleRolloutLength_LostFocus() { form_->LeaveField(VehicleDataForm::RolloutLength); }
-void frmMain::txtPitchFactor_LostFocus() { form_->LeaveField(VehicleDataForm::PitchFactor); }

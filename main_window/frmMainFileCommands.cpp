@@ -15,17 +15,15 @@
 #include "support/Process.h"
 
 void frmMain::fileGTP_Click() {
-    if (IsBusy()) {
-        return;
-    }
-    RunGuard::Scope running(guard_);
-    if (!SettlePendingEdits()) {
-        // The edits stay with their file, and the file stays selected.
-        SelectLoadedFile();
-        return;
-    }
-    panel_->ShowFileTip();
-    panel_->SetFileCommandsEnabled(RunLoad());
+    guard_.Alone([this] {
+        if (!SettlePendingEdits()) {
+            // The edits stay with their file, and the file stays selected.
+            SelectLoadedFile();
+            return;
+        }
+        panel_->ShowFileTip();
+        panel_->SetFileCommandsEnabled(RunLoad());
+    });
 }
 
 void frmMain::SelectLoadedFile() {
@@ -38,15 +36,14 @@ void frmMain::SelectLoadedFile() {
 void frmMain::fileGTP_DblClick() { cmdEdit_Click(); }
 
 void frmMain::OpenFile(const QByteArray& path) {
-    if (!path.isEmpty() && !IsBusy() && panel_->ShowFile(path)) {
-        fileGTP_Click();
-    }
+    guard_.UnlessBusy([this, &path] {
+        if (!path.isEmpty() && panel_->ShowFile(path)) {
+            fileGTP_Click();
+        }
+    });
 }
 
 void frmMain::HandleBrowserKey(int16_t KeyCode, int16_t /*Shift*/) {
-    if (IsBusy()) {
-        return;
-    }
     switch (KeyCode) {
     case BrowserKeys::Delete:
         if (panel_->FileCommandsEnabled()) {
@@ -59,11 +56,15 @@ void frmMain::HandleBrowserKey(int16_t KeyCode, int16_t /*Shift*/) {
         }
         break;
     case BrowserKeys::F5:
-        RefreshFiles();
+        mnuFilePopupRefresh_Click();
         break;
     default:
         break;
     }
+}
+
+void frmMain::mnuFilePopupRefresh_Click() {
+    guard_.UnlessBusy([this] { RefreshFiles(); });
 }
 
 bool frmMain::NoFileSelected() {
@@ -76,19 +77,19 @@ bool frmMain::NoFileSelected() {
     return false;
 }
 
-void frmMain::ShowFileCommandFailure(const char* attempt) {
-    const ErrObject& error = Errors::LastError();
+void frmMain::ShowFileCommandFailure(const char* attempt, const ErrObject& error) {
     Message("WARNING:  error (" + std::to_string(error.Number()) + ") - " + error.Description() +
                 " - occurred while attempting to " + attempt + " the file.",
             MessageIcon::Critical);
 }
 
 void frmMain::DeleteSelectedFile() {
-    if (IsBusy() || NoFileSelected()) {
-        return;
-    }
-    RunGuard::Scope running(guard_);
-    const std::string fullPath = SelectedFilePath();
+    guard_.Alone([this] {
+        if (!NoFileSelected()) AskAndDelete(panel_->SelectedFilePath());
+    });
+}
+
+void frmMain::AskAndDelete(const std::string& fullPath) {
     // No is the default: Enter must not delete a file for good.
     const MessageAnswer answer = Message("This will permanently delete the file:\r\n" +
                                              QtText::ToUtf8(panel_->FileName()) +
@@ -98,7 +99,7 @@ void frmMain::DeleteSelectedFile() {
         return;
     }
     if (!Files::RemoveFile(fullPath)) {
-        ShowFileCommandFailure("delete");
+        ShowFileCommandFailure("delete", Errors::LastError());
         return;
     }
     panel_->RefreshFiles();
@@ -119,10 +120,12 @@ void frmMain::ForgetDeletedFile() {
 }
 
 void frmMain::RenameSelectedFile() {
-    if (IsBusy() || NoFileSelected()) {
-        return;
-    }
-    RunGuard::Scope running(guard_);
+    guard_.Alone([this] {
+        if (!NoFileSelected()) AskAndRename(panel_->SelectedFilePath());
+    });
+}
+
+void frmMain::AskAndRename(const std::string& oldPath) {
     const std::string answer = services_.dialogs.InputBox("Enter the new name for this file:",
                                                           QtText::ToUtf8(panel_->FileName()));
     const Stuff::NewName newName = Stuff::CheckNewName(answer);
@@ -134,10 +137,9 @@ void frmMain::RenameSelectedFile() {
         return;
     }
     // Renaming never replaces a file that already has the new name.
-    const std::string oldPath = SelectedFilePath();
     const std::string newPath = Paths::Join(panel_->Folder().toStdString(), newName.name);
     if (!Files::RenameFile(oldPath, newPath)) {
-        ShowFileCommandFailure("rename");
+        ShowFileCommandFailure("rename", Errors::LastError());
         return;
     }
     panel_->RefreshFiles();
@@ -157,10 +159,12 @@ void frmMain::FollowRenamedFile(const std::string& newPath, const QByteArray& ne
 }
 
 void frmMain::OpenWithPass() {
-    if (IsBusy() || NoFileSelected()) {
-        return;
-    }
-    const std::string fullPath = SelectedFilePath();
+    guard_.UnlessBusy([this] {
+        if (!NoFileSelected()) HandToPass(panel_->SelectedFilePath());
+    });
+}
+
+void frmMain::HandToPass(const std::string& fullPath) {
     const std::string failed = "Shell [\"" + QtText::ToUtf8(QtText::PathText(QByteArray::fromStdString(fullPath))) +
                                "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?";
     // The launcher may find no program only after it started: it then reports

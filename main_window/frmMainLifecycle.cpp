@@ -4,6 +4,7 @@
 // the placement sees it.
 #include <QCloseEvent>
 
+#include "base/RuntimeError.h"
 #include "main_window/ClickableLabel.h"
 #include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
@@ -11,7 +12,6 @@
 #include "support/Files.h"
 #include "support/Formz.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
@@ -111,13 +111,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    bool goOn = false;
-    {
-        // The question and a save it leads to run alone, as the commands do.
-        RunGuard::Scope running(guard_);
-        goOn = SettlePendingEdits();
-    }
-    if (!goOn) {
+    // The question and a save it leads to run alone, as the commands do.
+    if (!guard_.Alone([this] { return SettlePendingEdits(); })) {
         // Still open, with the edits: nothing of the close happened.
         event->ignore();
         return;

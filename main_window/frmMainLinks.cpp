@@ -108,18 +108,17 @@ void frmMain::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void frmMain::OpenLink(const std::string& target) {
-    if (IsBusy()) {
-        return;
-    }
-    // The launcher may find no program only after it started: it then
-    // reports the failure later, while the window goes on.
-    QPointer<frmMain> window(this);
-    const auto report = [window, target] {
-        if (window) window->Message("Shell [" + target + "] failed!", MessageIcon::Critical);
-    };
-    if (Process::OpenDocument(target, services_.documents, report) == 0) {
-        report();
-    }
+    guard_.UnlessBusy([this, &target] {
+        // The launcher may find no program only after it started: it then
+        // reports the failure later, while the window goes on.
+        QPointer<frmMain> window(this);
+        const auto report = [window, target] {
+            if (window) window->Message("Shell [" + target + "] failed!", MessageIcon::Critical);
+        };
+        if (Process::OpenDocument(target, services_.documents, report) == 0) {
+            report();
+        }
+    });
 }
 
 void frmMain::lblAbout_Click() { OpenLink(Links::HomePage); }

@@ -3,14 +3,15 @@
 // so a load that fails part-way leaves what it had already shown.
 #include <chrono>
 
+#include "base/RuntimeError.h"
 #include "main_window/FileBrowserPanel.h"
 #include "main_window/QtText.h"
 #include "main_window/VehicleDataForm.h"
 #include "main_window/frmMain.h"
 #include "run_file/RunDataScanner.h"
 #include "run_file/RunFile.h"
+#include "support/FileTable.h"
 #include "support/Files.h"
-#include "support/RuntimeError.h"
 
 namespace {
 
@@ -25,9 +26,18 @@ class frmMain::LoadDisplay final : public Stuff::LoadListener {
 public:
     LoadDisplay(frmMain& window, QString fileName) : window_(window), fileName_(std::move(fileName)) {}
 
-    void Opened() override {
+    // The file is known by a number of the file table while the load has it.
+    void Opened(const LockedFile& file) override {
+        window_.RunFileHandle.SetHandle(FileTable::Lend(file));
         form().SetNotesText(QString());
         form().HideRecordCount();
+    }
+
+    void Closing() override {
+        if (window_.RunFileHandle.Handle() != 0) {
+            FileTable::Close(window_.RunFileHandle.Handle());
+            window_.RunFileHandle.SetHandle(0);
+        }
     }
 
     void VersionRead(const Stuff::VersionField& version) override {
@@ -90,11 +100,7 @@ private:
 };
 
 bool frmMain::LoadRunFile() {
-    if (IsBusy()) {
-        return false;
-    }
-    RunGuard::Scope running(guard_);
-    return RunLoad();
+    return guard_.Alone([this] { return RunLoad(); });
 }
 
 bool frmMain::RunLoad() {
@@ -106,7 +112,7 @@ bool frmMain::RunLoad() {
         Message("You must select a PASS file first!", MessageIcon::Exclamation);
         return false;
     }
-    const std::string fullPath = SelectedFilePath();
+    const std::string fullPath = panel_->SelectedFilePath();
     if (!Files::PathExists(fullPath)) {
         Message("The file does not exist!\r\nThe file list will be refreshed.", MessageIcon::Exclamation);
         RefreshFiles();

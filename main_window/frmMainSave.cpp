@@ -14,11 +14,7 @@ const char* const RepeatAdvice = "Load it again and repeat your changes.";
 }  // namespace
 
 bool frmMain::SaveRunFile() {
-    if (IsBusy()) {
-        return false;
-    }
-    RunGuard::Scope running(guard_);
-    return RunSave() == SaveResult::Saved;
+    return guard_.Alone([this] { return RunSave() == SaveResult::Saved; });
 }
 
 frmMain::SaveResult frmMain::RunSave() {
@@ -32,7 +28,7 @@ frmMain::SaveResult frmMain::RunSave() {
     }
     // Only the file the last load read may be written: its layout is what the
     // positions of the fields were worked out from.
-    if (!runFile_.IsLoaded() || runFile_.Path() != SelectedFilePath()) {
+    if (!runFile_.IsLoaded() || runFile_.Path() != panel_->SelectedFilePath()) {
         Message("The selected file [" + QtText::ToUtf8(fileName) +
                     "] is not the file that was last loaded; nothing was written.\r\n" + RepeatAdvice,
                 MessageIcon::Exclamation);

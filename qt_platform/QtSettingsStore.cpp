@@ -1,10 +1,11 @@
 #include "qt_platform/QtSettingsStore.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include "qt_platform/QtSystem.h"
 
 namespace {
 
@@ -17,11 +18,11 @@ QString KeyPath(std::string_view section, std::string_view key) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tachlet"),
+    : settings_(std::make_unique<QSettings>(QtSystem::UserSettingsFormat(), QSettings::UserScope, QStringLiteral("Tachlet"),
                                             QStringLiteral("Tachlet"))) {}
 
 QtSettingsStore::QtSettingsStore(const std::string& iniFilePath)
-    : settings_(std::make_unique<QSettings>(QFile::decodeName(QByteArray::fromStdString(iniFilePath)),
+    : settings_(std::make_unique<QSettings>(QtSystem::PathText(iniFilePath),
                                             QSettings::IniFormat)) {}
 
 QtSettingsStore::~QtSettingsStore() { settings_->sync(); }
@@ -53,4 +54,4 @@ bool QtSettingsStore::SaveSetting(std::string_view section, std::string_view key
     return settings_->status() == QSettings::NoError;
 }
 
-std::string QtSettingsStore::FileName() const { return QFile::encodeName(settings_->fileName()).toStdString(); }
+std::string QtSettingsStore::FileName() const { return QtSystem::PathBytes(settings_->fileName()); }

@@ -6,8 +6,9 @@
 
 class QSettings;
 
-// The settings in an INI file: the per-user one of the application "Tachlet",
-// or one at a given path (tests point it into a temporary folder). Every write
+// The per-user settings of the application "Tachlet" in the system's own store
+// (an INI file on Linux, the registry on Windows), or an INI file at a given
+// path (tests point it into a temporary folder). Every write
 // is flushed at once, so nothing waits for the program to end normally.
 class QtSettingsStore : public SettingsStore {
 public:

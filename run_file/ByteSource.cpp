@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace Stuff {
 

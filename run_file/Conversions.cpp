@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace Stuff {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/Windows1252.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 
@@ -98,18 +98,31 @@ std::vector<uint8_t> EncodeTwoByte(std::string_view text, const FieldSpec& field
     return {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value & 0xFF)};
 }
 
-std::string StoredText(std::string_view text, const FieldSpec& field) {
+std::string DecodeField(std::span<const uint8_t> bytes, const FieldSpec& field) {
     switch (field.encoding) {
-    case FieldEncoding::Text: {
-        // Up to its NUL; the leading blanks that a load trims are written all the same.
-        const std::vector<uint8_t> bytes = EncodeTextField(text, field);
-        return DecodeWindows1252(std::span(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0x00)));
-    }
-    case FieldEncoding::Tenths: return DecodeTenths(EncodeTenths(text, field));
-    case FieldEncoding::TwoByte: return DecodeTwoByte(EncodeTwoByte(text, field));
+    case FieldEncoding::Text: return DecodeTextField(bytes);
+    case FieldEncoding::Tenths: return DecodeTenths(bytes.front());
+    case FieldEncoding::TwoByte: return DecodeTwoByte(bytes);
     case FieldEncoding::VersionText: break;
     }
-    RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);  // the version field is never written
+    RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);
+}
+
+std::vector<uint8_t> EncodeField(std::string_view text, const FieldSpec& field) {
+    switch (field.encoding) {
+    case FieldEncoding::Text: return EncodeTextField(text, field);
+    case FieldEncoding::Tenths: return {EncodeTenths(text, field)};
+    case FieldEncoding::TwoByte: return EncodeTwoByte(text, field);
+    case FieldEncoding::VersionText: break;
+    }
+    RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);
+}
+
+std::string StoredText(std::string_view text, const FieldSpec& field) {
+    const std::vector<uint8_t> bytes = EncodeField(text, field);
+    if (field.encoding != FieldEncoding::Text) return DecodeField(bytes, field);
+    // Up to its NUL; the leading blanks that a load trims are written all the same.
+    return DecodeWindows1252(std::span(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0x00)));
 }
 
 }  // namespace Stuff

@@ -36,6 +36,11 @@ std::string DecodeTwoByte(std::span<const uint8_t> bytes);
 // The text as a whole number (a fraction rounded half to even); 0 to 65535.
 std::vector<uint8_t> EncodeTwoByte(std::string_view text, const FieldSpec& field);
 
+// Any editable field by its encoding: its bytes as text, and a text as the
+// bytes it stores. RuntimeError 5 for the version field, which is never written.
+std::string DecodeField(std::span<const uint8_t> bytes, const FieldSpec& field);
+std::vector<uint8_t> EncodeField(std::string_view text, const FieldSpec& field);
+
 // The value's text as the field holds it once stored, for a report of what a
 // save writes: a number rounded as its encoding rounds it ("3100.5" gives
 // "3100", "1.25" in a tenths field "1.2"), a text with the characters its

@@ -1,14 +1,11 @@
 #include "run_file/FieldRules.h"
 
+#include "base/RuntimeError.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 
 namespace {
-
-constexpr int32_t LowestCount = 1;
-constexpr int32_t HighestCount = 65535;
 
 std::optional<int32_t> EntryAsLong(std::string_view text) {
     if (!General::IsNumericText(text)) return std::nullopt;
@@ -28,18 +25,17 @@ std::optional<float> EntryAsSingle(std::string_view text) {
     }
 }
 
-// The limits of the tenths fields, read from their texts in single
-// precision as the user sees them.
-float RolloutHighest() { return General::TextToSingle("25.5"); }
-float PitchLowest() { return General::TextToSingle("0.0"); }
-float PitchHighest() { return General::TextToSingle("9.9"); }
-
-EntryCheck CheckLong(std::string_view entry, int32_t lowest, int32_t highest) {
+EntryCheck CheckLong(std::string_view entry, const EditableField& row) {
+    const int32_t lowest = General::TextToLong(row.lowest);
+    const int32_t highest = General::TextToLong(row.highest);
     if (ValidateLongRange(entry, lowest, highest)) return {true, std::string(entry), {}};
     return {false, std::string(entry), RangeMessage(std::to_string(lowest), std::to_string(highest))};
 }
 
-EntryCheck CheckSingle(std::string_view entry, float lowest, float highest) {
+// The limits are read from their texts in single precision, as the user sees them.
+EntryCheck CheckSingle(std::string_view entry, const EditableField& row) {
+    const float lowest = General::TextToSingle(row.lowest);
+    const float highest = General::TextToSingle(row.highest);
     if (ValidateSingleRange(entry, lowest, highest)) return {true, std::string(entry), {}};
     return {false, std::string(entry), RangeMessage(General::SingleToText(lowest), General::SingleToText(highest))};
 }
@@ -51,31 +47,17 @@ size_t CountCharacters(std::string_view utf8) {
     return count;
 }
 
-EntryCheck CheckName(Field field, std::string_view entry) {
+EntryCheck CheckName(std::string_view entry, const EditableField& row) {
     const size_t characters = CountCharacters(entry);
-    if (characters <= static_cast<size_t>(TypingLimit(field))) return {true, std::string(entry), {}};
-    std::string name(Spec(field).name);
+    if (characters <= static_cast<size_t>(row.typingLimit)) return {true, std::string(entry), {}};
+    std::string name(row.Spec().name);
     name[0] = static_cast<char>(name[0] - 'a' + 'A');
     return {false, std::string(entry),
-            name + " may hold at most " + std::to_string(TypingLimit(field)) + " characters; \"" +
+            name + " may hold at most " + std::to_string(row.typingLimit) + " characters; \"" +
                 std::string(entry) + "\" has " + std::to_string(characters) + "."};
 }
 
 }  // namespace
-
-int32_t TypingLimit(Field field) {
-    switch (field) {
-    case Field::RunName: return 47;
-    case Field::VehicleName: return 15;
-    case Field::VehicleWeight:
-    case Field::Redline:
-    case Field::ShiftPoint: return 5;
-    case Field::RolloutLength: return 4;
-    case Field::PitchFactor: return 3;
-    case Field::Version: break;
-    }
-    return 0;
-}
 
 std::string RangeMessage(std::string_view lowest, std::string_view highest) {
     return "You entered a value that is out of the allowable range (" + std::string(lowest) + "-" +
@@ -99,17 +81,14 @@ std::string NormaliseRolloutLength(std::string_view text) {
 }
 
 EntryCheck CheckEntry(Field field, std::string_view entry) {
-    switch (field) {
-    case Field::RunName:
-    case Field::VehicleName: return CheckName(field, entry);
-    case Field::VehicleWeight:
-    case Field::Redline:
-    case Field::ShiftPoint: return CheckLong(entry, LowestCount, HighestCount);
-    case Field::RolloutLength: return CheckSingle(NormaliseRolloutLength(entry), 0.0f, RolloutHighest());
-    case Field::PitchFactor: return CheckSingle(entry, PitchLowest(), PitchHighest());
-    case Field::Version: break;
+    const EditableField& row = Editable(field);
+    switch (row.entry) {
+    case EntryKind::Name: return CheckName(entry, row);
+    case EntryKind::WholeNumber: return CheckLong(entry, row);
+    case EntryKind::Decimal: return CheckSingle(entry, row);
+    case EntryKind::RoundedDecimal: return CheckSingle(NormaliseRolloutLength(entry), row);
     }
-    return {false, std::string(entry), "The version field cannot be edited."};
+    return {};
 }
 
 std::string NotesFromTypedText(std::string_view typed) {

@@ -1,9 +1,9 @@
 #pragma once
-// The rules for the values a user enters: how many characters each field
-// takes, the ranges of the number fields with their messages, the rounding of
-// the rollout length, the limits of the names and the notes, and how the
-// notes' line breaks are stored. Plain functions over text, shared by the
-// window and the command-line tool, so both refuse and rewrite alike.
+// The rules for the values a user enters: the checks of the field table's
+// limits with their messages, the rounding of the rollout length, the limits
+// of the notes, and how the notes' line breaks are stored. Plain functions
+// over text, shared by the window and the command-line tool, so both refuse
+// and rewrite alike.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -11,12 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "run_file/RunFileLayout.h"
+#include "run_file/FieldTable.h"
 
 namespace Stuff {
-
-// How many characters the field's box takes from the keyboard.
-int32_t TypingLimit(Field field);
 
 // "You entered a value that is out of the allowable range (1-65535)." and
 // "Please correct this now." on a second line.
@@ -42,10 +39,10 @@ struct EntryCheck {
     std::string message;
 };
 
-// The check of an entry when its field is left. Weight, redline and shift
-// point take whole numbers from 1 to 65535, the rollout length 0 to 25.5
-// after its rounding, the pitch factor 0.0 to 9.9; the names take at most
-// their typing limit of characters (the window's boxes cannot hold more).
+// The check of an entry when its field is left, against the field's row of
+// the field table: a number within its range (the rollout length rounded
+// first), a name of at most its typing limit of characters (the window's
+// boxes cannot hold more). RuntimeError 5 for the version field.
 EntryCheck CheckEntry(Field field, std::string_view entry);
 
 // Notes as typed, with line breaks written LF or CR LF, in the CR LF form

@@ -28,7 +28,7 @@ std::optional<uint64_t> RunDataEnd(ByteSource& source, const std::vector<uint8_t
 
 }  // namespace
 
-FileFingerprint FileFingerprint::Take(ByteSource& source, const FileTable::FileStamp& stamp,
+FileFingerprint FileFingerprint::Take(ByteSource& source, const SystemFile::FileStamp& stamp,
                                       std::optional<uint64_t> notesPosition) {
     FileFingerprint fingerprint;
     fingerprint.stamp_ = stamp;
@@ -38,7 +38,7 @@ FileFingerprint FileFingerprint::Take(ByteSource& source, const FileTable::FileS
     return fingerprint;
 }
 
-bool FileFingerprint::Matches(ByteSource& source, const FileTable::FileStamp& stamp) const {
+bool FileFingerprint::Matches(ByteSource& source, const SystemFile::FileStamp& stamp) const {
     if (stamp != stamp_) return false;
     const std::vector<uint8_t> header = HeaderOf(source);
     if (header != header_ || NotesOf(source, notesPosition_) != notes_) return false;

@@ -13,8 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/SystemFile.h"
 #include "run_file/ByteSource.h"
-#include "support/FileTable.h"
 
 namespace Stuff {
 
@@ -22,18 +22,18 @@ class FileFingerprint {
 public:
     // Reads what is compared later from the file as it is now; the notes
     // position is what the scan of this same file found.
-    static FileFingerprint Take(ByteSource& source, const FileTable::FileStamp& stamp,
+    static FileFingerprint Take(ByteSource& source, const SystemFile::FileStamp& stamp,
                                 std::optional<uint64_t> notesPosition);
 
     // True when `stamp` names the same file, unchanged since, and its bytes
     // and its run data's end are still what they were. Scans the run data
     // only when everything else matches.
-    bool Matches(ByteSource& source, const FileTable::FileStamp& stamp) const;
+    bool Matches(ByteSource& source, const SystemFile::FileStamp& stamp) const;
 
-    const FileTable::FileStamp& Stamp() const { return stamp_; }
+    const SystemFile::FileStamp& Stamp() const { return stamp_; }
 
 private:
-    FileTable::FileStamp stamp_;
+    SystemFile::FileStamp stamp_;
     std::vector<uint8_t> header_;
     std::optional<uint64_t> notesPosition_;
     std::vector<uint8_t> notes_;

@@ -1,8 +1,8 @@
 #include "run_file/Notes.h"
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/Windows1252.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 

@@ -1,12 +1,12 @@
 #include "run_file/RunFile.h"
 
+#include "base/RuntimeError.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FileByteSource.h"
 #include "run_file/Notes.h"
 #include "run_file/RunDataScanner.h"
 #include "run_file/RunFileLayout.h"
 #include "support/LockedFile.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 
@@ -16,17 +16,10 @@ namespace {
 constexpr uint64_t RecordsPerReport = 4096;
 
 void ReadFixedFields(ByteSource& source, RunFileContents& contents) {
-    const auto text = [&source](Field field) { return DecodeTextField(ReadField(source, Spec(field))); };
-    const auto tenths = [&source](Field field) { return DecodeTenths(ReadField(source, Spec(field)).at(0)); };
-    const auto twoBytes = [&source](Field field) { return DecodeTwoByte(ReadField(source, Spec(field))); };
-    VehicleTexts& values = contents.values;
-    values.runName = text(Field::RunName);
-    values.pitch = contents.HasPitchFactor() ? tenths(Field::PitchFactor) : "n/a";
-    values.vehicleName = text(Field::VehicleName);
-    values.weight = twoBytes(Field::VehicleWeight);
-    values.rollout = tenths(Field::RolloutLength);
-    values.redline = twoBytes(Field::Redline);
-    values.shiftPoint = twoBytes(Field::ShiftPoint);
+    for (const EditableField& row : EditableFields) {
+        const bool absent = row.field == Field::PitchFactor && !contents.HasPitchFactor();
+        contents.values.*row.text = absent ? "n/a" : DecodeField(ReadField(source, row.Spec()), row.Spec());
+    }
 }
 
 void ScanRunData(ByteSource& source, RunFileContents& contents, LoadListener& listener) {
@@ -58,6 +51,18 @@ void ReserveFor(const LockedFile& file, const SavePlan& plan) {
     }
 }
 
+// Tells the listener, however the load ends, before the file object goes.
+class ClosingNotice {
+public:
+    explicit ClosingNotice(LoadListener& listener) : listener_(listener) {}
+    ~ClosingNotice() { listener_.Closing(); }
+    ClosingNotice(const ClosingNotice&) = delete;
+    ClosingNotice& operator=(const ClosingNotice&) = delete;
+
+private:
+    LoadListener& listener_;
+};
+
 }  // namespace
 
 bool RunFileContents::HasPitchFactor() const { return Stuff::HasPitchFactor(passVersionNumber); }
@@ -85,12 +90,13 @@ RunFileContents ReadRunFile(ByteSource& source) {
 
 void RunFile::Load(const std::string& path, LoadListener& listener) {
     Forget();
-    LockedFile file(path, FileTable::OpenMode::Read, holder_);
+    LockedFile file(path, LockedFile::OpenMode::Read);
     // Taken before the first read: a write by someone who ignores the lock
     // while we read makes the next save refuse.
-    const FileTable::FileStamp opened = file.Stamp();
+    const SystemFile::FileStamp opened = file.Stamp();
     FileByteSource source(file);
-    listener.Opened();
+    listener.Opened(file);
+    const ClosingNotice notice(listener);
     RunFileContents contents = ReadRunFile(source, listener);
     FileFingerprint fingerprint = FileFingerprint::Take(source, opened, contents.notesPosition);
     listener.Loaded(contents);
@@ -128,9 +134,9 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
         return {SaveStatus::Refused, refusal.Number(), refusal.Description()};
     }
     try {
-        LockedFile file(path_, FileTable::OpenMode::ReadWrite, holder_);
+        LockedFile file(path_, LockedFile::OpenMode::ReadWrite);
         FileByteSource source(file);
-        const FileTable::FileStamp found = file.Stamp();
+        const SystemFile::FileStamp found = file.Stamp();
         if (!fingerprint_->Matches(source, found)) {
             return {SaveStatus::Changed, 0, {}};
         }
@@ -157,25 +163,19 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
         }
         file.Close();
     } catch (const RuntimeError& failure) {
-        return {SaveStatus::Failed, failure.Number(), failure.Description()};
+        return {SaveStatus::Failed, failure.Number(), failure.Description(), failure.SystemCode()};
     }
     Remember(texts, selection);
     return {};
 }
 
 void RunFile::Remember(const VehicleTexts& texts, const SaveSelection& selection) {
-    VehicleTexts& values = loaded_->values;
-    const auto keep = [&selection](Field field, std::string& value, const std::string& saved) {
-        if (selection.Has(field)) value = saved;
-    };
-    keep(Field::RunName, values.runName, texts.runName);
-    if (loaded_->HasPitchFactor()) keep(Field::PitchFactor, values.pitch, texts.pitch);
-    keep(Field::VehicleName, values.vehicleName, texts.vehicleName);
-    keep(Field::VehicleWeight, values.weight, texts.weight);
-    keep(Field::RolloutLength, values.rollout, texts.rollout);
-    keep(Field::Redline, values.redline, texts.redline);
-    keep(Field::ShiftPoint, values.shiftPoint, texts.shiftPoint);
-    if (selection.notes && loaded_->notesPosition) values.notes = texts.notes;
+    for (const EditableField& row : EditableFields) {
+        if (!selection.Has(row.field)) continue;
+        if (row.field == Field::PitchFactor && !loaded_->HasPitchFactor()) continue;
+        loaded_->values.*row.text = texts.*row.text;
+    }
+    if (selection.notes && loaded_->notesPosition) loaded_->values.notes = texts.notes;
 }
 
 }  // namespace Stuff

@@ -18,7 +18,7 @@
 #include "run_file/RunFileState.h"
 #include "run_file/SavePlan.h"
 #include "run_file/VersionField.h"
-#include "support/FileHandle.h"
+#include "support/LockedFile.h"
 
 namespace Stuff {
 
@@ -50,8 +50,11 @@ struct RunFileContents {
 class LoadListener {
 public:
     virtual ~LoadListener() = default;
-    // The file is open; nothing is read yet.
-    virtual void Opened() {}
+    // The file is open; nothing is read yet. `file` stays open until Closing.
+    virtual void Opened(const LockedFile& /*file*/) {}
+    // The load is done with the file, however it ends: the file is closed
+    // already or next. Must not throw.
+    virtual void Closing() {}
     // The version field is decoded; its number is worked out next and may
     // still fail the load.
     virtual void VersionRead(const VersionField& /*version*/) {}
@@ -87,16 +90,15 @@ struct SaveOptions {
 
 struct SaveOutcome {
     SaveStatus status = SaveStatus::Saved;
-    // For Refused and Failed: the error number and its description.
+    // For Refused and Failed: the error number and its description, and for
+    // Failed the system's own code when a system call failed (see RuntimeError).
     int32_t number = 0;
     std::string description;
+    int32_t systemCode = 0;
 };
 
 class RunFile {
 public:
-    // `holder` keeps the number of the file while a load or a save has it open.
-    explicit RunFile(FileHandle& holder) : holder_(holder) {}
-
     // Loads the file at `path`; what an earlier load learned is forgotten
     // first. Throws RuntimeError when the file cannot be opened or read or is
     // no run file; the file is closed by then.
@@ -121,7 +123,6 @@ public:
 private:
     void Remember(const VehicleTexts& texts, const SaveSelection& selection);
 
-    FileHandle& holder_;
     std::string path_;
     std::optional<RunFileContents> loaded_;
     std::optional<FileFingerprint> fingerprint_;

@@ -57,11 +57,6 @@ inline constexpr uint64_t RunDataStartOfOtherVersions = 312;
 // The last field of the header: a file shorter than this is no run file.
 inline constexpr uint64_t HeaderEnd = Spec(Field::Version).LastPosition();
 
-// The fields a save may write, in the order it writes them.
-inline constexpr std::array<Field, 7> EditableFields{Field::RunName,       Field::PitchFactor, Field::VehicleName,
-                                                     Field::VehicleWeight, Field::RolloutLength, Field::Redline,
-                                                     Field::ShiftPoint};
-
 // The notes length byte counts at most this many bytes.
 inline constexpr uint32_t MaxNotesBytes = 255;
 

@@ -4,12 +4,12 @@
 #include <cstddef>
 #include <optional>
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FieldRules.h"
 #include "run_file/Notes.h"
 #include "run_file/VersionField.h"
-#include "support/RuntimeError.h"
 
 namespace Stuff {
 
@@ -30,19 +30,9 @@ void AddNotes(SavePlan& plan, const std::string& shown, const RunFileState& stat
     plan.push_back({*state.NotesPosition, std::move(block)});
 }
 
-std::vector<uint8_t> EncodeField(const VehicleTexts& texts, Field field) {
-    const FieldSpec& spec = Spec(field);
-    switch (field) {
-    case Field::RunName: return EncodeTextField(texts.runName, spec);
-    case Field::PitchFactor: return {EncodeTenths(texts.pitch, spec)};
-    case Field::VehicleName: return EncodeTextField(texts.vehicleName, spec);
-    case Field::VehicleWeight: return EncodeTwoByte(texts.weight, spec);
-    case Field::RolloutLength: return {EncodeTenths(texts.rollout, spec)};
-    case Field::Redline: return EncodeTwoByte(texts.redline, spec);
-    case Field::ShiftPoint: return EncodeTwoByte(texts.shiftPoint, spec);
-    case Field::Version: break;
-    }
-    RuntimeError::Raise(ErrorNumber::InvalidProcedureCall);  // the version field is never written
+// The bytes the field's value in the texts stores.
+std::vector<uint8_t> StoredBytes(const VehicleTexts& texts, const EditableField& row) {
+    return EncodeField(texts.*row.text, row.Spec());
 }
 
 // The stored form of a value as loaded; nothing when it cannot be stored.
@@ -59,10 +49,10 @@ std::optional<std::vector<uint8_t>> StoredOrNothing(Encode encode) {
 
 SavePlan MakeSavePlan(const VehicleTexts& texts, const RunFileState& state, const SaveSelection& selection) {
     SavePlan plan;
-    for (const Field field : EditableFields) {
-        if (!selection.Has(field)) continue;
-        if (field == Field::PitchFactor && !HasPitchFactor(state.PassVersionNumber)) continue;
-        plan.push_back({Spec(field).position, EncodeField(texts, field)});
+    for (const EditableField& row : EditableFields) {
+        if (!selection.Has(row.field)) continue;
+        if (row.field == Field::PitchFactor && !HasPitchFactor(state.PassVersionNumber)) continue;
+        plan.push_back({row.Spec().position, StoredBytes(texts, row)});
     }
     if (selection.notes && state.NotesPosition) AddNotes(plan, texts.notes, state);
     return plan;
@@ -74,7 +64,8 @@ SaveSelection ChangedSelection(const VehicleTexts& before, const VehicleTexts& a
     SaveSelection changed;
     for (const Field field : selection.fields) {
         if (field == Field::PitchFactor && !HasPitchFactor(state.PassVersionNumber)) continue;
-        if (StoredOrNothing([&] { return EncodeField(before, field); }) != EncodeField(after, field)) {
+        const EditableField& row = Editable(field);
+        if (StoredOrNothing([&] { return StoredBytes(before, row); }) != StoredBytes(after, row)) {
             changed.fields.insert(field);
         }
     }

@@ -8,22 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "run_file/FieldTable.h"
 #include "run_file/RunFileLayout.h"
 #include "run_file/RunFileState.h"
+#include "run_file/VehicleTexts.h"
 
 namespace Stuff {
-
-// The committed texts of the window's value labels and notes box.
-struct VehicleTexts {
-    std::string runName;
-    std::string vehicleName;
-    std::string weight;
-    std::string redline;
-    std::string shiftPoint;
-    std::string rollout;
-    std::string pitch;  // not looked at before version 2.0
-    std::string notes;  // lines separated by CR LF
-};
 
 struct FileWrite {
     uint64_t position;  // 1-based
@@ -38,7 +28,11 @@ struct SaveSelection {
     bool notes = false;
 
     // Every field and the notes, as the window saves.
-    static SaveSelection Everything() { return {{EditableFields.begin(), EditableFields.end()}, true}; }
+    static SaveSelection Everything() {
+        SaveSelection all{{}, true};
+        for (const EditableField& row : EditableFields) all.fields.insert(row.field);
+        return all;
+    }
     bool Has(Field field) const { return fields.count(field) != 0; }
 };
 

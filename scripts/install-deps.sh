@@ -2,7 +2,9 @@
 # Installs the Debian packages Tachlet needs to build, test and run, but only
 # when one of them is missing, so a second call costs a second of dpkg queries.
 #   install-deps.sh           the Linux build, its tests and the program
-#   install-deps.sh windows   the Windows build of the core and its run under Wine
+#   install-deps.sh windows   the Windows build, its run under Wine and its
+#                             installer (Qt's host tools, NSIS, a private X
+#                             server for the program's own window)
 set -euo pipefail
 
 if [ "${1:-}" = windows ]; then
@@ -11,6 +13,8 @@ if [ "${1:-}" = windows ]; then
     g++-mingw-w64-x86-64-posix googletest
     libcli11-dev nlohmann-json3-dev
     wine wine64 util-linux
+    qt6-base-dev-tools dpkg-dev xz-utils
+    nsis xvfb xauth xdotool x11-utils imagemagick fonts-wine
   )
 else
   packages=(

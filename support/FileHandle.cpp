@@ -1,7 +1,6 @@
 #include "support/FileHandle.h"
 
-#include "support/DirectorySearch.h"
-#include "support/SystemErrors.h"
+#include "support/SearchTable.h"
 
 FileHandle::~FileHandle() { CloseHeldSearch(); }
 
@@ -10,12 +9,8 @@ void FileHandle::SetHandle(int32_t lngNewFileHandle) {
     handle_ = lngNewFileHandle;
 }
 
+// A value that names no search (a file number) closes nothing.
 void FileHandle::CloseHeldSearch() const {
-    if (handle_ <= 0)
-        return;
-    // A file number held here is no search: its close fails, and that failure
-    // must not replace the last error code of whatever the caller did before.
-    const int32_t lastError = SystemErrors::LastErrorCode();
-    if (!DirectorySearch::FindClose(handle_))
-        SystemErrors::SetLastErrorCode(lastError);
+    if (handle_ > 0)
+        SearchTable::Close(handle_);
 }

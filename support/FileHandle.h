@@ -1,9 +1,9 @@
 #pragma once
-// Holder of one handle value: a directory search it owns, or a file number
-// that its user opens and closes itself. A held value above 0 is closed as a
-// search when it is replaced or the holder goes away; a file number names no
-// search (search handles start far above the file numbers), so closing it as
-// one does nothing and its failure is ignored.
+// Holder of one handle value: a directory search it owns (a number of
+// SearchTable), or a file number (FileTable) that its user opens and closes
+// itself. A held value above 0 is closed as a search when it is replaced or
+// the holder goes away; a file number names no search (search numbers start
+// far above the file numbers), so closing it as one does nothing.
 #include <cstdint>
 
 class FileHandle {

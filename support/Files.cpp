@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 
-#include "support/DirectorySearch.h"
+#include "base/RuntimeError.h"
+#include "platform/DirectorySearch.h"
+#include "platform/FileEntries.h"
+#include "platform/PathWalk.h"
+#include "platform/WindowsCode.h"
 #include "support/Errors.h"
-#include "support/FileEntries.h"
 #include "support/FileHandle.h"
 #include "support/General.h"
-#include "support/PathWalk.h"
-#include "support/RuntimeError.h"
-#include "support/SystemErrors.h"
+#include "support/SearchTable.h"
 
 namespace Files {
 
@@ -53,16 +55,63 @@ bool IsDotEntry(const DirectorySearch::FindData& entry) {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// 1 when the next entry was read, 0 when none is left.
-int32_t ReadNext() { return DirectorySearch::FindNextFile(SearchHandle().Handle(), &Entry) ? 1 : 0; }
+// This is where a failure becomes what the callers of the file helpers read:
+// the Windows system error code and its text in the shared error record.
+void RecordFailure(const RuntimeError& failure, std::string_view extendedInfo) {
+    const int32_t code = WindowsCode::Of(failure);
+    Errors::RecordError(code, Errors::ErrorText(code), extendedInfo);
+}
 
-int32_t StartSearch(std::string_view path) {
+// The path as the search is given it: up to a NUL it may hold, as the
+// system's search would read it.
+std::string SearchPath(std::string_view path) {
+    const auto prepared = General::NullTerminate(path, false);
+    return prepared ? std::string(prepared->c_str()) : std::string();
+}
+
+// 1 when the next entry was read, 0 when none is left or the folder cannot
+// be read on.
+int32_t ReadNext() {
+    DirectorySearch::Search* search = SearchTable::Find(SearchHandle().Handle());
+    try {
+        return search != nullptr && search->Next(Entry) ? 1 : 0;
+    } catch (const RuntimeError&) {
+        return 0;
+    }
+}
+
+// The search's number, or -1 with the failure when it cannot start.
+int32_t StartSearch(std::string_view path, std::optional<RuntimeError>& failure) {
     FileHandle& search = SearchHandle();
     if (search.Handle() > 0)
         search.SetHandle(0);
-    const auto prepared = General::NullTerminate(path, false);
-    search.SetHandle(DirectorySearch::FindFirstFile(prepared ? prepared->c_str() : nullptr, &Entry));
+    try {
+        search.SetHandle(SearchTable::Keep(std::make_unique<DirectorySearch::Search>(SearchPath(path), Entry)));
+    } catch (const RuntimeError& error) {
+        failure = error;
+        search.SetHandle(-1);
+    }
     return search.Handle();
+}
+
+// FindEntry, handing a failed start to the caller instead of recording it.
+std::string FindEntryOrFailure(std::string_view path, bool useShortName, std::optional<RuntimeError>& failure) {
+    FileHandle& search = SearchHandle();
+    int32_t outcome;
+    if (!path.empty())
+        outcome = StartSearch(path, failure);
+    else
+        outcome = search.Handle() > 0 ? ReadNext() : 0;
+
+    while (outcome > 0 && IsDotEntry(Entry))
+        outcome = ReadNext();
+
+    if (outcome <= 0) {
+        if (search.Handle() > 0)
+            search.SetHandle(0);
+        return {};
+    }
+    return useShortName ? NameOf(Entry.cAlternateFileName) : NameOf(Entry.cFileName);
 }
 
 std::string LowerCase(std::string text) {
@@ -72,16 +121,8 @@ std::string LowerCase(std::string text) {
     return text;
 }
 
-// The runtime error of a listing that failed with the system error `code`.
-[[noreturn]] void RaiseListingError(int32_t code) {
-    RuntimeError::Raise(code == SystemErrorCode::PathNotFound    ? ErrorNumber::PathNotFound
-                        : code == SystemErrorCode::AccessDenied ? ErrorNumber::PermissionDenied
-                                                                : ErrorNumber::PathFileAccessError);
-}
-
 bool IsListed(const DirectorySearch::FindData& entry, EntryKind kind) {
-    if ((entry.dwFileAttributes & DirectorySearch::AttributeHidden) != 0 ||
-        std::strcmp(entry.cFileName.data(), ".") == 0 || std::strcmp(entry.cFileName.data(), "..") == 0)
+    if ((entry.dwFileAttributes & DirectorySearch::AttributeHidden) != 0 || IsDotEntry(entry))
         return false;
     const bool folder = (entry.dwFileAttributes & DirectorySearch::AttributeDirectory) != 0;
     return folder == (kind == EntryKind::Folders);
@@ -94,38 +135,48 @@ bool ComesBefore(const std::string& left, const std::string& right) {
     return foldedLeft != foldedRight ? foldedLeft < foldedRight : left < right;
 }
 
+// The runtime error of a listing that failed: a missing folder and a refusal
+// keep their numbers, anything else is an access error.
+[[noreturn]] void RaiseListingError(const RuntimeError& failure) {
+    const int32_t number = failure.Number();
+    RuntimeError::Raise(number == ErrorNumber::PathNotFound || number == ErrorNumber::PermissionDenied
+                            ? number
+                            : ErrorNumber::PathFileAccessError,
+                        failure.SystemCode());
+}
+
 }  // namespace
 
 std::string FindEntry(std::string_view path, bool useShortName) {
-    FileHandle& search = SearchHandle();
-    int32_t outcome;
-    if (!path.empty())
-        outcome = StartSearch(path);
-    else
-        outcome = search.Handle() > 0 ? ReadNext() : 0;
-
-    while (outcome > 0 && IsDotEntry(Entry))
-        outcome = ReadNext();
-
-    if (outcome < 0) {
-        const int32_t code = SystemErrors::LastErrorCode();
-        Errors::RecordError(code, Errors::ErrorText(code), "");
-        return {};
-    }
-    if (outcome == 0) {
-        if (search.Handle() > 0)
-            search.SetHandle(0);
-        return {};
-    }
-    return useShortName ? NameOf(Entry.cAlternateFileName) : NameOf(Entry.cFileName);
+    std::optional<RuntimeError> failure;
+    std::string name = FindEntryOrFailure(path, useShortName, failure);
+    if (failure)
+        RecordFailure(*failure, "");
+    return name;
 }
 
+// A search of its own, so that the search of FindEntry in progress goes on.
 bool PathExists(std::string_view path) {
     // An empty path would continue a search in progress rather than name an
     // entry: it names nothing, so it exists nowhere.
-    const bool exists = !path.empty() && !FindEntry(path).empty();
-    SearchHandle().SetHandle(0);
-    return exists;
+    if (path.empty())
+        return false;
+    DirectorySearch::FindData entry;
+    std::unique_ptr<DirectorySearch::Search> search;
+    try {
+        search = std::make_unique<DirectorySearch::Search>(SearchPath(path), entry);
+    } catch (const RuntimeError& failure) {
+        RecordFailure(failure, "");
+        return false;
+    }
+    try {
+        while (IsDotEntry(entry))
+            if (!search->Next(entry))
+                return false;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+    return !NameOf(entry.cFileName).empty();
 }
 
 std::string ParentFolder(std::string_view path) {
@@ -143,23 +194,34 @@ bool RemoveFile(std::string_view path) {
         Errors::RecordError(ErrorNumber::NoFileSpecified, "No File Specified", "");
         return false;
     }
-    if (FileEntries::DeleteFile(std::string(path).c_str()))
+    std::optional<RuntimeError> failure;
+    try {
+        FileEntries::DeleteFile(path);
         return true;
+    } catch (const RuntimeError& deletion) {
+        failure = deletion;
+    }
 
     // The system may know the file by a short name that deletes where the
     // long one failed. Where it gives none the look-up comes back empty, and
-    // the code left by the failed deletion is what is recorded.
+    // what is recorded is why the look-up failed, or else why the deletion
+    // did.
     const std::string folder = ParentFolder(path);
-    const std::string shortName = FindEntry(path, true);
+    std::optional<RuntimeError> lookUpFailure;
+    const std::string shortName = FindEntryOrFailure(path, true, lookUpFailure);
     std::string retryPath;
-    int32_t code;
     if (!shortName.empty()) {
         retryPath = folder + PathSeparator + shortName;
-        if (FileEntries::DeleteFile(retryPath.c_str()))
+        try {
+            FileEntries::DeleteFile(retryPath);
             return true;
+        } catch (const RuntimeError& retry) {
+            failure = retry;
+        }
+    } else if (lookUpFailure) {
+        failure = lookUpFailure;
     }
-    code = SystemErrors::LastErrorCode();
-    Errors::RecordError(code, Errors::ErrorText(code), LowerCase(retryPath));
+    RecordFailure(*failure, LowerCase(retryPath));
     return false;
 }
 
@@ -176,22 +238,24 @@ bool RenameFile(std::string_view oldPath, std::string_view newPath) {
 std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern, EntryKind kind) {
     const std::string path = std::string(folder) + PathSeparator + std::string(pattern);
     DirectorySearch::FindData entry;
-    FileHandle search;
-    search.SetHandle(DirectorySearch::FindFirstFile(path.c_str(), &entry));
-    if (search.Handle() == DirectorySearch::InvalidHandle) {
-        const int32_t code = SystemErrors::LastErrorCode();
-        if (code == SystemErrorCode::FileNotFound)
+    std::unique_ptr<DirectorySearch::Search> search;
+    try {
+        search = std::make_unique<DirectorySearch::Search>(path, entry);
+    } catch (const RuntimeError& failure) {
+        if (failure.Number() == ErrorNumber::FileNotFound)
             return {};
-        RaiseListingError(code);
+        RaiseListingError(failure);
     }
     std::vector<std::string> names;
-    do {
-        // The name as it is, blanks and all: it is opened by it.
-        if (IsListed(entry, kind))
-            names.emplace_back(entry.cFileName.data());
-    } while (DirectorySearch::FindNextFile(search.Handle(), &entry));
-    if (SystemErrors::LastErrorCode() != SystemErrorCode::NoMoreFiles)
-        RaiseListingError(SystemErrors::LastErrorCode());
+    try {
+        do {
+            // The name as it is, blanks and all: it is opened by it.
+            if (IsListed(entry, kind))
+                names.emplace_back(entry.cFileName.data());
+        } while (search->Next(entry));
+    } catch (const RuntimeError& failure) {
+        RaiseListingError(failure);
+    }
     std::sort(names.begin(), names.end(), ComesBefore);
     return names;
 }

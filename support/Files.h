@@ -5,28 +5,31 @@
 // message: each reports success as its result and leaves the number and
 // description of a failure in the shared error record (Errors::LastError).
 //
-// The module has one directory search at a time. Any new search (FindEntry
-// with a path, PathExists, the look-up inside RemoveFile) ends the one in
-// progress, so a caller that continues a search must not call these between
-// its calls.
+// The module has one directory search at a time, held in a FileHandle by its
+// search number. A new search of FindEntry (with a path, or the look-up
+// inside RemoveFile) ends the one in progress; PathExists and ListFolder
+// search on their own and leave it going.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/PathCharacters.h"
+
 namespace Files {
 
 // The separator between the parts of a path on this system: a slash on Linux,
 // a backslash on Windows.
-extern const char PathSeparator;
+inline const char& PathSeparator = PathCharacters::Separator;
 
 // The characters besides the control characters that this system's file
 // names may not hold: "/" on Linux; \ / : * ? " < > | on Windows.
-extern const std::string_view ForbiddenNameCharacters;
+inline const std::string_view& ForbiddenNameCharacters = PathCharacters::ForbiddenInNames;
 
 // True when the entry named by the path's last component exists. A path
-// ending in the separator, a root and an empty path all give false. Leaves no
-// search open.
+// ending in the separator, a root and an empty path all give false. A search
+// that cannot start records the system's error code and its text, as
+// FindEntry does; the search of FindEntry in progress goes on.
 bool PathExists(std::string_view path);
 
 // With a path: ends the search in progress and starts a new one (the last

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "base/RuntimeError.h"
 #include "support/General.h"
-#include "support/RuntimeError.h"
 #include "support/WorkArea.h"
 
 namespace Formz {

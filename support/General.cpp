@@ -6,7 +6,7 @@
 #include <limits>
 #include <system_error>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace General {
 

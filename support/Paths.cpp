@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/NativePath.h"
 #include "support/Files.h"
-#include "support/NativePath.h"
 
 namespace Paths {
 

@@ -1,10 +1,10 @@
-#include "support/DriveList.h"
+#include "platform/DriveList.h"
 
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
 
-#include "support/MountTable.h"
+#include "platform/posix/MountTable.h"
 
 namespace DriveList {
 

@@ -1,4 +1,4 @@
-#include "support/FileEntries.h"
+#include "platform/FileEntries.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,17 +9,18 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "base/RuntimeError.h"
 #include "platform/posix/PosixErrors.h"
-#include "support/RuntimeError.h"
-#include "support/SystemErrors.h"
 
 namespace FileEntries {
 
 namespace {
 
+// A NUL would end the name early: the system would see, and delete or
+// rename, another entry.
 std::string SystemPath(std::string_view path) {
     if (path.find('\0') != std::string_view::npos)
-        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
+        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber, EINVAL);
     return std::string(path);
 }
 
@@ -97,17 +98,10 @@ bool IsCaseOnlyChange(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-bool DeleteFile(const char* path) {
-    if (path == nullptr) {
-        SystemErrors::SetLastErrorCode(SystemErrorCode::InvalidParameter);
-        return false;
-    }
-    if (::unlink(path) == 0)
-        return true;
-    const int err = errno;
-    // Linux says EISDIR for a folder; Windows calls that a refused access.
-    SystemErrors::SetLastErrorCode(err == EISDIR ? SystemErrorCode::AccessDenied : PosixErrors::WindowsCode(err, path));
-    return false;
+void DeleteFile(std::string_view path) {
+    const std::string systemPath = SystemPath(path);
+    if (::unlink(systemPath.c_str()) != 0)
+        PosixErrors::RaiseRuntimeError(errno, systemPath);
 }
 
 void Rename(std::string_view oldPath, std::string_view newPath) {

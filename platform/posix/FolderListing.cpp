@@ -1,11 +1,12 @@
-#include "support/FolderListing.h"
+#include "platform/FolderListing.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace FolderListing {
 
@@ -41,7 +42,7 @@ std::vector<Entry> Read(std::string_view folder) {
         RuntimeError::Raise(ErrorNumber::PathNotFound);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
     if (!dir)
-        RuntimeError::Raise(ErrorNumber::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound, errno);
     std::vector<Entry> entries;
     while (const dirent* entry = ::readdir(dir.get())) {
         if (IsDotOrDotDot(entry->d_name))

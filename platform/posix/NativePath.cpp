@@ -1,4 +1,4 @@
-#include "support/NativePath.h"
+#include "platform/NativePath.h"
 
 namespace NativePath {
 

@@ -1,4 +1,4 @@
-#include "support/PathWalk.h"
+#include "platform/PathWalk.h"
 
 #include <fcntl.h>
 #include <string>

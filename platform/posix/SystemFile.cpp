@@ -1,4 +1,4 @@
-#include "support/SystemFile.h"
+#include "platform/SystemFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/RuntimeError.h"
 #include "platform/posix/PosixErrors.h"
-#include "support/RuntimeError.h"
 
 namespace SystemFile {
 
@@ -15,8 +15,8 @@ namespace {
 
 int Descriptor(Handle file) { return static_cast<int>(file); }
 
-int OpenFlags(FileTable::OpenMode mode) {
-    const int access = mode == FileTable::OpenMode::Read ? O_RDONLY : O_RDWR;
+int OpenFlags(OpenMode mode) {
+    const int access = mode == OpenMode::Read ? O_RDONLY : O_RDWR;
     // O_NONBLOCK keeps the open of a named pipe or device swapped in after
     // the look at the path from hanging before it is refused; close-on-exec
     // keeps programs started through the shell from inheriting the file and
@@ -34,7 +34,7 @@ int OpenFlags(FileTable::OpenMode mode) {
 void LockExclusively(int fd) {
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EINTR)
-            RuntimeError::Raise(ErrorNumber::PermissionDenied);
+            RuntimeError::Raise(ErrorNumber::PermissionDenied, errno);
     }
 }
 
@@ -53,16 +53,16 @@ bool OnlyOwnFlockLockInTheWay(int fd, struct flock wanted) {
 // the flock() lock, and never waits. A file system that cannot take it (a
 // network share whose lock service is gone) refuses the file rather than let
 // it be written unguarded.
-void LockRecords(int fd, FileTable::OpenMode mode) {
+void LockRecords(int fd, OpenMode mode) {
     struct flock whole {};
-    whole.l_type = mode == FileTable::OpenMode::Read ? F_RDLCK : F_WRLCK;
+    whole.l_type = mode == OpenMode::Read ? F_RDLCK : F_WRLCK;
     whole.l_whence = SEEK_SET;  // from the first byte, l_len 0: to the end however long the file grows
     while (::fcntl(fd, F_OFD_SETLK, &whole) != 0) {
         if (errno == EINTR)
             continue;
         if ((errno == EAGAIN || errno == EACCES) && OnlyOwnFlockLockInTheWay(fd, whole))
             return;
-        RuntimeError::Raise(ErrorNumber::PermissionDenied);
+        RuntimeError::Raise(ErrorNumber::PermissionDenied, errno);
     }
 }
 
@@ -79,7 +79,7 @@ struct stat StatusOf(int fd) {
 // under a run file's name is never opened at all (an open alone may have an
 // effect there: it wakes a writer waiting at a pipe). The descriptor is looked
 // at again after the open, against an entry swapped in between.
-Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
+Handle OpenLocked(const std::string& path, OpenMode mode) {
     struct stat named {};
     if (::stat(path.c_str(), &named) != 0)
         PosixErrors::RaiseRuntimeError(errno, path);
@@ -148,9 +148,9 @@ void WriteAt(Handle file, int64_t offset, std::span<const uint8_t> bytes) {
     }
 }
 
-FileTable::FileStamp Stamp(Handle file) {
+FileStamp Stamp(Handle file) {
     const struct stat info = StatusOf(Descriptor(file));
-    return FileTable::FileStamp{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
+    return FileStamp{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
                                 static_cast<uint64_t>(info.st_size),
                                 static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }

@@ -1,4 +1,4 @@
-#include "support/CommandLine.h"
+#include "platform/CommandLine.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "support/Console.h"
+#include "platform/Console.h"
 
 #include <windows.h>
 

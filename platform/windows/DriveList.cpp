@@ -1,4 +1,4 @@
-#include "support/DriveList.h"
+#include "platform/DriveList.h"
 
 #include <windows.h>
 

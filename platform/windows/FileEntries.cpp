@@ -1,4 +1,4 @@
-#include "support/FileEntries.h"
+#include "platform/FileEntries.h"
 
 #include <windows.h>
 
@@ -7,9 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "base/RuntimeError.h"
 #include "platform/windows/WindowsErrors.h"
-#include "support/RuntimeError.h"
-#include "support/SystemErrors.h"
 
 namespace FileEntries {
 
@@ -73,20 +72,12 @@ void ChangeCase(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-bool DeleteFile(const char* path) {
-    if (path == nullptr) {
-        SystemErrors::SetLastErrorCode(SystemErrorCode::InvalidParameter);
-        return false;
-    }
+void DeleteFile(std::string_view path) {
     const auto wide = WindowsErrors::WidePath(path);
-    if (!wide) {
-        SystemErrors::SetLastErrorCode(ERROR_INVALID_NAME);
-        return false;
-    }
-    if (::DeleteFileW(wide->c_str()))
-        return true;
-    WindowsErrors::RecordLastError();
-    return false;
+    if (!wide)
+        WindowsErrors::RaiseRuntimeError(ERROR_INVALID_NAME);
+    if (!::DeleteFileW(wide->c_str()))
+        WindowsErrors::RaiseLastError();
 }
 
 // Without MOVEFILE_REPLACE_EXISTING an existing target is never replaced.
@@ -96,10 +87,10 @@ void Rename(std::string_view oldPath, std::string_view newPath) {
     const auto from = WindowsErrors::WidePath(oldPath);
     const auto to = WindowsErrors::WidePath(newPath);
     if (!from || !to)
-        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
+        WindowsErrors::RaiseRuntimeError(ERROR_INVALID_NAME);
     if (SameEntry(*from, *to)) {
         if (NameOnDisk(*from) == LastComponent(*to))
-            RuntimeError::Raise(ErrorNumber::FileAlreadyExists);
+            WindowsErrors::RaiseRuntimeError(ERROR_ALREADY_EXISTS);
         ChangeCase(*from, *to);
         return;
     }

@@ -1,11 +1,11 @@
-#include "support/FolderListing.h"
+#include "platform/FolderListing.h"
 
 #include <windows.h>
 
 #include <cwchar>
 
+#include "base/RuntimeError.h"
 #include "platform/windows/WindowsErrors.h"
-#include "support/RuntimeError.h"
 
 namespace FolderListing {
 
@@ -29,7 +29,7 @@ bool IsFolder(const std::wstring& path) {
 std::vector<Entry> Read(std::string_view folder) {
     const auto wide = WindowsErrors::WidePath(folder);
     if (!wide || wide->empty())
-        RuntimeError::Raise(ErrorNumber::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound, ERROR_INVALID_NAME);
     std::wstring pattern = *wide;
     if (pattern.back() != L'\\' && pattern.back() != L'/')
         pattern += L'\\';
@@ -39,10 +39,11 @@ std::vector<Entry> Read(std::string_view folder) {
     const HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                              FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
         // The top of an empty drive has no "." to find.
-        if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(*wide))
+        if (code == ERROR_FILE_NOT_FOUND && IsFolder(*wide))
             return entries;
-        RuntimeError::Raise(ErrorNumber::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound, static_cast<int32_t>(code));
     }
     do {
         if (!IsDotOrDotDot(found.cFileName))
@@ -52,7 +53,7 @@ std::vector<Entry> Read(std::string_view folder) {
     const DWORD ended = ::GetLastError();
     ::FindClose(search);
     if (ended != ERROR_NO_MORE_FILES)
-        RuntimeError::Raise(ErrorNumber::PathNotFound);
+        RuntimeError::Raise(ErrorNumber::PathNotFound, static_cast<int32_t>(ended));
     return entries;
 }
 

@@ -1,6 +1,6 @@
-#include "support/NativePath.h"
+#include "platform/NativePath.h"
 
-#include "support/WideText.h"
+#include "base/WideText.h"
 
 namespace NativePath {
 

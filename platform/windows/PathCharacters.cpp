@@ -1,9 +1,9 @@
-#include "support/Files.h"
+#include "platform/PathCharacters.h"
 
-namespace Files {
+namespace PathCharacters {
 
-const char PathSeparator = '\\';
+const char Separator = '\\';
 
-const std::string_view ForbiddenNameCharacters = "\\/:*?\"<>|";
+const std::string_view ForbiddenInNames = "\\/:*?\"<>|";
 
-}  // namespace Files
+}  // namespace PathCharacters

@@ -1,12 +1,12 @@
-#include "support/SystemFile.h"
+#include "platform/SystemFile.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "base/RuntimeError.h"
 #include "platform/windows/WindowsErrors.h"
-#include "support/RuntimeError.h"
 
 namespace SystemFile {
 
@@ -48,7 +48,7 @@ bool SetLength(HANDLE file, int64_t length) {
     if (code == ERROR_ACCESS_DENIED) {
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            RuntimeError::Raise(ErrorNumber::PathFileAccessError);
+            RuntimeError::Raise(ErrorNumber::PathFileAccessError, static_cast<int32_t>(code));
     }
     WindowsErrors::RaiseRuntimeError(code);
 }
@@ -94,12 +94,12 @@ BY_HANDLE_FILE_INFORMATION InformationOf(HANDLE file) {
 
 // Shared with nobody: while the file is open every other open of it fails
 // with a sharing violation, in this program and in any other.
-Handle OpenLocked(const std::string& path, FileTable::OpenMode mode) {
+Handle OpenLocked(const std::string& path, OpenMode mode) {
     const auto wide = WindowsErrors::WidePath(path);
     if (!wide)
-        RuntimeError::Raise(ErrorNumber::BadFileNameOrNumber);
+        WindowsErrors::RaiseRuntimeError(ERROR_INVALID_NAME);
     RefuseDeviceNames(*wide);
-    const DWORD access = mode == FileTable::OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    const DWORD access = mode == OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const HANDLE file = ::CreateFileW(wide->c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         RaiseOpenError(::GetLastError(), *wide);
@@ -168,12 +168,12 @@ void WriteAt(Handle file, int64_t offset, std::span<const uint8_t> bytes) {
 
 // The volume's serial number and the file's index on it name the file; the
 // last write is kept in 100 ns steps since 1601, given here in ns since 1970.
-FileTable::FileStamp Stamp(Handle file) {
+FileStamp Stamp(Handle file) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(Native(file), &info))
         WindowsErrors::RaiseLastError();
     const auto written = static_cast<int64_t>(Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
-    return FileTable::FileStamp{info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow),
+    return FileStamp{info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow),
                                 Join(info.nFileSizeHigh, info.nFileSizeLow), (written - From1601To1970) * 100};
 }
 

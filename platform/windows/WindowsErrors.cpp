@@ -1,8 +1,7 @@
 #include "platform/windows/WindowsErrors.h"
 
-#include "support/RuntimeError.h"
-#include "support/SystemErrors.h"
-#include "support/WideText.h"
+#include "base/RuntimeError.h"
+#include "base/WideText.h"
 
 namespace WindowsErrors {
 
@@ -25,8 +24,6 @@ std::string Utf8(const wchar_t* name) {
     const std::wstring_view units(name);
     return WideText::ToUtf8(std::u16string(units.begin(), units.end()));
 }
-
-void RecordLastError() { SystemErrors::SetLastErrorCode(static_cast<int32_t>(::GetLastError())); }
 
 int32_t RuntimeNumber(DWORD code) {
     switch (code) {
@@ -64,7 +61,7 @@ int32_t RuntimeNumber(DWORD code) {
 
 bool IsNoRoom(DWORD code) { return RuntimeNumber(code) == ErrorNumber::DiskFull; }
 
-void RaiseRuntimeError(DWORD code) { RuntimeError::Raise(RuntimeNumber(code)); }
+void RaiseRuntimeError(DWORD code) { RuntimeError::Raise(RuntimeNumber(code), static_cast<int32_t>(code)); }
 
 void RaiseLastError() { RaiseRuntimeError(::GetLastError()); }
 

@@ -268,7 +268,7 @@ TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
     const std::string change = ": changed\n  vehicle weight: 3000" + Arrow + "1500\n";
     EXPECT_EQ(outcome.out, "A.GTP" + change + "C.GTP" + change);
     EXPECT_EQ(outcome.err, "B.GTP: ERROR Error (70) - Permission denied (the file is in use by another program (PASS, "
-                           "Tachlet or another tachlet-cli), or you may not open it)\n");
+                           "Tachlet or another tachlet-cli))\n");
     EXPECT_EQ(outcome.status, 3);
     RunFileBuilder expected = original;
     expected.Weight(1500);
@@ -487,7 +487,7 @@ TEST_F(ToolTest, DataGoesToStandardOutputProblemsToStandardErrorAndQuietShowsOnl
                            "E.GTP: ERROR Error (13) - Type mismatch (no PASS version number where a run file has "
                            "one: this is no run file)\n"
                            "G.GTP: ERROR Error (70) - Permission denied (the file is in use by another program (PASS, "
-                           "Tachlet or another tachlet-cli), or you may not open it)\n");
+                           "Tachlet or another tachlet-cli))\n");
     EXPECT_EQ(outcome.status, 3);
 
     check.push_back("-q");

@@ -2,16 +2,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "support/DirectorySearch.h"
+#include "platform/DirectorySearch.h"
 #include "support/Errors.h"
 #include "support/FileHandle.h"
 #include "support/FileTable.h"
 #include "support/Files.h"
+#include "support/SearchTable.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
@@ -47,8 +49,10 @@ protected:
         MakeHidden(folder.Write(".hidden.gtp", "h"));
         folder.MakeFolder("sub");
         // A process's first search makes the handles that the locks around
-        // searches need, and keeps them (on Windows).
+        // searches need, and its first failure those of the exception
+        // machinery, and keeps them (on Windows).
         Files::PathExists(folder.Path("A.GTP"));
+        Files::PathExists(folder.Path("missing"));
     }
     // Lets the folder be written again, so that it can be removed.
     void AllowWriting(const std::string& path) {
@@ -63,7 +67,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
+TEST_F(FilesTest, PathExistsLooksForTheLastComponentAndLeavesASearchInProgressGoing) {
     const int descriptors = OpenHandleCount();
     EXPECT_TRUE(Files::PathExists(folder.Path()));
     EXPECT_TRUE(Files::PathExists(folder.Path("a.gtp")));  // any case
@@ -71,13 +75,21 @@ TEST_F(FilesTest, PathExistsLooksForTheLastComponent) {
                                     std::string()}) {
         EXPECT_FALSE(Files::PathExists(path)) << path;
     }
+    EXPECT_EQ(OpenHandleCount(), descriptors);
+
+    // A search in progress goes on past every kind of answer, an empty path
+    // among them, and hands out each of its entries once.
+    const std::string first = Files::FindEntry(folder.Path("*"));
+    ASSERT_FALSE(first.empty());
+    EXPECT_TRUE(Files::PathExists(folder.Path("sub")));
     EXPECT_FALSE(Files::PathExists(folder.Path("missing.gtp")));
     ExpectRecord(2, "File Not Found");
     EXPECT_FALSE(Files::PathExists(folder.Path("nowhere/a.gtp")));
     ExpectRecord(3, "Path Not Found");
-    // An empty path names nothing, even while a search is in progress.
-    ASSERT_FALSE(Files::FindEntry(folder.Path("*")).empty());
     EXPECT_FALSE(Files::PathExists(""));
+    std::set<std::string> rest = AllEntries("");
+    EXPECT_EQ(rest.size(), 4u);
+    EXPECT_EQ(rest.count(first), 0u);
     EXPECT_EQ(OpenHandleCount(), descriptors);
 }
 
@@ -95,9 +107,7 @@ TEST_F(FilesTest, TheSearchReportsEachEntrysAttributesAndSize) {
     for (const auto& [name, attributes, size] :
          {std::tuple("A.GTP", 0u, 5u), std::tuple("sub", 16u, 0u), std::tuple(".hidden.gtp", 2u, 1u)}) {
         DirectorySearch::FindData data;
-        FileHandle search;
-        search.SetHandle(DirectorySearch::FindFirstFile(folder.Path(name).c_str(), &data));
-        ASSERT_GE(search.Handle(), DirectorySearch::FirstHandle) << name;
+        const DirectorySearch::Search search(folder.Path(name), data);
         EXPECT_EQ(std::make_tuple(data.dwFileAttributes & CommonAttributes, data.nFileSizeLow),
                   std::make_tuple(attributes, size)) << name;
     }
@@ -108,15 +118,14 @@ TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
         GTEST_SKIP() << "root may write every file; run as an unprivileged user";
     ForbidWriting(folder.Path("c.txt"));
     DirectorySearch::FindData data;
-    FileHandle search;
-    search.SetHandle(DirectorySearch::FindFirstFile(folder.Path("c.txt").c_str(), &data));
+    const DirectorySearch::Search search(folder.Path("c.txt"), data);
     EXPECT_EQ(data.dwFileAttributes & CommonAttributes, DirectorySearch::AttributeReadOnly);
     AllowWriting(folder.Path("c.txt"));
 }
 
 TEST_F(FilesTest, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
     const std::string empty = folder.MakeFolder("empty");
-    Files::PathExists(empty);  // ends any search an earlier test left open
+    Files::FindEntry(empty + Files::PathSeparator + "*");  // ends any search an earlier test left open
     const int descriptors = OpenHandleCount();
     Errors::RecordError(777, "marker", "untouched");
     for (const std::string& path : {std::string(), empty + Files::PathSeparator + "*", empty + Files::PathSeparator + ".*"})
@@ -128,18 +137,19 @@ TEST_F(FilesTest, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
 TEST_F(FilesTest, AHolderClosesOnlyTheSearchItHoldsAndNeverAFileNumber) {
     const int descriptors = OpenHandleCount();
     DirectorySearch::FindData data;
-    const int32_t search = DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data);
-    ASSERT_GE(search, DirectorySearch::FirstHandle);
+    const auto start = [&] { return SearchTable::Keep(std::make_unique<DirectorySearch::Search>(folder.Path("*"), data)); };
+    const int32_t search = start();
+    ASSERT_GE(search, SearchTable::FirstNumber);
     {
         FileHandle holder;
         EXPECT_EQ(holder.Handle(), 0);
         holder.SetHandle(search);
         holder.SetHandle(-1);  // closes the search it held
         EXPECT_EQ(holder.Handle(), -1);
-        holder.SetHandle(DirectorySearch::FindFirstFile(folder.Path("*").c_str(), &data));
+        holder.SetHandle(start());
         EXPECT_EQ(OpenHandleCount(), descriptors + 1);
     }
-    EXPECT_FALSE(DirectorySearch::FindNextFile(search, &data));
+    EXPECT_EQ(SearchTable::Find(search), nullptr);
     EXPECT_EQ(OpenHandleCount(), descriptors);
 
     // A file number in a holder leaves the search of Files going.
@@ -147,7 +157,7 @@ TEST_F(FilesTest, AHolderClosesOnlyTheSearchItHoldsAndNeverAFileNumber) {
     {
         FileHandle runFile;
         runFile.SetHandle(FileTable::FreeFile());
-        FileTable::Open(folder.Path("c.txt"), FileTable::OpenMode::Read, runFile.Handle());
+        FileTable::Open(folder.Path("c.txt"), LockedFile::OpenMode::Read, runFile.Handle());
         FileTable::Close(runFile.Handle());
         runFile.SetHandle(FileTable::FreeFile());
     }

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "support/WorkArea.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/FakeScreen.h"

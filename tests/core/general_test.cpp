@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "testkit/ErrorNumberOf.h"
 
 namespace {

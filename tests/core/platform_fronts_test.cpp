@@ -1,37 +1,64 @@
 // The platform fronts that the file browser and the file helpers stand on: the
-// drive list, the folder listing, names outside ASCII on their way to the
-// system and back, and the pure pieces below them.
+// failures they report, the drive list, the folder listing, names outside
+// ASCII on their way to the system and back, and the pure pieces below them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "base/NamePattern.h"
+#include "base/WideText.h"
+#include "platform/DirectorySearch.h"
+#include "platform/DriveList.h"
+#include "platform/FileEntries.h"
+#include "platform/FolderListing.h"
+#include "platform/SystemFile.h"
+#include "platform/WindowsCode.h"
 #include "run_file/RunFileName.h"
-#include "support/DriveList.h"
-#include "support/FileTable.h"
 #include "support/Files.h"
-#include "support/FolderListing.h"
-#include "support/MountTable.h"
-#include "support/NamePattern.h"
+#include "support/LockedFile.h"
 #include "support/Paths.h"
-#include "support/WideText.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
 
 using FolderListing::Kind;
 
-TEST(MountTable, OffersTheRootThenTheMountedFileSystemsThatHoldFiles) {
-    const std::string table =
-        "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw 0 0\ntmpfs /run tmpfs rw 0 0\n"
-        "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\nserver:/runs /mnt/share nfs4 rw 0 0\n"
-        "/dev/sda2 /home ext4 rw 0 0\n/dev/sda2 /home ext4 rw 0 0\noverlay /var/lib/docker/x overlay rw 0 0\n"
-        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\nbroken line\n";
-    EXPECT_EQ(MountTable::Roots(table), (std::vector<std::string>{"/", "/home", "/media/usb stick", "/mnt/share"}));
-    EXPECT_EQ(MountTable::Roots(""), std::vector<std::string>{"/"});
+// Every front reports a failure as the runtime number of its meaning with the
+// system's own code beside it, from which the file helpers take the Windows
+// code they record.
+TEST(PlatformFronts, AFailureCarriesItsNumberAndTheSystemsOwnCode) {
+    TempFolder folder;
+    DirectorySearch::FindData data;
+    const auto missing = folder.Path("gone.gtp"), nowhere = folder.Path("nowhere/a.gtp");
+    const struct {
+        const char* what;
+        std::function<void()> call;
+        int32_t number, windowsCode;
+    } cases[] = {
+        {"open", [&] { SystemFile::OpenLocked(missing, SystemFile::OpenMode::Read); }, 53, 2},
+        {"open in a missing folder", [&] { SystemFile::OpenLocked(nowhere, SystemFile::OpenMode::Read); }, 76, 3},
+        {"search", [&] { DirectorySearch::Search(missing, data); }, 53, 2},
+        {"search in a missing folder", [&] { DirectorySearch::Search(nowhere, data); }, 76, 3},
+        {"delete", [&] { FileEntries::DeleteFile(missing); }, 53, 2},
+        {"delete in a missing folder", [&] { FileEntries::DeleteFile(nowhere); }, 76, 3},
+        {"rename", [&] { FileEntries::Rename(missing, folder.Path("new.gtp")); }, 53, 2},
+        {"listing", [&] { FolderListing::Read(folder.Path("nowhere")); }, 76, 3},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.call();
+            ADD_FAILURE() << c.what << " did not fail";
+        } catch (const RuntimeError& failure) {
+            EXPECT_EQ(failure.Number(), c.number) << c.what;
+            EXPECT_NE(failure.SystemCode(), 0) << c.what;
+            EXPECT_EQ(WindowsCode::Of(failure), c.windowsCode) << c.what;
+        }
+    }
 }
 
 TEST(NamePattern, MatchesStarsAndSingleBytesWithoutRegardToCase) {
@@ -100,9 +127,7 @@ TEST(FileHelpers, NamesOutsideAsciiReachTheSystemAndComeBackUnchanged) {
     const std::string name = "\xC3\x9C" "bung \xE2\x82\xAC.gtp";  // "Übung €.gtp"
     folder.Write(name, "run");
     EXPECT_EQ(Files::FindEntry(folder.Path("*bung*")), name);
-    FileTable::Open(folder.Path(name), FileTable::OpenMode::Read, 1);
-    EXPECT_EQ(FileTable::Length(1), 3);
-    FileTable::Close(1);
+    EXPECT_EQ(LockedFile(folder.Path(name), LockedFile::OpenMode::Read).Stamp().size, 3u);
     const std::string renamed = "\xC3\x84rger.gtp";  // "Ärger.gtp"
     ASSERT_TRUE(Files::RenameFile(folder.Path(name), folder.Path(renamed)));
     EXPECT_EQ(folder.Read(renamed), "run");
@@ -110,7 +135,7 @@ TEST(FileHelpers, NamesOutsideAsciiReachTheSystemAndComeBackUnchanged) {
     EXPECT_FALSE(Files::PathExists(folder.Path(renamed)));
     // Bytes that are no UTF-8 name no file on Windows; on Linux they are
     // simply not there.
-    EXPECT_NE(ErrorNumberOf([&] { FileTable::Open(folder.Path("\xFF.gtp"), FileTable::OpenMode::Read, 1); }), 0);
+    EXPECT_NE(ErrorNumberOf([&] { LockedFile(folder.Path("\xFF.gtp"), LockedFile::OpenMode::Read); }), 0);
 }
 
 // A name the rename check lets through must be one the system takes: the

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/VersionField.h"
-#include "support/RuntimeError.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/RunFileBuilder.h"
 

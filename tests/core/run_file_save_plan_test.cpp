@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/RuntimeError.h"
 #include "run_file/FileFingerprint.h"
 #include "run_file/SavePlan.h"
-#include "support/RuntimeError.h"
 #include "testkit/RunFileBuilder.h"
 
 using namespace Stuff;
@@ -80,20 +80,20 @@ TEST(SavePlan, ChangedSelectionKeepsTheValuesWhoseStoredBytesDiffer) {
 
 TEST(Fingerprint, TellsWhetherThePathStillNamesTheFileLoadedAsItWas) {
     const Bytes file = RunFileBuilder().Records(3, 20).Notes("ab").Build();
-    const FileTable::FileStamp stamp{7, 42, file.size(), 1'700'000'000'123'456'789};
+    const SystemFile::FileStamp stamp{7, 42, file.size(), 1'700'000'000'123'456'789};
     MemoryByteSource source(file);
     const FileFingerprint loaded = FileFingerprint::Take(source, stamp, 312 + 3 * 24);
-    auto matches = [&loaded](const Bytes& bytes, const FileTable::FileStamp& now) {
+    auto matches = [&loaded](const Bytes& bytes, const SystemFile::FileStamp& now) {
         MemoryByteSource changed(bytes);
         return loaded.Matches(changed, now);
     };
     EXPECT_TRUE(matches(file, stamp));
 
     // Another file at the path, or a write since: the system's stamp tells.
-    for (const FileTable::FileStamp& other : {FileTable::FileStamp{8, 42, file.size(), stamp.modifiedNs},
-                                              FileTable::FileStamp{7, 43, file.size(), stamp.modifiedNs},
-                                              FileTable::FileStamp{7, 42, file.size() + 1, stamp.modifiedNs},
-                                              FileTable::FileStamp{7, 42, file.size(), stamp.modifiedNs + 1}}) {
+    for (const SystemFile::FileStamp& other : {SystemFile::FileStamp{8, 42, file.size(), stamp.modifiedNs},
+                                              SystemFile::FileStamp{7, 43, file.size(), stamp.modifiedNs},
+                                              SystemFile::FileStamp{7, 42, file.size() + 1, stamp.modifiedNs},
+                                              SystemFile::FileStamp{7, 42, file.size(), stamp.modifiedNs + 1}}) {
         EXPECT_FALSE(matches(file, other));
     }
     // A write within the same tick of the file system's clock leaves the

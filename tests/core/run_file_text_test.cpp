@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/RuntimeError.h"
 #include "run_file/Conversions.h"
 #include "run_file/Notes.h"
 #include "run_file/Windows1252.h"
-#include "support/RuntimeError.h"
 
 using namespace Stuff;
 using Bytes = std::vector<uint8_t>;

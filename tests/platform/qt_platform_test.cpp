@@ -7,26 +7,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/General.h"
-#include "support/Process.h"
 #include "qt_platform/QtAppInfo.h"
 #include "qt_platform/QtDialogs.h"
-#include "qt_platform/QtDocumentOpener.h"
 #include "qt_platform/QtEvents.h"
 #include "qt_platform/QtScreen.h"
 #include "qt_platform/QtSettingsStore.h"
 #include "support/WorkArea.h"
-#include "testkit/FakeLauncher.h"
+#include "testkit/SystemTestkit.h"
 
 namespace {
 
@@ -68,7 +64,6 @@ TEST(QtSettingsStore, TextComesBackExactlyAndFailedWritesAreReported) {
     std::ofstream(PathIn(dir, "edited.ini")) << "[Options]\nLastDirectory=/home/u/runs, old\n";
     EXPECT_EQ(QtSettingsStore(PathIn(dir, "edited.ini")).GetSetting("Options", "LastDirectory"), "/home/u/runs, old");
     EXPECT_FALSE(QtSettingsStore(PathIn(dir, "edited.ini/x.ini")).SaveSetting("Options", "K", "v"));
-    EXPECT_TRUE(QtSettingsStore().FileName().ends_with("/Tachlet/Tachlet.ini"));
 }
 
 TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramAndDataFolders) {
@@ -91,50 +86,11 @@ TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramAndDataFolders) {
     const AppInfo info = QtAppInfo();
     EXPECT_EQ(info.Title, "Tachlet");
     EXPECT_EQ((std::vector<int32_t>{info.Major, info.Minor, info.Revision}), (std::vector<int32_t>{2, 0, 2}));
-    EXPECT_EQ(info.Path, std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
+    EXPECT_EQ(info.Path, ProgramFolder());
     // The data folder lies where the install puts it relative to the program,
     // and the build tree has it there too, so the version history link works
     // from both.
     EXPECT_TRUE(std::filesystem::is_regular_file(info.DataPath + "/version_history.html")) << info.DataPath;
-}
-
-TEST(QtDocumentOpener, HandsExistingFilesAndAddressesToTheLauncherAsDataAndReportsItsFailure) {
-    QTemporaryDir dir;
-    FakeLauncher launcher;
-    QtDocumentOpener opener;
-    int failures = 0;
-    const auto failed = [&failures] { ++failures; };
-    const std::string missing = PathIn(dir, "gone.GTP");
-    EXPECT_FALSE(opener.OpenLocalFile(missing, failed));
-    EXPECT_FALSE(opener.OpenUrl("file://" + missing, failed));
-
-    const std::string hostile = PathIn(dir, "a; $(touch X) \"b\" #1 %20.GTP");
-    const std::string raw = PathIn(dir, "run\xff\xfe.GTP");
-    std::ofstream(hostile) << "run";
-    std::ofstream(raw) << "run";
-    const std::string url = "https://example.org/t?a=1&b=2";
-    for (const std::string& target : {"\"" + hostile + "\"", "\"" + raw + "\"", url}) {
-        EXPECT_EQ(Process::OpenDocument(target, opener, failed), Process::Opened) << target;
-    }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return launcher.Launches() == 3; }));
-    std::vector<std::string> lines;
-    std::istringstream log(launcher.Log());
-    for (std::string line; std::getline(log, line);) lines.push_back(line);
-    ASSERT_EQ(lines.size(), 3u);
-    std::sort(lines.begin(), lines.end());
-    const std::string folderUrl = QUrl::fromLocalFile(dir.path()).toEncoded().toStdString();
-    EXPECT_EQ(lines, (std::vector<std::string>{folderUrl + "/a;%20$(touch%20X)%20%22b%22%20%231%20%2520.GTP",
-                                               folderUrl + "/run%FF%FE.GTP", url}));
-    QTest::qWait(100);
-    EXPECT_EQ(failures, 0);
-    EXPECT_FALSE(std::filesystem::exists(PathIn(dir, "X")) || std::filesystem::exists("X"));
-
-    // A launcher that finds no program ends with an error: reported once, later.
-    launcher.ExitWith(3);
-    EXPECT_EQ(Process::OpenDocument(url, opener, failed), Process::Opened);
-    EXPECT_EQ(failures, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return failures == 1; }));
-    std::filesystem::remove(raw);  // a name Qt itself cannot spell
 }
 
 TEST(QtDialogs, BoxesShowPlainTextWithLineBreaksAndReturnTheChoice) {

@@ -2,7 +2,7 @@
 // The number of the RuntimeError a call throws; 0 when it throws none.
 #include <cstdint>
 
-#include "support/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 template <typename Call>
 int32_t ErrorNumberOf(Call&& call) {

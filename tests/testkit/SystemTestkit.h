@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "support/FileTable.h"
+#include "platform/SystemFile.h"
 
-// Another program holding `path` open through the file table, with its lock,
+// Another program holding `path` open as a LockedFile, with its lock,
 // until Release() or the end of the object.
 class LockHolder {
 public:
@@ -24,7 +24,7 @@ private:
 };
 
 // The RuntimeError number another program gets when it opens `path` for
-// reading and writing through the file table; 0 when the open succeeds.
+// reading and writing as a LockedFile; 0 when the open succeeds.
 int32_t OpenInAnotherProgram(const std::string& path);
 
 // The handles this process holds open (on Linux its descriptors): an open
@@ -32,8 +32,18 @@ int32_t OpenInAnotherProgram(const std::string& path);
 int OpenHandleCount();
 
 // The file's identity, length and last write as the system reports them
-// through a path, not through the file table.
-FileTable::FileStamp SystemStampOf(const std::string& path);
+// through a path, not through an open file.
+SystemFile::FileStamp SystemStampOf(const std::string& path);
+
+// A name that reaches its file only when spelled the system's own way: on
+// Linux bytes that are no UTF-8 (Latin-1 "caf\xe9"), which text replaces by a
+// look-alike; on Windows letters outside the ANSI code page ("Δρόμος"), which
+// the system's narrow calls would replace.
+extern const std::string ForeignName;
+
+// The folder of the running program as the system names it, as the core's
+// path, without a trailing separator.
+std::string ProgramFolder();
 
 // Gives the file the system's mark of a hidden entry: on Linux its name,
 // which starts with ".", already is; on Windows the hidden attribute.

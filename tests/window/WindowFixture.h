@@ -27,6 +27,7 @@
 #include "testkit/RunFileBuilder.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TempFolder.h"
+#include "testkit/WindowAccess.h"
 
 // Processes events like the program does, counts the rounds, and runs a step
 // of the test once inside the next round.
@@ -158,6 +159,11 @@ public:
         QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
     }
     void EnterEditMode() { Click("cmdEdit"); }
+
+    // The load and the save as no click can start them: with nothing
+    // selected, with Save disabled, or while a load or a save runs.
+    bool LoadRunFile() { return WindowAccess::LoadRunFile(*window); }
+    bool SaveRunFile() { return WindowAccess::SaveRunFile(*window); }
 
     // The vehicle-data fields, top to bottom: value label "lbl" + name and
     // box "txt" + name.

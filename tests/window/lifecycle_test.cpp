@@ -6,8 +6,6 @@
 
 #include "main_window/ClickableLabel.h"
 #include "main_window/DirListBox.h"
-#include "qt_platform/QtDocumentOpener.h"
-#include "testkit/FakeLauncher.h"
 #include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
@@ -128,8 +126,10 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
         EXPECT_EQ(next, box);
         previousBox = box;
     }
+}
 
-    // Texts fit their controls.
+TEST_F(LifecycleTest, TextsFitTheirControlsInTheFontsOfTheSystem) {
+    Open();
     for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
         const QWidget* control = Find<QWidget>(name);
         EXPECT_LE(control->sizeHint().width(), control->width()) << name;
@@ -161,19 +161,21 @@ TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
 }
 
 TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLevelStillThere) {
-    // Two hundred levels, one named in Latin-1, the lowest fifty gone.
+    // Two hundred levels, one named as only the system's own spelling
+    // reaches it, the lowest fifty gone.
+    const std::string sep(1, Files::PathSeparator);
     std::string path = folder.Path(), kept;
     for (int level = 0; level < 200; ++level) {
-        path += level == 20 ? "/f\xe9" : "/d";
+        path += sep + (level == 20 ? ForeignName : "d");
         if (level == 150) kept = path;
-        if (level <= 150) std::filesystem::create_directory(path);
+        if (level <= 150) std::filesystem::create_directory(FsPath(path));
     }
     Write(kept.substr(folder.Path().size() + 1) + "/RUN.GTP", RunFileBuilder().RunName("Deep").Build());
     settings.Set("Options", "LastDirectory", path);
     Open();
     auto* dirs = Find<DirListBox>("dirGTP");
     EXPECT_EQ(dirs->PathBytes().toStdString(), kept);
-    const int levels = static_cast<int>(std::count(kept.begin(), kept.end(), '/'));
+    const int levels = static_cast<int>(std::count(kept.begin(), kept.end(), Files::PathSeparator));
     ASSERT_EQ(dirs->count(), levels + 1);
     EXPECT_EQ(dirs->item(levels)->data(DirListBox::TargetRole).toByteArray().toStdString(), kept);
     ClickFile("RUN.GTP", false);
@@ -239,7 +241,8 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
         emit linked.findChild<ClickableLabel*>(name)->clicked();
     const std::string maker = "https://tesla-electronics.example.org/";
     EXPECT_EQ(recorder.opened, (std::vector<std::string>{"https://tachlet.example.org/", maker, maker,
-                                                          "file " + folder.Path("data/version_history.html")}));
+                                                          "file " + installed.DataPath + Files::PathSeparator +
+                                                              "version_history.html"}));
 
     // The real labels, clicked; the desktop refuses every target.
     Open();
@@ -249,27 +252,6 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
                                                     "Shell [\"" + folder.Path("version_history.html") +
                                                         "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
-}
-
-TEST_F(LifecycleTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingTheWindow) {
-    FakeLauncher launcher;
-    QtDocumentOpener desktop;
-    window = std::make_unique<frmMain>(
-        WindowServices{dialogs, settings, screen, desktop, events, Info()});
-    window->show();
-    for (const int code : {0, 1}) {
-        SCOPED_TRACE(code);
-        launcher.ExitWith(code);
-        const auto before = launcher.Launches();
-        QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
-        // The click returns at once; the verdict comes while the window runs.
-        EXPECT_TRUE(Messages().empty());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return launcher.Launches() > before; }, 5000));
-        QTest::qWait(200);
-    }
-    EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 
 #include "main_window/DirListBox.h"
+#include "main_window/FileBrowserPanel.h"
+#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -48,22 +50,24 @@ TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsIt) {
 
 TEST_F(OpenTest, NamesTheListDoesNotShowAreKeptAsTheirBytes) {
     folder.MakeFolder("runs");
-    // A Latin-1 name, and one the pattern leaves out: each selected on a row
-    // of its own, by its own bytes, until the list is read again.
-    const std::string names[] = {"caf\xe9.gtp", "copy.gtp.bak"};
+    // A name only the system's own spelling reaches, and one the pattern
+    // leaves out: each selected on a row of its own, by its own bytes, until
+    // the list is read again.
+    const std::string names[] = {ForeignName + ".gtp", "copy.gtp.bak"};
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        Write("runs/" + name, RunFileBuilder().RunName(name.substr(0, 4)).Build());
+        Write("runs/" + name, RunFileBuilder().RunName(name.substr(name.size() - 4)).Build());
         Reopen();
-        window->OpenFile(QByteArray::fromStdString(folder.Path("runs/" + name)));
-        EXPECT_EQ(window->SelectedFilePath(), folder.Path("runs/" + name));
-        EXPECT_EQ(Files()->FileName(), QFile::decodeName(QByteArray::fromStdString(name)));
-        EXPECT_EQ(LabelText("lblRunName"), QString::fromLatin1(name.substr(0, 4)));
+        window->OpenFile(QByteArray::fromStdString(folder.Path("runs") + Files::PathSeparator + name));
+        EXPECT_EQ(Find<FileBrowserPanel>("framePASSFile")->SelectedFilePath(),
+                  folder.Path("runs") + Files::PathSeparator + name);
+        EXPECT_EQ(Files()->FileName(), QString::fromUtf8(name));
+        EXPECT_EQ(LabelText("lblRunName"), QString::fromLatin1(name.substr(name.size() - 4)));
         EXPECT_TRUE(CommandsEnabled());
         EXPECT_TRUE(Messages().empty());
     }
     Files()->Refresh();
-    EXPECT_EQ(FileRows(), QStringList{QFile::decodeName("caf\xe9.gtp")});
+    EXPECT_EQ(FileRows(), QStringList{QString::fromUtf8(ForeignName + ".gtp")});
     EXPECT_TRUE(Files()->FileName().isEmpty());
 }
 

@@ -30,8 +30,8 @@ TEST_F(SafetyTest, NothingStartsAnotherLoadOrSaveOrFileCommandWhileALoadRuns) {
         QTest::keyClick(Files(), Qt::Key_Down);
         Button("cmdSave")->click();
         Button("cmdUndo")->click();
-        EXPECT_FALSE(window->LoadRunFile());
-        EXPECT_FALSE(window->SaveRunFile());
+        EXPECT_FALSE(LoadRunFile());
+        EXPECT_FALSE(SaveRunFile());
         QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, {},
                            Files()->visualItemRect(Files()->currentItem()).center());
         for (const char* name : {"mnuFilePopupDelete", "mnuFilePopupRename", "mnuFilePopupOpen",
@@ -132,8 +132,8 @@ TEST_F(SafetyTest, TheSaveWritesOnlyIntoTheFileTheLastLoadRead) {
     dialogs.Answer(MessageAnswer::Discard);
     LoadFile("BROKEN.GTP", RunFileBuilder().Version("x").Build());
     Files()->SelectFile("RUN.GTP");
-    window->cmdSave_Click();
-    ASSERT_EQ(Messages().size(), 6u);
+    EXPECT_FALSE(SaveRunFile());
+    ASSERT_EQ(Messages().size(), 5u);
     EXPECT_EQ(Messages()[4].rfind("The selected file [RUN.GTP] is not the file that was last loaded", 0), 0u);
     EXPECT_EQ(Read("RUN.GTP"), first);
 }

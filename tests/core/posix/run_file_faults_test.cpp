@@ -82,8 +82,7 @@ protected:
         return Bytes(text.begin(), text.end());
     }
     static RunFileContents LoadFrom(const std::string& path) {
-        FileHandle holder;
-        RunFile runFile(holder);
+        RunFile runFile;
         runFile.Load(path);
         return runFile.Contents();
     }
@@ -294,8 +293,7 @@ TEST_F(RunFileFaultsTest, ARecordLockOfAnotherProgramRefusesTheSaveUntilItIsGone
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
         const std::string path = Write("RUN.GTP", Loaded);
-        FileHandle holder;
-        RunFile runFile(holder);
+        RunFile runFile;
         runFile.Load(path);
         VehicleTexts edits = runFile.Contents().values;
         edits.weight = "1500";
@@ -305,8 +303,7 @@ TEST_F(RunFileFaultsTest, ARecordLockOfAnotherProgramRefusesTheSaveUntilItIsGone
             EXPECT_EQ(refused.status, SaveStatus::Failed);
             EXPECT_EQ(refused.number, 70);
             EXPECT_EQ(refused.description, "Permission denied");
-            FileHandle secondHolder;
-            RunFile second(secondHolder);
+            RunFile second;
             EXPECT_EQ(ErrorNumberOf([&] { second.Load(path); }), c.refusesLoad ? 70 : 0);
             EXPECT_EQ(Read("RUN.GTP"), Loaded);
         }
@@ -333,8 +330,7 @@ TEST_F(RunFileFaultsTest, NamedPipesAndDevicesAreRefusedWithoutBeingOpened) {
     ASSERT_GE(events, 0);
     for (const std::string& path : watched) ASSERT_GE(::inotify_add_watch(events, path.c_str(), IN_OPEN), 0);
 
-    FileHandle holder;
-    RunFile runFile(holder);
+    RunFile runFile;
     for (const std::string& path : watched) EXPECT_EQ(ErrorNumberOf([&] { runFile.Load(path); }), 75) << path;
     // A save to a path where a pipe took the place of the file loaded.
     runFile.Load(Write("RUN.GTP", Loaded));

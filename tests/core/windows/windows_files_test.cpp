@@ -4,11 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-#include "support/FileTable.h"
+#include "base/WideText.h"
+#include "support/LockedFile.h"
 #include "support/Files.h"
-#include "support/WideText.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/TempFolder.h"
 
@@ -17,12 +18,9 @@ TEST(WindowsFiles, ALongNameHasAShortNameThatOpensTheSameFile) {
     folder.Write("a long run name.gtp", "run");
     const std::string shortName = Files::FindEntry(folder.Path("a long run name.gtp"), true);
     ASSERT_NE(shortName.find('~'), std::string::npos) << shortName;
-    FileTable::Open(folder.Path("a long run name.gtp"), FileTable::OpenMode::Read, 1);
-    const FileTable::FileStamp longStamp = FileTable::Stamp(1);
-    FileTable::Close(1);
-    FileTable::Open(folder.Path(shortName), FileTable::OpenMode::Read, 1);
-    EXPECT_TRUE(FileTable::Stamp(1).SameFile(longStamp));
-    FileTable::Close(1);
+    const SystemFile::FileStamp longStamp =
+        LockedFile(folder.Path("a long run name.gtp"), LockedFile::OpenMode::Read).Stamp();
+    EXPECT_TRUE(LockedFile(folder.Path(shortName), LockedFile::OpenMode::Read).Stamp().SameFile(longStamp));
     EXPECT_EQ(Files::FindEntry(folder.Path("A.GTP"), true), "");  // an 8.3 name needs none
 }
 
@@ -31,13 +29,13 @@ TEST(WindowsFiles, AHeldFileRefusesEvenAnOpenThatSharesEverything) {
     const std::string path = folder.Write("RUN.GTP", "run");
     const auto units = WideText::FromUtf8(path);
     const std::wstring wide(units->begin(), units->end());
-    FileTable::Open(path, FileTable::OpenMode::Read, 1);
+    auto held = std::make_unique<LockedFile>(path, LockedFile::OpenMode::Read);
     const HANDLE other = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                        nullptr, OPEN_EXISTING, 0, nullptr);
     const DWORD error = ::GetLastError();
     EXPECT_EQ(other, INVALID_HANDLE_VALUE);
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    FileTable::Close(1);
+    held.reset();
     const HANDLE afterwards = ::CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(afterwards, INVALID_HANDLE_VALUE);
     ::CloseHandle(afterwards);
@@ -46,8 +44,7 @@ TEST(WindowsFiles, AHeldFileRefusesEvenAnOpenThatSharesEverything) {
 TEST(WindowsFiles, DeviceNamesAreRefusedAsNoFile) {
     TempFolder folder;
     for (const char* name : {"NUL", "COM1", "con"}) {
-        for (const auto mode : {FileTable::OpenMode::Read, FileTable::OpenMode::ReadWrite})
-            EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Path(name), mode, 1); }), 75) << name;
+        for (const auto mode : {LockedFile::OpenMode::Read, LockedFile::OpenMode::ReadWrite})
+            EXPECT_EQ(ErrorNumberOf([&] { LockedFile(folder.Path(name), mode); }), 75) << name;
     }
-    EXPECT_FALSE(FileTable::IsOpen(1));
 }

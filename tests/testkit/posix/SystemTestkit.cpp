@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "support/LockedFile.h"
 #include "testkit/ErrorNumberOf.h"
 
 LockHolder::LockHolder(const std::string& path) {
@@ -19,7 +20,7 @@ LockHolder::LockHolder(const std::string& path) {
     if (child == 0) {
         ::close(ready[0]);
         ::close(release[1]);
-        FileTable::Open(path, FileTable::OpenMode::Read, 1);
+        const LockedFile held(path, LockedFile::OpenMode::Read);
         char byte = 1;
         (void)!::write(ready[1], &byte, 1);
         (void)!::read(release[0], &byte, 1);
@@ -46,7 +47,7 @@ void LockHolder::Release() {
 int32_t OpenInAnotherProgram(const std::string& path) {
     const pid_t child = ::fork();
     if (child < 0) throw std::runtime_error("fork");
-    if (child == 0) ::_exit(ErrorNumberOf([&] { FileTable::Open(path, FileTable::OpenMode::ReadWrite, 2); }));
+    if (child == 0) ::_exit(ErrorNumberOf([&] { LockedFile(path, LockedFile::OpenMode::ReadWrite); }));
     int status = 0;
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) throw std::runtime_error("child");
     return WEXITSTATUS(status);
@@ -58,7 +59,7 @@ int OpenHandleCount() {
     return count;
 }
 
-FileTable::FileStamp SystemStampOf(const std::string& path) {
+SystemFile::FileStamp SystemStampOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) throw std::runtime_error("stat " + path);
     return {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
@@ -85,3 +86,7 @@ SmallDisk::SmallDisk(const std::string& folder, int kibibytes) {
 SmallDisk::~SmallDisk() {
     if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
 }
+
+std::string ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
+
+const std::string ForeignName = "caf\xe9";

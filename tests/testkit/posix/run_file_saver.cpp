@@ -6,13 +6,12 @@
 // 3 failed), 4 when the load failed, 64 for wrong arguments.
 #include <cstdio>
 
+#include "base/RuntimeError.h"
 #include "run_file/RunFile.h"
-#include "support/RuntimeError.h"
 
 int main(int argc, char** argv) {
     if (argc != 4) return 64;
-    FileHandle holder;
-    Stuff::RunFile runFile(holder);
+    Stuff::RunFile runFile;
     try {
         runFile.Load(argv[1]);
     } catch (const RuntimeError& error) {

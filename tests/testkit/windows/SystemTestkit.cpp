@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "support/WideText.h"
+#include "base/WideText.h"
 
 namespace {
 
@@ -134,7 +134,7 @@ int OpenHandleCount() {
 }
 
 // Opened for no access at all, which no sharing mode refuses.
-FileTable::FileStamp SystemStampOf(const std::string& path) {
+SystemFile::FileStamp SystemStampOf(const std::string& path) {
     const HANDLE file = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("CreateFileW " + path);
@@ -146,6 +146,12 @@ FileTable::FileStamp SystemStampOf(const std::string& path) {
     const uint64_t written = join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
     return {info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
             join(info.nFileSizeHigh, info.nFileSizeLow), (static_cast<int64_t>(written) - 116444736000000000) * 100};
+}
+
+std::string ProgramFolder() {
+    std::wstring path = HelperPath();
+    path.erase(path.find_last_of(L"\\"));
+    return WideText::ToUtf8(std::u16string(path.begin(), path.end()));
 }
 
 void MakeHidden(const std::string& path) {
@@ -183,3 +189,5 @@ SmallDisk::SmallDisk(const std::string&, int) {
 }
 
 SmallDisk::~SmallDisk() = default;
+
+const std::string ForeignName = "\xce\x94\xcf\x81\xcf\x8c\xce\xbc\xce\xbf\xcf\x82";

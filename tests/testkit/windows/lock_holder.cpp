@@ -1,5 +1,5 @@
 // The other program of the lock tests on Windows:
-//   lock_holder hold PATH  opens PATH through the file table, writes "h" to
+//   lock_holder hold PATH  opens PATH as a LockedFile, writes "h" to
 //                          its output once it holds it, and keeps it until
 //                          its input ends
 //   lock_holder open PATH  opens PATH for reading and writing and ends with
@@ -7,10 +7,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
-#include "support/FileTable.h"
-#include "support/WideText.h"
+#include "base/WideText.h"
+#include "support/LockedFile.h"
 #include "testkit/ErrorNumberOf.h"
 
 int main() {
@@ -21,12 +22,14 @@ int main() {
     const std::wstring widePath = argv[2];
     const std::string path = WideText::ToUtf8(std::u16string(widePath.begin(), widePath.end()));
     if (mode == L"open")
-        return ErrorNumberOf([&] { FileTable::Open(path, FileTable::OpenMode::ReadWrite, 1); });
+        return ErrorNumberOf([&] { LockedFile(path, LockedFile::OpenMode::ReadWrite); });
 
-    const int32_t failed = ErrorNumberOf([&] { FileTable::Open(path, FileTable::OpenMode::Read, 1); });
-    const char held = failed == 0 ? 'h' : 'x';
+    std::unique_ptr<LockedFile> held;
+    const int32_t failed =
+        ErrorNumberOf([&] { held = std::make_unique<LockedFile>(path, LockedFile::OpenMode::Read); });
+    const char answer = failed == 0 ? 'h' : 'x';
     DWORD count = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), &held, 1, &count, nullptr);
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), &answer, 1, &count, nullptr);
     char byte;
     while (::ReadFile(::GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &count, nullptr) && count == 1) {
     }

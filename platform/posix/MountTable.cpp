@@ -1,4 +1,4 @@
-#include "support/MountTable.h"
+#include "platform/posix/MountTable.h"
 
 #include <algorithm>
 #include <iterator>

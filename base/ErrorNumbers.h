@@ -3,8 +3,9 @@
 //
 // ErrorNumber: the classic BASIC runtime numbers that RuntimeError carries and
 // the load, the save and the file commands show as "Error (n) - ...".
-// SystemErrorCode: the Windows system error codes that the directory search
-// and the deletion leave as the last error, worded by Errors::ErrorText.
+// SystemErrorCode: the Windows system error codes that the file helpers record
+// in the shared error record for a failed search or deletion, worded by
+// Errors::ErrorText.
 #include <cstdint>
 
 namespace ErrorNumber {
@@ -37,6 +38,7 @@ inline constexpr int32_t NoMoreFiles = 18;
 inline constexpr int32_t WriteProtect = 19;
 inline constexpr int32_t GeneralFailure = 31;
 inline constexpr int32_t SharingViolation = 32;
+inline constexpr int32_t LockViolation = 33;
 inline constexpr int32_t FileExists = 80;
 inline constexpr int32_t InvalidParameter = 87;
 inline constexpr int32_t DiskFull = 112;

@@ -16,9 +16,9 @@ bool LocalFileExists(const std::string& path) {
     return !path.empty() && std::filesystem::exists(std::filesystem::path(path), error);
 }
 
-}  // namespace
-
-QUrl QtDocumentOpener::LocalFileUrl(const std::string& path) {
+// The file: address of a local path given as the file system's bytes. A name
+// that is not valid UTF-8 keeps its bytes, percent-encoded.
+QUrl LocalFileUrl(const std::string& path) {
     const QByteArray bytes = QByteArray::fromStdString(path);
     const QString name = QFile::decodeName(bytes);
     if (QFile::encodeName(name) == bytes) {
@@ -29,7 +29,7 @@ QUrl QtDocumentOpener::LocalFileUrl(const std::string& path) {
     return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
 }
 
-bool QtDocumentOpener::Launch(const QByteArray& encodedUrl, LateFailure onLateFailure) {
+bool Launch(const QByteArray& encodedUrl, DocumentOpener::LateFailure onLateFailure) {
     const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (launcher.isEmpty()) {
         return false;
@@ -42,7 +42,7 @@ bool QtDocumentOpener::Launch(const QByteArray& encodedUrl, LateFailure onLateFa
     process->setArguments({QString::fromLatin1(encodedUrl)});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    auto failure = std::make_shared<LateFailure>(std::move(onLateFailure));
+    auto failure = std::make_shared<DocumentOpener::LateFailure>(std::move(onLateFailure));
     const auto report = [failure] {
         if (*failure) {
             std::exchange(*failure, nullptr)();
@@ -63,6 +63,8 @@ bool QtDocumentOpener::Launch(const QByteArray& encodedUrl, LateFailure onLateFa
     process->start();
     return true;
 }
+
+}  // namespace
 
 bool QtDocumentOpener::OpenUrl(const std::string& url, LateFailure onLateFailure) {
     const QUrl address(QString::fromStdString(url));

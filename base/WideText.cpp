@@ -1,4 +1,4 @@
-#include "support/WideText.h"
+#include "base/WideText.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "support/NamePattern.h"
+#include "base/NamePattern.h"
 
 namespace NamePattern {
 
