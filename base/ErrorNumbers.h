@@ -38,6 +38,7 @@ inline constexpr int32_t NoMoreFiles = 18;
 inline constexpr int32_t WriteProtect = 19;
 inline constexpr int32_t GeneralFailure = 31;
 inline constexpr int32_t SharingViolation = 32;
+inline constexpr int32_t LockViolation = 33;
 inline constexpr int32_t FileExists = 80;
 inline constexpr int32_t InvalidParameter = 87;
 inline constexpr int32_t DiskFull = 112;

@@ -1,9 +1,8 @@
 #pragma once
-// tachlet-cli check: one line per run file (OK, DAMAGED or ERROR) and a
-// summary, or the same as one JSON array.
-#include <string>
-#include <vector>
-
+// tachlet-cli check: one line per run file (OK, DAMAGED, SHORT or ERROR) and
+// a tally, or one record per file in a data format.
 #include "cli/ExitStatus.h"
+#include "cli/FileSelection.h"
+#include "cli/OutputFormat.h"
 
-ExitStatus Check(const std::vector<std::string>& paths, bool recursive, bool json);
+ExitStatus Check(const FileSelection& selection, const Output& output);

@@ -1,15 +1,12 @@
 #include "cli/Report.h"
 
+#include <iostream>
+
 #include "base/RuntimeError.h"
+#include "cli/OutputFormat.h"
 #include "cli/Terminal.h"
 
 namespace {
-
-// Paths and texts that are no valid UTF-8 are written with U+FFFD in place
-// of the bytes that are not, rather than failing the whole report.
-std::string Dump(const Json& json, int indent) {
-    return json.dump(indent, ' ', false, Json::error_handler_t::replace);
-}
 
 // Every occurrence in one pass, left to right: a replacement never takes part
 // in a later match.
@@ -26,17 +23,42 @@ std::string ReplaceEach(std::string_view text, std::string_view search, std::str
 
 }  // namespace
 
-std::string FailureText(int32_t number, std::string_view description) {
-    return "Error (" + std::to_string(number) + ") - " + std::string(description);
+FileStatus StatusOf(const Stuff::RunFileContents& contents) {
+    if (contents.EndsBeforeRunData()) return FileStatus::Short;
+    return contents.damagedCount != 0 ? FileStatus::Damaged : FileStatus::Ok;
 }
 
-std::optional<std::string> LoadForReport(Stuff::RunFile& runFile, const std::string& path) {
+const char* StatusName(FileStatus status) {
+    switch (status) {
+    case FileStatus::Error: return "error";
+    case FileStatus::Short: return "short";
+    case FileStatus::Damaged: return "damaged";
+    case FileStatus::Ok: break;
+    }
+    return "ok";
+}
+
+ExitStatus ExitFor(FileStatus status) {
+    switch (status) {
+    case FileStatus::Error: return ExitStatus::Failed;
+    case FileStatus::Short:
+    case FileStatus::Damaged: return ExitStatus::Damaged;
+    case FileStatus::Ok: break;
+    }
+    return ExitStatus::Ok;
+}
+
+void ReportProblem(const std::string& path, const std::string& line) {
+    std::cerr << Printable(path) << ": " << Printable(line) << '\n';
+}
+
+std::optional<Failure> LoadForReport(Stuff::RunFile& runFile, const std::string& path) {
     try {
         ScanProgress progress(path);
         runFile.Load(path, progress);
         return std::nullopt;
     } catch (const RuntimeError& error) {
-        return FailureText(error.Number(), error.Description());
+        return FailureOf(path, error);
     }
 }
 
@@ -76,13 +98,4 @@ std::string Printable(std::string_view text) {
     return shown;
 }
 
-std::string Quoted(std::string_view text) { return Dump(Json(WithNewlines(text)), -1); }
-
-JsonArray::~JsonArray() { out_ << (empty_ ? "[]\n" : "\n]\n") << std::flush; }
-
-void JsonArray::Add(const Json& object) {
-    // Each object indented one step inside the array: its own lines hold no
-    // raw line break but those of the layout, as strings are escaped.
-    out_ << (empty_ ? "[\n  " : ",\n  ") << ReplaceEach(Dump(object, 2), "\n", "\n  ");
-    empty_ = false;
-}
+std::string Quoted(std::string_view text) { return JsonText(Json(WithNewlines(text))); }

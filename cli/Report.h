@@ -1,25 +1,31 @@
 #pragma once
-// What the commands share: loading one run file for a report, the failure
-// text the window words the same way, and a JSON array written one object at
-// a time, so that a batch of any size is never held in memory.
+// What the commands share: loading one run file for a report, and the texts
+// of run files and file names made fit to show.
 #include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
-#include <nlohmann/json.hpp>
-
+#include "cli/ExitStatus.h"
+#include "cli/Messages.h"
 #include "run_file/RunFile.h"
 
-using Json = nlohmann::ordered_json;
+// What a load found of a file as a whole: the worst first.
+enum class FileStatus { Error, Short, Damaged, Ok };
 
-// "Error (53) - File not found", as the window begins its message.
-std::string FailureText(int32_t number, std::string_view description);
+// A file ends before its run data, or holds damaged records, or neither.
+FileStatus StatusOf(const Stuff::RunFileContents& contents);
+// "ok", "damaged", "short" or "error", as the JSON gives it.
+const char* StatusName(FileStatus status);
+ExitStatus ExitFor(FileStatus status);
+
+// One line about a file on standard error: "FILE: LINE".
+void ReportProblem(const std::string& path, const std::string& line);
 
 // Loads the file at `path`, with the scan's progress on a terminal. The
-// failure text when it could not be loaded; nothing when it was.
-std::optional<std::string> LoadForReport(Stuff::RunFile& runFile, const std::string& path);
+// failure when it could not be loaded; nothing when it was.
+std::optional<Failure> LoadForReport(Stuff::RunFile& runFile, const std::string& path);
 
 // Text in double quotes with JSON's escapes, line breaks (CR LF) as "\n":
 // blanks at the ends and line breaks of names and notes stay visible.
@@ -37,17 +43,3 @@ std::string WithNewlines(std::string_view text);
 // control (an undefined Windows-1252 byte reads as one) as U+FFFD. Names and
 // notes could otherwise move the cursor, retitle or clear the terminal.
 std::string Printable(std::string_view text);
-
-class JsonArray {
-public:
-    explicit JsonArray(std::ostream& out) : out_(out) {}
-    ~JsonArray();
-    JsonArray(const JsonArray&) = delete;
-    JsonArray& operator=(const JsonArray&) = delete;
-
-    void Add(const Json& object);
-
-private:
-    std::ostream& out_;
-    bool empty_ = true;
-};

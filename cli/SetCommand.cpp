@@ -4,6 +4,7 @@
 
 #include "base/RuntimeError.h"
 #include "cli/Report.h"
+#include "cli/ShownFields.h"
 #include "run_file/FieldCodec.h"
 #include "run_file/FieldRules.h"
 #include "run_file/Notes.h"
@@ -88,19 +89,40 @@ private:
 
 std::string Shown(Field field, const std::string& text) { return Printable(IsName(field) ? Quoted(text) : text); }
 
+// The notes as the file receives them, as the window shows them.
+std::string StoredNotes(const std::string& notes) {
+    return Stuff::NotesForDisplay(Stuff::NotesForStorage(notes));
+}
+
 // Each change from the value as loaded to the value as the file receives it,
-// which a rounded number or a lone CR in the notes make differ from the entry.
+// which a rounded number or a lone CR in the notes make differ from the entry,
+// in the window's order.
 void PrintChanges(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
-    for (const Stuff::EditableField& row : Stuff::EditableFields) {
-        if (!changed.Has(row.field)) continue;
-        const std::string stored = Stuff::StoredText(after.*row.text, row.Spec());
-        std::cout << "  " << row.Spec().name << ": " << Shown(row.field, before.*row.text) << " \u2192 "
-                  << Shown(row.field, stored) << '\n';
+    for (const ShownField& shown : ShownFields) {
+        if (!changed.Has(shown.field)) continue;
+        const std::string stored = Stuff::StoredText(shown.TextIn(after), shown.Row().Spec());
+        std::cout << "  " << shown.Row().Spec().name << ": " << Shown(shown.field, shown.TextIn(before)) << " \u2192 "
+                  << Shown(shown.field, stored) << '\n';
     }
     if (changed.notes) {
-        const std::string stored = Stuff::NotesForDisplay(Stuff::NotesForStorage(after.notes));
-        std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 " << Printable(Quoted(stored)) << '\n';
+        std::cout << "  notes: " << Printable(Quoted(before.notes)) << " \u2192 "
+                  << Printable(Quoted(StoredNotes(after.notes))) << '\n';
     }
+}
+
+// The same changes for a script: each value as show's JSON gives it.
+Json ChangesJson(const Stuff::SaveSelection& changed, const VehicleTexts& before, const VehicleTexts& after) {
+    Json changes = Json::object();
+    for (const ShownField& shown : ShownFields) {
+        if (!changed.Has(shown.field)) continue;
+        const std::string stored = Stuff::StoredText(shown.TextIn(after), shown.Row().Spec());
+        changes[shown.key] = Json{{"old", ValueJson(shown, shown.TextIn(before))},
+                                  {"new", ValueJson(shown, stored)}};
+    }
+    if (changed.notes) {
+        changes["notes"] = Json{{"old", WithNewlines(before.notes)}, {"new", WithNewlines(StoredNotes(after.notes))}};
+    }
+    return changes;
 }
 
 // Why the entries cannot go into this file at all; nothing when they can.
@@ -114,21 +136,31 @@ std::optional<std::string> RefusalFor(const Stuff::RunFileContents& contents, co
     return std::nullopt;
 }
 
+// What became of one file.
+struct Outcome {
+    const char* name;  // "changed", "wouldChange", "unchanged", "refused" or "error"
+    Json changes = Json::object();
+    std::optional<Failure> failure;
+};
+
 class Batch {
 public:
-    Batch(const Entries& entries, bool dryRun) : entries_(entries), dryRun_(dryRun) {}
+    Batch(const Entries& entries, const SetRequest& request) : entries_(entries), request_(request) {
+        if (request.output.format != Format::Text) records_.emplace(std::cout, request.output.format);
+    }
 
-    void File(const std::string& file) {
-        if (const std::optional<std::string> failure = LoadForReport(runFile_, file)) {
-            return Fail(file, *failure);
-        }
+    void File(const std::string& file, std::optional<Failure> failure) {
+        warning_.reset();
+        if (!failure) failure = LoadForReport(runFile_, file);
+        if (failure) return Fail(file, *failure);
         const Stuff::RunFileContents& contents = runFile_.Contents();
-        if (contents.damagedCount != 0) {
-            std::cerr << Printable(file) << ": " << contents.damagedCount << " damaged record(s) in its run data\n";
-            status_ = Worse(status_, ExitStatus::Damaged);
+        if (StatusOf(contents) == FileStatus::Damaged) {
+            Warn(file, std::to_string(contents.damagedCount) + " damaged record(s) in its run data");
+        } else if (StatusOf(contents) == FileStatus::Short) {
+            Warn(file, "SHORT " + EndsBeforeRunData(contents));
         }
         if (const std::optional<std::string> refusal = RefusalFor(contents, entries_.Selection())) {
-            return Refuse(file, *refusal);
+            return Refuse(file, {0, *refusal});
         }
         const VehicleTexts before = contents.values;
         const VehicleTexts after = entries_.Over(before);
@@ -136,46 +168,77 @@ public:
         try {
             changed = Stuff::ChangedSelection(before, after, contents.State(), entries_.Selection());
         } catch (const RuntimeError& refusal) {
-            return Refuse(file, refusal.Description());
+            return Refuse(file, {refusal.Number(), refusal.Description()});
         }
         if (changed.fields.empty() && !changed.notes) {
-            std::cout << Printable(file) << ": unchanged\n";
-            return;
+            if (ShowsOk()) std::cout << Printable(file) << ": unchanged\n";
+            return Report(file, {"unchanged", Json::object(), std::nullopt});
         }
-        if (!dryRun_ && !Saved(file, after, changed)) return;
-        std::cout << Printable(file) << (dryRun_ ? ": would change\n" : ": changed\n");
-        PrintChanges(changed, before, after);
+        if (!request_.dryRun && !Saved(file, after, changed)) return;
+        if (ShowsOk()) {
+            std::cout << Printable(file) << (request_.dryRun ? ": would change\n" : ": changed\n");
+            PrintChanges(changed, before, after);
+        }
+        Report(file, {request_.dryRun ? "wouldChange" : "changed", ChangesJson(changed, before, after), std::nullopt});
     }
 
     ExitStatus Status() const { return status_; }
 
 private:
     bool Saved(const std::string& file, const VehicleTexts& after, const Stuff::SaveSelection& changed) {
-        const Stuff::SaveOutcome outcome = runFile_.Save(after, changed);
+        const Stuff::SaveOutcome outcome = runFile_.Save(after, changed, {request_.keepDate});
         switch (outcome.status) {
         case Stuff::SaveStatus::Saved: return true;
-        case Stuff::SaveStatus::Refused: Refuse(file, outcome.description); return false;
+        case Stuff::SaveStatus::Refused: Refuse(file, {outcome.number, outcome.description}); return false;
         case Stuff::SaveStatus::Changed:
-            Fail(file, "The file has changed since it was loaded; nothing was written.");
+            Fail(file, {0, "The file has changed since it was loaded; nothing was written."});
             return false;
-        case Stuff::SaveStatus::Failed: Fail(file, FailureText(outcome.number, outcome.description)); return false;
+        case Stuff::SaveStatus::Failed:
+            Fail(file, FailureOf(file, RuntimeError(outcome.number, outcome.description, outcome.systemCode)));
+            return false;
         }
         return false;
     }
 
-    void Refuse(const std::string& file, const std::string& reason) {
-        std::cout << Printable(file) << ": REFUSED\n";
-        std::cerr << Printable(file) << ": " << reason << "; nothing was written.\n";
-        status_ = Worse(status_, ExitStatus::Refused);
+    // A line about the file in the text report, for a file that went well:
+    // with -q only a file with a warning has one.
+    bool ShowsOk() const { return request_.output.format == Format::Text && (!request_.output.quiet || warning_); }
+
+    void Warn(const std::string& file, const std::string& warning) {
+        ReportProblem(file, warning);
+        warning_ = warning;
+        status_ = Worse(status_, ExitStatus::Damaged);
     }
 
-    void Fail(const std::string& file, const std::string& failure) {
-        std::cout << Printable(file) << ": ERROR " << failure << '\n';
+    void Refuse(const std::string& file, const Failure& refusal) {
+        ReportProblem(file, "REFUSED " + refusal.text + "; nothing was written.");
+        status_ = Worse(status_, ExitStatus::Refused);
+        Report(file, {"refused", Json::object(), refusal});
+    }
+
+    void Fail(const std::string& file, const Failure& failure) {
+        ReportProblem(file, "ERROR " + failure.text);
         status_ = Worse(status_, ExitStatus::Failed);
+        Report(file, {"error", Json::object(), failure});
+    }
+
+    void Report(const std::string& file, const Outcome& outcome) {
+        const bool ok = !outcome.failure && !warning_;
+        if (!records_ || (request_.output.quiet && ok)) return;
+        Json object = PathObject(file);
+        object["outcome"] = outcome.name;
+        object["changes"] = outcome.changes;
+        object["warning"] = warning_ ? Json(*warning_) : Json(nullptr);
+        object["error"] = outcome.failure ? Json(outcome.failure->text) : Json(nullptr);
+        object["errorNumber"] = outcome.failure && outcome.failure->number != 0 ? Json(outcome.failure->number)
+                                                                               : Json(nullptr);
+        records_->Add(object);
     }
 
     const Entries& entries_;
-    bool dryRun_;
+    const SetRequest& request_;
+    std::optional<Records> records_;
+    std::optional<std::string> warning_;
     Stuff::RunFile runFile_;
     ExitStatus status_ = ExitStatus::Ok;
 };
@@ -188,7 +251,10 @@ ExitStatus Set(const SetRequest& request) {
         std::cerr << "No file was written.\n";
         return ExitStatus::Refused;
     }
-    Batch batch(entries, request.dryRun);
-    for (const std::string& file : request.files) batch.File(file);
-    return batch.Status();
+    Batch batch(entries, request);
+    const ExitStatus listed = ForEachSelectedFile(
+        request.selection, [&batch](const std::string& file, const std::optional<Failure>& failure) {
+            batch.File(file, failure);
+        });
+    return Worse(batch.Status(), listed);
 }

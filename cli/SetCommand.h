@@ -8,15 +8,20 @@
 #include <vector>
 
 #include "cli/ExitStatus.h"
+#include "cli/FileSelection.h"
+#include "cli/OutputFormat.h"
 #include "run_file/RunFileLayout.h"
 
 struct SetRequest {
-    std::vector<std::string> files;
+    FileSelection selection;
     // The values as a user would type them into the window's fields.
     std::map<Stuff::Field, std::string> values;
     // The notes as typed: line breaks LF or CR LF.
     std::optional<std::string> notes;
     bool dryRun = false;
+    // Each written file keeps the time of its last write.
+    bool keepDate = false;
+    Output output;
 };
 
 ExitStatus Set(const SetRequest& request);

@@ -1,20 +1,16 @@
 #include "cli/ShowCommand.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 
 #include "cli/Report.h"
+#include "cli/ShownFields.h"
 #include "run_file/RunDataScanner.h"
 
 namespace {
 
 using Stuff::RunFileContents;
-
-// The whole numbers and tenths the load writes as plain digits.
-Json WholeNumber(const std::string& digits) { return std::strtoull(digits.c_str(), nullptr, 10); }
-Json Tenths(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 // The version number as its shortest decimal form in single precision, so
 // "1.1.1" gives 1.11 and not the double nearest to the float.
@@ -26,30 +22,29 @@ Json VersionNumber(float number) {
     return value;
 }
 
-Json ContentsJson(const std::string& file, const RunFileContents* contents, const std::optional<std::string>& error) {
+Json ContentsJson(const std::string& file, FileStatus status, const RunFileContents* contents,
+                  const std::optional<Failure>& failure) {
     const auto value = [contents](auto read) { return contents ? Json(read(*contents)) : Json(nullptr); };
     using C = const RunFileContents&;
-    return Json{
-        {"file", file},
-        {"versionTag", value([](C c) { return c.version.tagMatched; })},
-        {"versionText", value([](C c) { return c.version.versionText; })},
-        {"versionNumber", contents ? VersionNumber(contents->passVersionNumber) : Json(nullptr)},
-        {"runDataStart", value([](C c) { return c.version.runDataStart; })},
-        {"recordLength", value([](C c) { return c.recordLength; })},
-        {"records", value([](C c) { return c.recordCount; })},
-        {"damagedCount", value([](C c) { return c.damagedCount; })},
-        {"damaged", value([](C c) { return c.damagedPositions; })},
-        {"notesPosition", contents && contents->notesPosition ? Json(*contents->notesPosition) : Json(nullptr)},
-        {"runName", value([](C c) { return c.values.runName; })},
-        {"vehicleName", value([](C c) { return c.values.vehicleName; })},
-        {"weight", contents ? WholeNumber(contents->values.weight) : Json(nullptr)},
-        {"rolloutLength", contents ? Tenths(contents->values.rollout) : Json(nullptr)},
-        {"redline", contents ? WholeNumber(contents->values.redline) : Json(nullptr)},
-        {"shiftPoint", contents ? WholeNumber(contents->values.shiftPoint) : Json(nullptr)},
-        {"pitchFactor", contents && contents->HasPitchFactor() ? Tenths(contents->values.pitch) : Json(nullptr)},
-        {"notes", value([](C c) { return WithNewlines(c.values.notes); })},
-        {"error", error ? Json(*error) : Json(nullptr)},
-    };
+    Json object = PathObject(file);
+    object["status"] = StatusName(status);
+    object["fileSize"] = value([](C c) { return c.fileSize; });
+    object["versionTag"] = value([](C c) { return c.version.tagMatched; });
+    object["versionText"] = value([](C c) { return c.version.versionText; });
+    object["versionNumber"] = contents ? VersionNumber(contents->passVersionNumber) : Json(nullptr);
+    object["runDataStart"] = value([](C c) { return c.version.runDataStart; });
+    object["recordLength"] = value([](C c) { return c.recordLength; });
+    object["records"] = value([](C c) { return c.recordCount; });
+    object["damagedCount"] = value([](C c) { return c.damagedCount; });
+    object["damaged"] = value([](C c) { return c.damagedPositions; });
+    object["notesPosition"] = contents && contents->notesPosition ? Json(*contents->notesPosition) : Json(nullptr);
+    for (const ShownField& field : ShownFields) {
+        object[field.key] = contents ? ValueJson(field, field.TextIn(contents->values)) : Json(nullptr);
+    }
+    object["notes"] = value([](C c) { return WithNewlines(c.values.notes); });
+    object["error"] = failure ? Json(failure->text) : Json(nullptr);
+    object["errorNumber"] = failure ? Json(failure->number) : Json(nullptr);
+    return object;
 }
 
 // A text of the window, each of its lines indented.
@@ -64,16 +59,12 @@ void PrintLines(const std::string& text, const std::string& indent) {
 }
 
 void PrintContents(const std::string& file, const RunFileContents& c) {
-    std::cout << Printable(file) << '\n'
-              << "  " << Printable(c.version.Caption()) << '\n'
-              << "  Run Name:        " << Printable(c.values.runName) << '\n'
-              << "  Vehicle Name:    " << Printable(c.values.vehicleName) << '\n'
-              << "  Vehicle Weight:  " << c.values.weight << '\n'
-              << "  Rollout Length:  " << c.values.rollout << '\n'
-              << "  Redline:         " << c.values.redline << '\n'
-              << "  Shift Point:     " << c.values.shiftPoint << '\n'
-              << "  Pitch Factor:    " << c.values.pitch << '\n'
-              << "  " << Stuff::RecordCountText(c.recordCount) << '\n';
+    std::cout << Printable(file) << '\n' << "  " << Printable(c.version.Caption()) << '\n';
+    for (const ShownField& field : ShownFields) {
+        const std::string label = field.label;
+        std::cout << "  " << label << std::string(17 - label.size(), ' ') << Printable(field.TextIn(c.values)) << '\n';
+    }
+    std::cout << "  " << Stuff::RecordCountText(c.recordCount) << '\n';
     if (c.damagedCount != 0) PrintLines(Stuff::DamagedPositionsMessage(c.damagedPositions, c.damagedCount), "  ");
     std::cout << "  Vehicle Notes:\n";
     if (!c.values.notes.empty()) PrintLines(c.values.notes, "    ");
@@ -81,29 +72,26 @@ void PrintContents(const std::string& file, const RunFileContents& c) {
 
 }  // namespace
 
-ExitStatus Show(const std::vector<std::string>& files, bool json) {
+ExitStatus Show(const FileSelection& selection, const Output& output) {
     ExitStatus status = ExitStatus::Ok;
-    std::optional<JsonArray> array;
-    if (json) array.emplace(std::cout);
+    std::optional<Records> records;
+    if (output.format != Format::Text) records.emplace(std::cout, output.format);
     Stuff::RunFile runFile;
     bool first = true;
-    for (const std::string& file : files) {
-        const std::optional<std::string> error = LoadForReport(runFile, file);
-        const RunFileContents* contents = error ? nullptr : &runFile.Contents();
-        status = Worse(status, error ? ExitStatus::Failed
-                               : contents->damagedCount != 0 ? ExitStatus::Damaged
-                                                             : ExitStatus::Ok);
-        if (json) {
-            array->Add(ContentsJson(file, contents, error));
-            continue;
-        }
+    const auto visit = [&](const std::string& file, std::optional<Failure> failure) {
+        if (!failure) failure = LoadForReport(runFile, file);
+        const RunFileContents* contents = failure ? nullptr : &runFile.Contents();
+        const FileStatus fileStatus = contents ? StatusOf(*contents) : FileStatus::Error;
+        status = Worse(status, ExitFor(fileStatus));
+        if (failure) ReportProblem(file, "ERROR " + failure->text);
+        if (fileStatus == FileStatus::Short) ReportProblem(file, "SHORT " + EndsBeforeRunData(*contents));
+        if (output.quiet && fileStatus == FileStatus::Ok) return;
+        if (records) return records->Add(ContentsJson(file, fileStatus, contents, failure));
+        if (!contents) return;
         if (!first) std::cout << '\n';
         first = false;
-        if (error) {
-            std::cout << Printable(file) << "\n  ERROR " << *error << '\n';
-        } else {
-            PrintContents(file, *contents);
-        }
-    }
-    return status;
+        PrintContents(file, *contents);
+    };
+    const ExitStatus listed = ForEachSelectedFile(selection, visit);
+    return Worse(status, listed);
 }

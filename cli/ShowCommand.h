@@ -1,9 +1,8 @@
 #pragma once
 // tachlet-cli show: what the window shows after loading each file, as text or
-// as one JSON array.
-#include <string>
-#include <vector>
-
+// in a data format.
 #include "cli/ExitStatus.h"
+#include "cli/FileSelection.h"
+#include "cli/OutputFormat.h"
 
-ExitStatus Show(const std::vector<std::string>& files, bool json);
+ExitStatus Show(const FileSelection& selection, const Output& output);

@@ -5,8 +5,12 @@
 
 #include "platform/Console.h"
 
+// Asked once: on Windows each question is a call into the system, which under
+// Wine costs a round trip to its server for every file of a batch.
 bool OutputIsTerminal() {
-    return Console::IsTerminal(Console::Stream::Output) && Console::IsTerminal(Console::Stream::Error);
+    static const bool terminal =
+        Console::IsTerminal(Console::Stream::Output) && Console::IsTerminal(Console::Stream::Error);
+    return terminal;
 }
 
 namespace {

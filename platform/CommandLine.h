@@ -11,4 +11,9 @@ namespace CommandLine {
 // The arguments, the program's name first, given main's own.
 std::vector<std::string> Arguments(int argc, char** argv);
 
+// Whether the shells of this system expand * and ? in the words they hand
+// a program (Linux's do); where they do not (Windows), a program that takes
+// many files expands them itself.
+extern const bool ShellExpandsWildcards;
+
 }  // namespace CommandLine

@@ -73,6 +73,10 @@ void Reserve(Handle file, int64_t length);
 
 void Flush(Handle file);
 
+// Sets the time of the file's last write, in nanoseconds since 1970 (on
+// Windows in steps of 100 ns); the file must be open for writing.
+void SetModified(Handle file, int64_t modifiedNs);
+
 // Releases the handle and the lock even when it throws.
 void Close(Handle file);
 

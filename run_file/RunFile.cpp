@@ -73,6 +73,7 @@ RunFileState RunFileContents::State() const {
 
 RunFileContents ReadRunFile(ByteSource& source, LoadListener& listener) {
     RunFileContents contents;
+    contents.fileSize = source.Size();
     contents.version = DecodeVersionField(ReadField(source, Spec(Field::Version)));
     listener.VersionRead(contents.version);
     contents.passVersionNumber = PassVersionNumber(contents.version.versionText);
@@ -122,7 +123,7 @@ void RunFile::FollowRename(const std::string& newPath) {
     }
 }
 
-SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& selection) {
+SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& selection, SaveOptions options) {
     if (!loaded_) {
         return {SaveStatus::Refused, ErrorNumber::BadFileNameOrNumber, "No run file is loaded"};
     }
@@ -135,7 +136,8 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
     try {
         LockedFile file(path_, LockedFile::OpenMode::ReadWrite);
         FileByteSource source(file);
-        if (!fingerprint_->Matches(source, file.Stamp())) {
+        const SystemFile::FileStamp found = file.Stamp();
+        if (!fingerprint_->Matches(source, found)) {
             return {SaveStatus::Changed, 0, {}};
         }
         try {
@@ -143,6 +145,7 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
             for (const FileWrite& write : plan) {
                 file.Write(static_cast<int64_t>(write.position), write.bytes);
             }
+            if (options.keepModifiedTime) file.SetModified(found.modifiedNs);
             file.Flush();
         } catch (const RuntimeError&) {
             // What is in the file now is our own doing (nothing, after a full
@@ -160,7 +163,7 @@ SaveOutcome RunFile::Save(const VehicleTexts& texts, const SaveSelection& select
         }
         file.Close();
     } catch (const RuntimeError& failure) {
-        return {SaveStatus::Failed, failure.Number(), failure.Description()};
+        return {SaveStatus::Failed, failure.Number(), failure.Description(), failure.SystemCode()};
     }
     Remember(texts, selection);
     return {};

@@ -35,8 +35,12 @@ struct RunFileContents {
     uint64_t damagedCount = 0;
     std::vector<uint64_t> damagedPositions;  // the first of them, MaxListedDamaged at most
     std::optional<uint64_t> notesPosition;
+    // The file's length as loaded: one shorter than the run-data start ends
+    // before its run data, cut short or no run file at all.
+    uint64_t fileSize = 0;
 
     bool HasPitchFactor() const;
+    bool EndsBeforeRunData() const { return fileSize < version.runDataStart; }
     RunFileState State() const;
 };
 
@@ -78,11 +82,19 @@ enum class SaveStatus {
     Failed,   // the file could not be opened, reserved, written or flushed
 };
 
+// How a save treats the file besides the values it writes.
+struct SaveOptions {
+    // The file keeps the time of its last write as the save found it.
+    bool keepModifiedTime = false;
+};
+
 struct SaveOutcome {
     SaveStatus status = SaveStatus::Saved;
-    // For Refused and Failed: the error number and its description.
+    // For Refused and Failed: the error number and its description, and for
+    // Failed the system's own code when a system call failed (see RuntimeError).
     int32_t number = 0;
     std::string description;
+    int32_t systemCode = 0;
 };
 
 class RunFile {
@@ -105,7 +117,8 @@ public:
     void FollowRename(const std::string& newPath);
 
     // Writes the selected values into the file loaded last.
-    SaveOutcome Save(const VehicleTexts& texts, const SaveSelection& selection = SaveSelection::Everything());
+    SaveOutcome Save(const VehicleTexts& texts, const SaveSelection& selection = SaveSelection::Everything(),
+                     SaveOptions options = {});
 
 private:
     void Remember(const VehicleTexts& texts, const SaveSelection& selection);

@@ -24,7 +24,7 @@ else
     qt6-base-dev qt6-qpa-plugins
     xvfb xauth xdotool x11-utils imagemagick
     fonts-dejavu-core fonts-liberation2
-    util-linux xdg-utils
+    util-linux xdg-utils man-db python3
     desktop-file-utils appstream shared-mime-info dpkg-dev file
     dbus-daemon at-spi2-core python3-pyatspi
   )

@@ -103,6 +103,8 @@ void LockedFile::Reserve(int64_t length) const {
 
 void LockedFile::Flush() const { SystemFile::Flush(OpenHandle()); }
 
+void LockedFile::SetModified(int64_t modifiedNs) const { SystemFile::SetModified(WritableHandle(), modifiedNs); }
+
 bool LockedFile::NamedBy(std::string_view path) const { return SystemFile::NamesFile(SystemPath(path), OpenHandle()); }
 
 void LockedFile::Close() {

@@ -6,7 +6,7 @@
 // lock. Every failure throws RuntimeError:
 //   52 "Bad file name or number"  a path holding a NUL, a name the system cannot take
 //   63 "Bad record number"        a position below 1
-//   75 "Path/File access error"   a write or a reservation on a file opened for reading
+//   75 "Path/File access error"   a write, a reservation or a new date on a file opened for reading
 // and the numbers of the system file (53, 57, 61, 70, 75, 76).
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +48,10 @@ public:
     void Reserve(int64_t length) const;
     // Waits until what was written is on the device.
     void Flush() const;
+    // Sets the time of the file's last write (SystemFile::FileStamp's
+    // modifiedNs) as it was before a write: a file whose date is the only date
+    // its contents have keeps it. Throws 75 on a file opened for reading.
+    void SetModified(int64_t modifiedNs) const;
     // Whether `path` names the open file now (false when it names nothing): a
     // file renamed over the path since the open does not.
     bool NamedBy(std::string_view path) const;

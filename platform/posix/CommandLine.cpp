@@ -2,6 +2,8 @@
 
 namespace CommandLine {
 
+const bool ShellExpandsWildcards = true;
+
 std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
 
 }  // namespace CommandLine

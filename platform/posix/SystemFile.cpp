@@ -190,6 +190,17 @@ void Flush(Handle file) {
     }
 }
 
+void SetModified(Handle file, int64_t modifiedNs) {
+    constexpr int64_t NsPerSecond = 1'000'000'000;
+    const int64_t seconds = modifiedNs / NsPerSecond - (modifiedNs % NsPerSecond < 0 ? 1 : 0);
+    struct timespec times[2] {};
+    times[0].tv_nsec = UTIME_OMIT;  // the last access stays as the system keeps it
+    times[1].tv_sec = static_cast<time_t>(seconds);
+    times[1].tv_nsec = static_cast<long>(modifiedNs - seconds * NsPerSecond);
+    if (::futimens(Descriptor(file), times) != 0)
+        PosixErrors::RaiseRuntimeError(errno);
+}
+
 void Close(Handle file) {
     // Linux frees the descriptor even when close() fails, so it is never
     // retried; EINTR says nothing about the data and is not reported.

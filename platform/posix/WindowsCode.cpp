@@ -21,6 +21,8 @@ constexpr CodePair windowsCodes[] = {
     // refused access.
     {EISDIR, SystemErrorCode::AccessDenied},
     {EBUSY, SystemErrorCode::SharingViolation},
+    // The whole-file lock of another open (flock, or a record lock).
+    {EWOULDBLOCK, SystemErrorCode::SharingViolation},
     {ETXTBSY, SystemErrorCode::SharingViolation},
     {EEXIST, SystemErrorCode::FileExists},
     {EROFS, SystemErrorCode::WriteProtect},

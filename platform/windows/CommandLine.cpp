@@ -9,6 +9,8 @@
 
 namespace CommandLine {
 
+const bool ShellExpandsWildcards = false;
+
 namespace {
 
 struct FreeLocal {

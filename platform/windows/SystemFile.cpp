@@ -12,6 +12,9 @@ namespace SystemFile {
 
 namespace {
 
+// 100 ns steps from 1601, where the system's file times start, to 1970.
+constexpr int64_t From1601To1970 = 116444736000000000;
+
 HANDLE Native(Handle file) { return reinterpret_cast<HANDLE>(file); }
 
 // The most one ReadFile or WriteFile call is asked to move.
@@ -169,7 +172,6 @@ FileStamp Stamp(Handle file) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(Native(file), &info))
         WindowsErrors::RaiseLastError();
-    constexpr int64_t From1601To1970 = 116444736000000000;
     const auto written = static_cast<int64_t>(Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
     return FileStamp{info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow),
                                 Join(info.nFileSizeHigh, info.nFileSizeLow), (written - From1601To1970) * 100};
@@ -205,6 +207,13 @@ void Reserve(Handle file, int64_t length) {
 
 void Flush(Handle file) {
     if (!::FlushFileBuffers(Native(file)))
+        WindowsErrors::RaiseLastError();
+}
+
+void SetModified(Handle file, int64_t modifiedNs) {
+    const auto ticks = static_cast<uint64_t>(modifiedNs / 100 + From1601To1970);
+    FILETIME written{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+    if (!::SetFileTime(Native(file), nullptr, nullptr, &written))
         WindowsErrors::RaiseLastError();
 }
 

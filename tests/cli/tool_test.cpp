@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,10 @@ protected:
     // the input, when given, piped to it.
     Outcome Run(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) const {
         args.insert(args.begin(), TACHLET_CLI_PROGRAM);
+        return RunProgram(args, input);
+    }
+    // The same for any program, found by its full path.
+    Outcome RunProgram(std::vector<std::string> args, const std::optional<std::string>& input = std::nullopt) const {
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
@@ -83,34 +88,38 @@ TEST_F(ToolTest, ShowGivesWhatTheWindowShowsAndJsonEveryKeyWithNullsForAFileItCa
     const RunFileBuilder damaged = RunFileBuilder().Pitch(15).Records(3, 4).DamagedRecord(1).Notes("n");
     Write("OLD.GTP", old);
     Write("NEW.GTP", damaged);
-    Write("ODD.GTP", RunFileBuilder().VersionField("PASSVERZION2.5").RunName("Run 1 ").Weight(1));
+    const RunFileBuilder odd = RunFileBuilder().VersionField("PASSVERZION2.5").RunName("Run 1 ").Weight(1);
+    Write("ODD.GTP", odd);
 
     const Outcome json = Run({"show", "--json", "OLD.GTP", "NEW.GTP", "ODD.GTP", "GONE.GTP"});
     EXPECT_EQ(json.status, 3);
-    const auto object = [](const char* file, Json tag, Json text, Json number, Json start, Json length, Json records,
-                           Json damagedPositions, Json notesPosition, Json runName, Json weight, Json pitch,
-                           Json notes) {
-        return Json{{"file", file}, {"versionTag", tag}, {"versionText", text}, {"versionNumber", number},
+    const auto object = [](const char* file, const RunFileBuilder& built, Json status, Json tag, Json text,
+                           Json number, Json start, Json length, Json records, Json damagedPositions,
+                           Json notesPosition, Json runName, Json weight, Json pitch, Json notes) {
+        return Json{{"file", file}, {"pathBytes", nullptr}, {"status", status}, {"fileSize", built.Build().size()},
+                    {"versionTag", tag}, {"versionText", text}, {"versionNumber", number},
                     {"runDataStart", start}, {"recordLength", length}, {"records", records},
                     {"damagedCount", damagedPositions.size()}, {"damaged", damagedPositions},
                     {"notesPosition", notesPosition}, {"runName", runName}, {"vehicleName", "Car"},
-                    {"weight", weight}, {"rolloutLength", 2.5}, {"redline", 6500}, {"shiftPoint", 6000},
-                    {"pitchFactor", pitch}, {"notes", notes}, {"error", nullptr}};
+                    {"weight", weight}, {"redline", 6500}, {"shiftPoint", 6000}, {"rolloutLength", 2.5},
+                    {"pitchFactor", pitch}, {"notes", notes}, {"error", nullptr}, {"errorNumber", nullptr}};
     };
-    Json gone = object("GONE.GTP", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr);
-    for (const char* key : {"damagedCount", "damaged", "vehicleName", "rolloutLength", "redline", "shiftPoint"})
-        gone[key] = nullptr;
+    Json gone = object("GONE.GTP", odd, "error", 0, 0, 0, 0, 0, 0, Json::array(), 0, 0, 0, 0, 0);
+    for (auto& [key, value] : gone.items()) {
+        if (key != "file" && key != "status") value = nullptr;
+    }
     gone["error"] = "Error (53) - File not found";
+    gone["errorNumber"] = 53;
     const Json expected{
-        object("OLD.GTP", true, "1.1.1", 1.11, 311, 20, 5, Json::array(), old.NotesPosition(), "Run 1", 3000, nullptr,
-               "a\nb"),
-        object("NEW.GTP", true, "2.0", 2.0, 312, 4, 3, damaged.DamagedPositions(), damaged.NotesPosition(), "Run 1",
-               3000, 1.5, "n"),
-        object("ODD.GTP", false, "2.5", 2.5, 312, 0, 0, Json::array(), nullptr, "Run 1 ", 1, 1.0, ""),
+        object("OLD.GTP", old, "ok", true, "1.1.1", 1.11, 311, 20, 5, Json::array(), old.NotesPosition(), "Run 1",
+               3000, nullptr, "a\nb"),
+        object("NEW.GTP", damaged, "damaged", true, "2.0", 2.0, 312, 4, 3, damaged.DamagedPositions(),
+               damaged.NotesPosition(), "Run 1", 3000, 1.5, "n"),
+        object("ODD.GTP", odd, "ok", false, "2.5", 2.5, 312, 0, 0, Json::array(), nullptr, "Run 1 ", 1, 1.0, ""),
         gone,
     };
     EXPECT_EQ(Json::parse(json.out), expected) << json.out;
+    EXPECT_EQ(json.err, "GONE.GTP: ERROR Error (53) - File not found\n");
 
     // The text form is compared whole with the output tests' expected files.
     EXPECT_EQ(Run({"show", "ODD.GTP"}).status, 0);
@@ -132,16 +141,19 @@ TEST_F(ToolTest, CheckListsTheRunFilesOfFoldersInAnyCaseSortedAndDescendsWithR) 
 
     const Outcome flat = Run({"check", "runs"});
     EXPECT_EQ(flat.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
-                            "\n2 files: 1 ok, 1 damaged, 0 unreadable\n");
+                            "\n2 files: 1 ok, 1 damaged, 0 short, 0 unreadable\n");
     EXPECT_EQ(flat.status, 1);
 
     const Outcome deep = Run({"check", "-r", "runs/", "runs/readme.txt"});
     EXPECT_EQ(deep.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
-                            "\nruns/sub/c.Gtp: OK\nruns/sub/junk.GTP: ERROR Error (62) - Input past end of file\n"
-                            "runs/sub/deeper/D.gtp: OK\nruns/readme.txt: ERROR Error (62) - Input past end of file\n"
-                            "6 files: 3 ok, 1 damaged, 2 unreadable\n");
+                            "\nruns/sub/c.Gtp: OK\nruns/sub/deeper/D.gtp: OK\n"
+                            "6 files: 3 ok, 1 damaged, 0 short, 2 unreadable\n");
     EXPECT_EQ(deep.status, 3);
-    EXPECT_EQ(deep.err, "");
+    const std::string cut = ": ERROR Error (62) - Input past end of file (the file ends after 11 bytes, inside the "
+                            "fields every run file has: it is cut short, or no run file)\n";
+    EXPECT_EQ(deep.err, "runs/sub/junk.GTP: ERROR Error (62) - Input past end of file (the file ends after 18 "
+                        "bytes, inside the fields every run file has: it is cut short, or no run file)\n"
+                        "runs/readme.txt" + cut);
 
     const Json json = Json::parse(Run({"check", "--json", "-r", "runs"}).out);
     std::vector<std::string> statuses;
@@ -183,8 +195,8 @@ TEST_F(ToolTest, SetReportsEachValueAsItIsStored) {
     Write("RUN.GTP", original);
     const std::vector<std::string> set{"set", "RUN.GTP", "--weight", "3100.5", "--redline", "1.5",
                                        "--pitch", "1.25", "--notes", "a\rb"};
-    const std::string changes = "  pitch factor: 1.0" + Arrow + "1.2\n  vehicle weight: 3000" + Arrow +
-                                "3100\n  redline: 6500" + Arrow + "2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
+    const std::string changes = "  vehicle weight: 3000" + Arrow + "3100\n  redline: 6500" + Arrow +
+                                "2\n  pitch factor: 1.0" + Arrow + "1.2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
 
     std::vector<std::string> dryRun = set;
     dryRun.push_back("--dry-run");
@@ -229,16 +241,17 @@ TEST_F(ToolTest, SetRefusesForOneFileWhatItCannotHoldAndWritesTheOthers) {
     Write("NEW.GTP", current);
 
     const Outcome pitch = Run({"set", "OLD.GTP", "NEW.GTP", "--pitch", "2.5", "--weight", "1500"});
-    EXPECT_EQ(pitch.out, "OLD.GTP: REFUSED\nNEW.GTP: changed\n  pitch factor: 1.0" + Arrow +
-                             "2.5\n  vehicle weight: 3000" + Arrow + "1500\n");
-    EXPECT_NE(pitch.err.find("OLD.GTP: this file carries no pitch factor (PASS Version 1.1.1)"), std::string::npos);
+    EXPECT_EQ(pitch.out, "NEW.GTP: changed\n  vehicle weight: 3000" + Arrow + "1500\n  pitch factor: 1.0" + Arrow +
+                             "2.5\n");
+    EXPECT_EQ(pitch.err, "OLD.GTP: REFUSED this file carries no pitch factor (PASS Version 1.1.1); nothing was "
+                         "written.\n");
     EXPECT_EQ(pitch.status, 2);
     EXPECT_EQ(folder.Read("OLD.GTP"), Bytes(old));
     RunFileBuilder expected = current;
     EXPECT_EQ(folder.Read("NEW.GTP"), Bytes(expected.Pitch(25).Weight(1500)));
 
     const Outcome notes = Run({"set", "EMPTY.GTP", "OLD.GTP", "--notes", "x"});
-    EXPECT_EQ(notes.out, "EMPTY.GTP: REFUSED\nOLD.GTP: changed\n  notes: \"n\"" + Arrow + "\"x\"\n");
+    EXPECT_EQ(notes.out, "OLD.GTP: changed\n  notes: \"n\"" + Arrow + "\"x\"\n");
     EXPECT_EQ(notes.status, 2);
     EXPECT_EQ(folder.Read("EMPTY.GTP"), Bytes(empty));
     EXPECT_EQ(folder.Read("OLD.GTP"), Bytes(RunFileBuilder(old).Notes("x").Raw(old.NotesPosition() + 2, {0x00})));
@@ -253,7 +266,9 @@ TEST_F(ToolTest, SetWritesTheOtherFilesOfABatchWhileAnotherProgramHoldsOne) {
         outcome = Run({"set", "A.GTP", "B.GTP", "C.GTP", "--weight", "1500"});
     }
     const std::string change = ": changed\n  vehicle weight: 3000" + Arrow + "1500\n";
-    EXPECT_EQ(outcome.out, "A.GTP" + change + "B.GTP: ERROR Error (70) - Permission denied\nC.GTP" + change);
+    EXPECT_EQ(outcome.out, "A.GTP" + change + "C.GTP" + change);
+    EXPECT_EQ(outcome.err, "B.GTP: ERROR Error (70) - Permission denied (the file is in use by another program (PASS, "
+                           "Tachlet or another tachlet-cli))\n");
     EXPECT_EQ(outcome.status, 3);
     RunFileBuilder expected = original;
     expected.Weight(1500);
@@ -355,7 +370,7 @@ TEST_F(ToolTest, TextOutputShowsControlCharactersOfFilesAndNamesWithoutSendingTh
         EXPECT_NE(show.out.find(line), std::string::npos) << line << show.out;
     EXPECT_EQ(show.out.find('\x1B'), std::string::npos);
 
-    EXPECT_EQ(Run({"check", "."}).out, "./" + shownName + ": OK\n1 files: 1 ok, 0 damaged, 0 unreadable\n");
+    EXPECT_EQ(Run({"check", "."}).out, "./" + shownName + ": OK\n1 file: 1 ok, 0 damaged, 0 short, 0 unreadable\n");
     const Outcome set = Run({"set", name, "--run-name", "Run", "--dry-run"});
     EXPECT_EQ(set.out, shownName + ": would change\n  run name: \"Run\\u001b[2J\\u001b]0;owned\\u0007\"" + Arrow +
                            "\"Run\"\n");
@@ -366,18 +381,234 @@ TEST_F(ToolTest, TextOutputShowsControlCharactersOfFilesAndNamesWithoutSendingTh
     EXPECT_EQ(json[0]["vehicleName"], "Car\u0081\x7F");
 }
 
-TEST_F(ToolTest, UsageErrorsPrintTheUsageAndEndWithStatusTwo) {
+// A usage error is one line of reason and a pointer to the help, not the
+// whole help in front of the output a script looks at.
+TEST_F(ToolTest, AUsageErrorGivesItsReasonOnOneLineAndEndsWithStatusTwo) {
     Write("RUN.GTP", RunFileBuilder());
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"show"}, {"list", "RUN.GTP"}, {"check", "--deep", "RUN.GTP"}, {"set", "RUN.GTP"},
-             {"set", "RUN.GTP", "--notes", "a", "--notes-file", "RUN.GTP"}}) {
+    const std::pair<std::vector<std::string>, std::string> errors[] = {
+        {{}, "a command is required: show, check or set"},
+        {{"shwo", "RUN.GTP"}, "'shwo' is not a command; did you mean 'show'?"},
+        {{"chekc"}, "'chekc' is not a command; did you mean 'check'?"},
+        {{"list", "RUN.GTP"}, "'list' is not a command (the commands are show, check, set)"},
+        {{"show"}, "show needs a file, a folder or --files-from"},
+        {{"check", "--deep", "RUN.GTP"}, "The following argument was not expected: --deep"},
+        {{"check", "--json", "--csv", "RUN.GTP"}, "--json excludes --csv"},
+        {{"set", "RUN.GTP", "--csv", "--weight", "5"}, "The following argument was not expected: --csv"},
+        {{"show", "-0", "RUN.GTP"}, "--null requires --files-from"},
+        {{"set", "RUN.GTP"}, "set needs at least one value to write"},
+        {{"set", "--files-from", "-", "--notes-file", "-"},
+         "standard input can give the notes or the list of files, not both"},
+    };
+    for (const auto& [args, reason] : errors) {
         const Outcome outcome = Run(args);
         EXPECT_EQ(outcome.status, 2) << ::testing::PrintToString(args);
-        EXPECT_NE(outcome.err.find("Usage: tachlet-cli"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err, "tachlet-cli: " + reason + "\nTry 'tachlet-cli --help'.\n");
+        EXPECT_EQ(outcome.out, "");
     }
     const Outcome help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* example : {"tachlet-cli show ", "tachlet-cli check ", "tachlet-cli set "})
         EXPECT_NE(help.out.find(example), std::string::npos) << example;
     EXPECT_NE(Run({"--version"}).out.find("2.0.2"), std::string::npos);
+}
+
+// A list of 3,000 names fits no command line (on Windows it ends at 32,767
+// characters): it comes from a file or a pipe, by lines or NUL-separated.
+TEST_F(ToolTest, FilesFromReadsPathsByLineOrNulFromAFileOrStandardInputForEveryCommand) {
+    const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
+    folder.MakeFolder("2024-06-01");
+    folder.MakeFolder("2024-06-02");
+    Write("2024-06-01/A.GTP", original);
+    Write("2024-06-02/b.gtp", original);
+    Write("2024-06-02/C.GTP", original);
+    folder.Write("list.txt", "2024-06-01/A.GTP\r\nGONE.GTP\n\n2024-06-02\n");
+    folder.Write("list0", std::string("2024-06-01/A.GTP\0GONE.GTP\0", 26));
+
+    const Outcome lines = Run({"check", "--files-from", "list.txt"});
+    const Outcome nul = Run({"check", "-0", "--files-from", "-"}, folder.Read("list0"));
+    EXPECT_EQ(lines.out, "2024-06-01/A.GTP: OK\n2024-06-02/b.gtp: OK\n2024-06-02/C.GTP: OK\n"
+                         "4 files: 3 ok, 0 damaged, 0 short, 1 unreadable\n");
+    EXPECT_EQ(nul.out, "2024-06-01/A.GTP: OK\n2 files: 1 ok, 0 damaged, 0 short, 1 unreadable\n");
+    for (const Outcome* outcome : {&lines, &nul}) {
+        EXPECT_EQ(outcome->err, "GONE.GTP: ERROR Error (53) - File not found\n");
+        EXPECT_EQ(outcome->status, 3);
+    }
+    // A NUL in a line would cut the name short to another file's.
+    const Outcome cut = Run({"show", "--files-from", "list0"});
+    EXPECT_EQ(cut.err, "2024-06-01/A.GTP\u2400GONE.GTP\u2400: ERROR Error (52) - Bad file name or number (the name "
+                       "holds a NUL byte; a list of such names is read with -0)\n");
+    EXPECT_EQ(cut.out, "");
+
+    // set and show take folders, and the list after the paths given.
+    const Outcome set = Run({"set", "-r", ".", "--files-from", "-", "--weight", "1500", "-q"}, "2024-06-01/A.GTP\n");
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "");
+    RunFileBuilder expected = original;
+    expected.Weight(1500);
+    for (const char* name : {"2024-06-01/A.GTP", "2024-06-02/b.gtp", "2024-06-02/C.GTP"})
+        EXPECT_EQ(folder.Read(name), Bytes(expected)) << name;
+    EXPECT_EQ(Json::parse(Run({"show", "--json", "2024-06-02"}).out)[0]["file"], "2024-06-02/b.gtp");
+
+    // A list that cannot be read stops the command before any file.
+    const Outcome missing = Run({"set", "2024-06-01/A.GTP", "--files-from", "gone.txt", "--weight", "1"});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.err, "tachlet-cli: cannot read the list gone.txt (Error (53) - File not found)\n");
+    // A device lists nothing without end.
+    const Outcome device = Run({"check", "-0", "--files-from", "/dev/zero"});
+    EXPECT_EQ(device.status, 3);
+    EXPECT_EQ(device.err, "tachlet-cli: cannot read the list /dev/zero (it is a device)\n");
+    EXPECT_EQ(folder.Read("2024-06-01/A.GTP"), Bytes(expected));
+}
+
+// Whatever the output goes to, the problems reach the person at the
+// terminal, each with what it means; -q leaves out the files that are OK.
+TEST_F(ToolTest, DataGoesToStandardOutputProblemsToStandardErrorAndQuietShowsOnlyTheFilesNotOk) {
+    const RunFileBuilder damaged = RunFileBuilder().Records(3, 4).DamagedRecord(1);
+    Write("A.GTP", RunFileBuilder().Records(2, 4));
+    Write("B.GTP", damaged);
+    Write("C.GTP", RunFileBuilder().Records(2, 4).CutTo(300));
+    folder.Write("D.GTP", "");
+    folder.Write("E.GTP", std::string(400, 'x'));
+    folder.MakeFolder("F.GTP");
+    Write("G.GTP", RunFileBuilder());
+    const std::string damagedAt = std::to_string(damaged.DamagedPositions()[0]);
+    const std::string shortFile = "the file ends after 300 bytes, before its run data at byte 312";
+    const std::vector<std::string> files{"A.GTP", "B.GTP", "C.GTP", "D.GTP", "E.GTP", "F.GTP/", "G.GTP"};
+    std::vector<std::string> check{"check"};
+    check.insert(check.end(), files.begin(), files.end());
+    Outcome outcome;
+    {
+        LockHolder other(P("G.GTP"));
+        outcome = Run(check);
+    }
+    EXPECT_EQ(outcome.out, "A.GTP: OK\nB.GTP: DAMAGED 1 record(s) at " + damagedAt + "\nC.GTP: SHORT " + shortFile +
+                               "\n6 files: 1 ok, 1 damaged, 1 short, 3 unreadable\n");
+    EXPECT_EQ(outcome.err, "D.GTP: ERROR Error (62) - Input past end of file (the file is empty)\n"
+                           "E.GTP: ERROR Error (13) - Type mismatch (no PASS version number where a run file has "
+                           "one: this is no run file)\n"
+                           "G.GTP: ERROR Error (70) - Permission denied (the file is in use by another program (PASS, "
+                           "Tachlet or another tachlet-cli))\n");
+    EXPECT_EQ(outcome.status, 3);
+
+    check.push_back("-q");
+    const Outcome quiet = Run(check);
+    EXPECT_EQ(quiet.out, "B.GTP: DAMAGED 1 record(s) at " + damagedAt + "\nC.GTP: SHORT " + shortFile + "\n");
+    EXPECT_EQ(quiet.err, outcome.err.substr(0, outcome.err.find("G.GTP")));
+    EXPECT_EQ(Run({"check", "A.GTP", "C.GTP"}).status, 1);
+
+    const Outcome show = Run({"show", "--json-lines", "-q", "A.GTP", "C.GTP", "D.GTP"});
+    std::vector<std::string> shown;
+    for (size_t at = 0; at < show.out.size(); at = show.out.find('\n', at) + 1)
+        shown.push_back(Json::parse(show.out.substr(at, show.out.find('\n', at) - at))["status"]);
+    EXPECT_EQ(shown, (std::vector<std::string>{"short", "error"}));
+    EXPECT_EQ(show.err, "C.GTP: SHORT " + shortFile + "\nD.GTP: ERROR Error (62) - Input past end of file (the file "
+                        "is empty)\n");
+    EXPECT_EQ(show.status, 3);
+}
+
+// set --json for a script: each changed value old and new as the file has
+// them, every file's outcome; JSON lines of several runs join into one
+// stream that reads line by line.
+TEST_F(ToolTest, SetJsonGivesOldAndNewAsStoredAndJsonLinesOfSeveralRunsReadLineByLine) {
+    const RunFileBuilder old = RunFileBuilder().Version("1.1.1").Records(2, 20).Notes("n");
+    const RunFileBuilder current = RunFileBuilder().Records(2, 20).Notes("old");
+    Write("OLD.GTP", old);
+    Write("NEW.GTP", current);
+    const Outcome set = Run({"set", "--json", "NEW.GTP", "OLD.GTP", "GONE.GTP", "--weight", "3100.5", "--pitch",
+                             "1.25", "--notes", "a\nb", "--run-name", "R"});
+    const Json expected = Json::parse(R"json([
+        {"file": "NEW.GTP", "pathBytes": null, "outcome": "changed",
+         "changes": {"runName": {"old": "Run 1", "new": "R"}, "weight": {"old": 3000, "new": 3100},
+                     "pitchFactor": {"old": 1.0, "new": 1.2}, "notes": {"old": "old", "new": "a\nb"}},
+         "warning": null, "error": null, "errorNumber": null},
+        {"file": "OLD.GTP", "pathBytes": null, "outcome": "refused", "changes": {}, "warning": null,
+         "error": "this file carries no pitch factor (PASS Version 1.1.1)", "errorNumber": null},
+        {"file": "GONE.GTP", "pathBytes": null, "outcome": "error", "changes": {}, "warning": null,
+         "error": "Error (53) - File not found", "errorNumber": 53}])json");
+    EXPECT_EQ(Json::parse(set.out), expected) << set.out;
+    EXPECT_EQ(set.status, 3);
+    EXPECT_EQ(Json::parse(Run({"set", "--json", "NEW.GTP", "--weight", "3100"}).out)[0]["outcome"], "unchanged");
+
+    std::string stream;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show", "NEW.GTP", "GONE.GTP"}, {"check", "OLD.GTP"}, {"set", "OLD.GTP", "--weight", "5", "--dry-run"}}) {
+        std::vector<std::string> lines = args;
+        lines.insert(lines.begin() + 1, "--json-lines");
+        stream += Run(lines).out;
+    }
+    std::vector<std::string> read;
+    for (size_t at = 0; at < stream.size(); at = stream.find('\n', at) + 1) {
+        const Json object = Json::parse(stream.substr(at, stream.find('\n', at) - at));
+        read.push_back(object["file"].get<std::string>() + " " +
+                       object.value("status", object.value("outcome", std::string())));
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{"NEW.GTP ok", "GONE.GTP error", "OLD.GTP ok", "OLD.GTP wouldChange"}));
+}
+
+// A name that is no UTF-8 cannot be written in JSON as it is: the JSON gives
+// a readable form and the exact bytes, by which a script opens it again.
+TEST_F(ToolTest, ANameThatIsNotUtf8KeepsAReadablePathAndItsExactBytesToOpenItAgain) {
+    const std::string name = "R\xE9.GTP";  // Latin-1, as an old copy may have left it
+    Write(name, RunFileBuilder().Records(2, 20).Weight(2345));
+    const Json shown = Json::parse(Run({"show", "--json", "."}).out)[0];
+    EXPECT_EQ(shown["file"], "./R\uFFFD.GTP");
+    const std::string bytes = shown["pathBytes"];
+    std::string decoded;
+    const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (size_t i = 0, bits = 0, group = 0; i < bytes.size() && bytes[i] != '='; ++i) {
+        group = group << 6 | digits.find(bytes[i]);
+        if ((bits += 6) >= 8) decoded += static_cast<char>(group >> (bits -= 8));
+        group &= (1u << bits) - 1;
+    }
+    EXPECT_EQ(decoded, "./" + name);
+    EXPECT_EQ(Json::parse(Run({"show", "--json", decoded}).out)[0]["weight"], 2345);
+    EXPECT_NE(Run({"check", "--csv", "."}).out.find("\r\n./R\uFFFD.GTP," + bytes + ",ok,"), std::string::npos);
+}
+
+// A spreadsheet or a script reads the table as the JSON gives the records.
+TEST_F(ToolTest, CsvReadBackWithPythonsCsvModuleHoldsWhatTheJsonHolds) {
+    Write("A, \"B\".GTP", RunFileBuilder().RunName("Run, \"fast\"").Records(3, 4).DamagedRecord(0).DamagedRecord(2)
+                              .Notes("line 1\rline, 2"));
+    Write("C.GTP", RunFileBuilder().Version("1.1.1"));
+    const std::string compare = R"py(
+import csv, json, sys
+rows = list(csv.DictReader(open(sys.argv[1], newline='', encoding='utf-8')))
+records = [json.loads(line) for line in open(sys.argv[2], encoding='utf-8')]
+def cell(value):
+    if value is None: return ''
+    if isinstance(value, bool): return 'true' if value else 'false'
+    if isinstance(value, list): return ' '.join(cell(v) for v in value)
+    return value if isinstance(value, str) else json.dumps(value)
+assert len(rows) == len(records) > 0, (rows, records)
+for row, record in zip(rows, records):
+    assert list(row) == list(record), (list(row), list(record))
+    assert row == {k: cell(v) for k, v in record.items()}, (row, record)
+print(len(rows))
+)py";
+    for (const char* command : {"show", "check"}) {
+        folder.Write("table.csv", Run({command, "--csv", ".", "GONE.GTP"}).out);
+        folder.Write("records.jsonl", Run({command, "--json-lines", ".", "GONE.GTP"}).out);
+        const Outcome read = RunProgram({"/usr/bin/python3", "-c", compare, "table.csv", "records.jsonl"});
+        EXPECT_EQ(read.out, "3\n") << command << read.err;
+    }
+    EXPECT_NE(folder.Read("table.csv").find("\"./A, \"\"B\"\".GTP\""), std::string::npos);
+}
+
+// For many a run its file's date is the only date it has.
+TEST_F(ToolTest, PreserveDateKeepsEachWrittenFilesModificationTimeToTheNanosecond) {
+    Write("A.GTP", RunFileBuilder().Records(2, 20));
+    Write("B.GTP", RunFileBuilder().Records(2, 20));
+    const struct timespec dated[2] = {{0, UTIME_OMIT}, {1'500'000'000, 123'456'789}};
+    const auto modified = [this](const char* name) {
+        struct stat info {};
+        ::stat(P(name).c_str(), &info);
+        return std::pair(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    };
+    for (const char* name : {"A.GTP", "B.GTP"}) ASSERT_EQ(::utimensat(AT_FDCWD, P(name).c_str(), dated, 0), 0);
+    EXPECT_EQ(Run({"set", "A.GTP", "B.GTP", "--weight", "1500", "--preserve-date"}).status, 0);
+    EXPECT_EQ(modified("A.GTP"), std::pair(dated[1].tv_sec, dated[1].tv_nsec));
+    EXPECT_EQ(modified("B.GTP"), modified("A.GTP"));
+    EXPECT_EQ(static_cast<uint8_t>(folder.Read("B.GTP").at(148)), 1500 & 0xFF);
+    EXPECT_EQ(Run({"set", "A.GTP", "--weight", "1600"}).status, 0);
+    EXPECT_GT(modified("A.GTP").first, dated[1].tv_sec);
 }

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "run_file/RunFile.h"
+#include "support/LockedFile.h"
 #include "testkit/ErrorNumberOf.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/SystemTestkit.h"
@@ -99,6 +100,28 @@ TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
     EXPECT_EQ(afterWeight[147] * 256 + afterWeight[148], 2222);
     afterWeight[147] = saved[147], afterWeight[148] = saved[148];
     EXPECT_EQ(Bytes(afterWeight.begin(), afterWeight.end() - 1), saved);
+}
+
+// For many a run its file's date is the only date it has.
+TEST_F(RunFileTest, ASaveThatKeepsTheDateLeavesTheLastWriteAsItWasAndTheNextSaveStillGoesThrough) {
+    LoadAndEdit(Loaded);
+    const std::filesystem::path path = FsPath(folder.Path("RUN.GTP"));
+    const auto dated = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400) +
+                       std::chrono::nanoseconds(123'456'700);
+    std::filesystem::last_write_time(path, dated);
+    // Read as the save reads it, to the nanosecond (100 ns on Windows).
+    const auto modified = [this] {
+        return LockedFile(folder.Path("RUN.GTP"), LockedFile::OpenMode::Read).Stamp().modifiedNs;
+    };
+    const int64_t before = modified();
+    runFile.Load(folder.Path("RUN.GTP"));
+    ASSERT_EQ(runFile.Save(edits, SaveSelection::Everything(), SaveOptions{true}).status, SaveStatus::Saved);
+    EXPECT_EQ(modified(), before);
+    EXPECT_EQ(Read("RUN.GTP")[147] * 256 + Read("RUN.GTP")[148], 1500);
+
+    edits.weight = "1600";
+    ASSERT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
+    EXPECT_GT(modified(), before);
 }
 
 TEST_F(RunFileTest, APathThatNowNamesAnotherFileIsNeverWritten) {

@@ -49,6 +49,9 @@ expected=(
     share/icons/hicolor/256x256/apps/$id.png
     share/icons/hicolor/scalable/mimetypes/$type_icon.svg
     share/icons/hicolor/48x48/mimetypes/$type_icon.png
+    share/man/man1/tachlet.1
+    share/man/man1/tachlet-cli.1
+    share/bash-completion/completions/tachlet-cli
 )
 for program in "${programs[@]}"; do expected+=("bin/$program"); done
 installed=$(cd "$usr" && find . -type f -printf '%P\n' | sort)

@@ -48,7 +48,8 @@ done
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for file in ./usr/bin/tachlet ./usr/share/tachlet/version_history.html ./usr/share/applications/$id.desktop \
     ./usr/share/mime/packages/$id.xml ./usr/share/metainfo/$id.metainfo.xml \
-    ./usr/share/icons/hicolor/scalable/apps/$id.svg; do
+    ./usr/share/icons/hicolor/scalable/apps/$id.svg ./usr/share/man/man1/tachlet-cli.1 ./usr/share/man/man1/tachlet.1 \
+    ./usr/share/bash-completion/completions/tachlet-cli; do
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
 if grep -v '^\./usr/' <<<"$contents" | grep -qv '^\./$'; then

@@ -1,0 +1,30 @@
+#include "cli/ShownFields.h"
+
+#include <cstdlib>
+
+using Stuff::EntryKind;
+using Stuff::Field;
+
+// The window lists the rollout length after the redline and the shift point;
+// a save writes the fields in the table's order.
+const std::array<ShownField, 7> ShownFields{{
+    {Field::RunName, "runName", "Run Name:"},
+    {Field::VehicleName, "vehicleName", "Vehicle Name:"},
+    {Field::VehicleWeight, "weight", "Vehicle Weight:"},
+    {Field::Redline, "redline", "Redline:"},
+    {Field::ShiftPoint, "shiftPoint", "Shift Point:"},
+    {Field::RolloutLength, "rolloutLength", "Rollout Length:"},
+    {Field::PitchFactor, "pitchFactor", "Pitch Factor:"},
+}};
+
+// The whole numbers and tenths as the load and the save's report write
+// them: plain digits.
+Json ValueJson(const ShownField& field, const std::string& text) {
+    switch (field.Row().entry) {
+    case EntryKind::Name: return text;
+    case EntryKind::WholeNumber: return std::strtoull(text.c_str(), nullptr, 10);
+    case EntryKind::Decimal:
+    case EntryKind::RoundedDecimal: return text == "n/a" ? Json(nullptr) : Json(std::strtod(text.c_str(), nullptr));
+    }
+    return nullptr;
+}
