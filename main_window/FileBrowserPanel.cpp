@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 #include <algorithm>
 
@@ -36,6 +38,19 @@ void StyleAsList(QWidget* list) {
 // the text as it is.
 QString PlainTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
 
+// Places in the panel, in twips. The drive list lies in the collapsed strip,
+// below the caption; the lists touch; the hint and the Pin box share the row
+// under them, the Pin box as wide as it needs and right-aligned with the lists.
+constexpr int ListLeft = 120;
+constexpr int ListWidth = 5295;
+constexpr int DriveTop = 255;
+constexpr int DriveHeight = 330;
+constexpr int FoldersTop = 600;
+constexpr int FilesTop = 3600;
+constexpr int FilesHeight = 3015;
+constexpr int HintsTop = 6630;
+constexpr int HintsHeight = 330;
+
 }  // namespace
 
 FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guard, QByteArray programFolder,
@@ -49,11 +64,11 @@ FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guar
     QPalette panel = palette();
     panel.setColor(QPalette::Window, Design::PanelGrey);
     setPalette(panel);
-    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, Design::PanelOpenHeight);
     heightTwips_ = Design::PanelOpenHeight;
     BuildLists();
     BuildHintsAndPin();
     BuildPopup();
+    PlaceControls();
     // Moves without a button held arrive only where tracking is on.
     setMouseTracking(true);
 }
@@ -62,17 +77,14 @@ void FileBrowserPanel::BuildLists() {
     driveGTP = new DriveListBox(this);
     driveGTP->setObjectName(QStringLiteral("driveGTP"));
     driveGTP->setToolTip(QStringLiteral("Select the drive to look for GTP files in."));
-    scale_.Place(driveGTP, 120, 240, 5295, 315);
 
     dirGTP = new DirListBox(this);
     dirGTP->setObjectName(QStringLiteral("dirGTP"));
     dirGTP->setToolTip(QStringLiteral("Double-click to select a directory to display GTP files in."));
-    scale_.Place(dirGTP, 120, 600, 5295, 3015);
 
     fileGTP = new FileListBox(this);
     fileGTP->setObjectName(QStringLiteral("fileGTP"));
     fileGTP->SetPattern(QStringLiteral("*.gtp"));
-    scale_.Place(fileGTP, 120, 3600, 5295, 3015);
 
     for (QWidget* list : {static_cast<QWidget*>(driveGTP), static_cast<QWidget*>(dirGTP),
                           static_cast<QWidget*>(fileGTP)}) {
@@ -105,16 +117,35 @@ void FileBrowserPanel::BuildHintsAndPin() {
     chkPin->setObjectName(QStringLiteral("chkPin"));
     chkPin->setToolTip(QStringLiteral("Toggles whether the file browser is pinned open or not."));
     connect(chkPin, &QCheckBox::clicked, this, &FileBrowserPanel::PinClicked);
+}
 
+void FileBrowserPanel::PlaceControls() {
+    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, heightTwips_);
+    scale_.Place(driveGTP, ListLeft, DriveTop, ListWidth, DriveHeight);
+    scale_.Place(dirGTP, ListLeft, FoldersTop, ListWidth, FilesTop - FoldersTop);
+    scale_.Place(fileGTP, ListLeft, FilesTop, ListWidth, FilesHeight);
     // The Pin box ends where the lists end and is as wide as its box and
-    // caption need; the hint takes the rest of the line.
-    scale_.Place(chkPin, 5040, 6650, 375, 255);
-    const int pinRight = scale_.ToPixelsX(120 + 5295);
-    const int pinWidth = std::max(chkPin->width(), chkPin->sizeHint().width());
-    const int pinHeight = std::max(chkPin->height(), chkPin->sizeHint().height());
-    chkPin->setGeometry(pinRight - pinWidth, chkPin->y(), pinWidth, pinHeight);
-    scale_.Place(lblFileHints, 120, 6645, 4815, 255);
-    lblFileHints->resize(std::min(lblFileHints->width(), chkPin->x() - lblFileHints->x()), lblFileHints->height());
+    // caption need; the hint takes the rest of the row.
+    scale_.Place(lblFileHints, ListLeft, HintsTop, ListWidth, HintsHeight);
+    const int pinWidth = chkPin->sizeHint().width();
+    const int pinLeft = lblFileHints->geometry().right() + 1 - pinWidth;
+    chkPin->setGeometry(pinLeft, lblFileHints->y(), pinWidth, lblFileHints->height());
+    lblFileHints->resize(pinLeft - lblFileHints->x(), lblFileHints->height());
+}
+
+double FileBrowserPanel::GrowthNeeded() const {
+    // The caption lies above the drive list, and the hint beside the Pin box.
+    QStyleOptionGroupBox caption;
+    initStyleOption(&caption);
+    const QRect title = style()->subControlRect(QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, this);
+    const QSize hints = lblFileHints->sizeHint();
+    const QSize pin = chkPin->sizeHint();
+    return std::max({scale_.GrowthToHold(QSize(title.left() + title.right() + 1, title.bottom() + 1),
+                                         QRect(0, 0, Design::PanelWidth, DriveTop)),
+                     scale_.GrowthToHold(QSize(0, driveGTP->sizeHint().height()),
+                                         QRect(ListLeft, DriveTop, 0, DriveHeight)),
+                     scale_.GrowthToHold(QSize(hints.width() + pin.width(), std::max(hints.height(), pin.height())),
+                                         QRect(ListLeft, HintsTop, ListWidth, HintsHeight))});
 }
 
 void FileBrowserPanel::BuildPopup() {
@@ -280,7 +311,7 @@ bool FileBrowserPanel::IsOpen() const { return heightTwips_ >= Design::PanelOpen
 
 void FileBrowserPanel::SetHeight(int twips) {
     heightTwips_ = twips;
-    resize(width(), scale_.ToPixelsY(twips));
+    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, twips);
 }
 
 void FileBrowserPanel::Expand() {

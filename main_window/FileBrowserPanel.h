@@ -30,6 +30,13 @@ public:
     // `programFolder`: where the lists go when a folder cannot be read.
     FileBrowserPanel(const TwipsScale& scale, const RunGuard& guard, QByteArray programFolder, QWidget* parent);
 
+    // The font growth at which the caption, the drive list, the hint and the
+    // Pin box fit.
+    double GrowthNeeded() const;
+    // Places the panel, at its height, and its controls at the scale's font
+    // growth.
+    void PlaceControls();
+
     // The selected file's name as shown, empty when none is selected.
     QString FileName() const;
     // The same name as the file system spells it.

@@ -36,6 +36,11 @@ public:
     // Placed by the window; `guard` tells when a load or save holds the window.
     VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, const RunGuard& guard, QWidget* parent);
 
+    // The font growth at which every caption, value and command fits.
+    double GrowthNeeded() const;
+    // Places the form and its controls at the scale's font growth.
+    void PlaceControls();
+
     // What a load shows.
     void ShowValues(const Stuff::VehicleTexts& values, bool hasPitchFactor);
     void SetVersionCaption(const std::string& caption, bool known);
@@ -81,6 +86,7 @@ private:
     void BuildNotes();
     void BuildCommands();
     void SetTabOrder();
+    void PlaceFieldRow(FieldIndex index);
     // Twips given in the window's coordinates, placed inside the form.
     void Place(QWidget* widget, int left, int top, int width, int height) const;
 

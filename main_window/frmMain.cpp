@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 #include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
 #include "main_window/ClickableLabel.h"
@@ -15,7 +17,6 @@
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), scale_(services_.screen), guard_(*this) {
     setObjectName(QStringLiteral("frmMain"));
-    setFixedSize(scale_.ToPixelsX(Design::ClientWidth), scale_.ToPixelsY(Design::ClientHeight));
     panel_ = new FileBrowserPanel(scale_, guard_, QByteArray::fromStdString(services_.appInfo.Path), this);
     form_ = new VehicleDataForm(scale_, services_.dialogs, guard_, this);
     BuildLinks();
@@ -32,6 +33,15 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::FitToFont() {
+    scale_.SetFontGrowth(1.0);
+    scale_.SetFontGrowth(std::max({panel_->GrowthNeeded(), form_->GrowthNeeded(), LinksGrowthNeeded()}));
+    setFixedSize(scale_.ToPixelsX(Design::ClientWidth), scale_.ToPixelsY(Design::ClientHeight));
+    panel_->PlaceControls();
+    form_->PlaceControls();
+    PlaceLinks();
+}
 
 void frmMain::ConnectPanel() {
     connect(panel_, &FileBrowserPanel::folderChanged, this, &frmMain::FolderChanged);

@@ -1,7 +1,11 @@
 // The window's start and close: title, size and controls, the settings it
 // reads and writes, the last folder it returns to, its placement, and the
 // links it opens.
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QScopeGuard>
 #include <QWindow>
 
 #include "main_window/ClickableLabel.h"
@@ -128,14 +132,61 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     }
 }
 
-TEST_F(LifecycleTest, TextsFitTheirControlsInTheFontsOfTheSystem) {
-    Open();
-    for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
-        const QWidget* control = Find<QWidget>(name);
-        EXPECT_LE(control->sizeHint().width(), control->width()) << name;
-        EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << name;
+TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
+    // The system's font; GNOME's; and 9 points at 144 dots per inch, which
+    // the screen gives 10 twips to the pixel.
+    const QFont system = QApplication::font();
+    QFont at144 = system;
+    at144.setFamily("DejaVu Sans");
+    at144.setPixelSize(18);
+    const struct {
+        const char* what;
+        QFont font;
+        float perPixel;
+    } looks[] = {{"system", system, 15}, {"Cantarell 11", QFont("Cantarell", 11), 15}, {"144 dpi", at144, 10}};
+    const auto restore = qScopeGuard([system] { QApplication::setFont(system); });
+    settings.Set("MainOptions", "PINFileBrowser", "-1");
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.what);
+        QApplication::setFont(look.font);
+        screen = FakeScreen(Rect{0, 0, 2560, 1600}, look.perPixel, look.perPixel);
+        Reopen();
+        // Names of full length in ordinary words, a field open in its box.
+        LoadFile("RUN.GTP", RunFileBuilder().RunName("Qualifying, second run, cold tyres, wind from W")
+                                .VehicleName("Mustang GT 5.0L").Weight(65535).Records(2, 4).Notes("n").Build());
+        EnterEditMode();
+        OpenField("lblVehicleWeight");
+        ASSERT_TRUE(Box("txtVehicleWeight")->isVisible());
+        EXPECT_GE(window->width(), 11655 / look.perPixel);
+
+        for (const QWidget* control : window->findChildren<QWidget*>()) {
+            const std::string name = control->objectName().toStdString();
+            if (!control->isVisible() || name.empty() || name.rfind("qt_", 0) == 0) continue;
+            QSize needed;
+            if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->text().isEmpty())
+                needed = label->sizeHint();
+            if (qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control))
+                needed = control->sizeHint();
+            // A list's rows are as tall as the font; the drive list's width
+            // is that of the longest mount point, which may be cut.
+            if (qobject_cast<const QComboBox*>(control)) needed = QSize(0, control->sizeHint().height());
+            EXPECT_TRUE(needed.width() <= control->width() && needed.height() <= control->height())
+                << name << " needs " << needed.width() << "x" << needed.height() << ", has " << control->width()
+                << "x" << control->height();
+            const QWidget* parent = control->parentWidget();
+            EXPECT_TRUE(parent->rect().contains(control->geometry())) << name << " lies outside its parent";
+            for (const QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const bool shown = other != control && other->isVisible() && !other->objectName().isEmpty();
+                EXPECT_FALSE(shown && control->geometry().intersects(other->geometry()))
+                    << name << " overlaps " << other->objectName().toStdString();
+            }
+        }
+        // The panel's caption lies above its drive list.
+        const auto* panel = Find<QGroupBox>("framePASSFile");
+        const QRect caption = panel->fontMetrics().boundingRect(panel->title());
+        EXPECT_LE(caption.width(), panel->width());
+        EXPECT_LE(caption.height(), Find<QWidget>("driveGTP")->y());
     }
-    EXPECT_LE(Label("lblFileHints")->geometry().right(), Find<QWidget>("chkPin")->x());
 }
 
 TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
