@@ -1,6 +1,7 @@
 #include "main_window/FileBrowserPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -37,6 +39,8 @@ void StyleAsList(QWidget* list) {
 // A tooltip that looks like markup would be shown as markup; this one shows
 // the text as it is.
 QString PlainTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
+
+const char* const CaptionTip = "Ctrl+O opens the file browser; Escape closes it unless it is pinned.";
 
 // Places in the panel, in twips. The drive list lies in the collapsed strip,
 // below the caption; the lists touch; the hint and the Pin box share the row
@@ -71,6 +75,7 @@ FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guar
     PlaceControls();
     // Moves without a button held arrive only where tracking is on.
     setMouseTracking(true);
+    connect(qApp, &QApplication::focusChanged, this, &FileBrowserPanel::FocusMoved);
 }
 
 void FileBrowserPanel::BuildLists() {
@@ -133,11 +138,15 @@ void FileBrowserPanel::PlaceControls() {
     lblFileHints->resize(pinLeft - lblFileHints->x(), lblFileHints->height());
 }
 
-double FileBrowserPanel::GrowthNeeded() const {
-    // The caption lies above the drive list, and the hint beside the Pin box.
+QRect FileBrowserPanel::CaptionRect() const {
     QStyleOptionGroupBox caption;
     initStyleOption(&caption);
-    const QRect title = style()->subControlRect(QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, this);
+    return style()->subControlRect(QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, this);
+}
+
+double FileBrowserPanel::GrowthNeeded() const {
+    // The caption lies above the drive list, and the hint beside the Pin box.
+    const QRect title = CaptionRect();
     const QSize hints = lblFileHints->sizeHint();
     const QSize pin = chkPin->sizeHint();
     return std::max({scale_.GrowthToHold(QSize(title.left() + title.right() + 1, title.bottom() + 1),
@@ -312,6 +321,49 @@ bool FileBrowserPanel::IsOpen() const { return heightTwips_ >= Design::PanelOpen
 void FileBrowserPanel::SetHeight(int twips) {
     heightTwips_ = twips;
     scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, twips);
+    // What the collapsed panel hides takes no focus, and keeps none.
+    const bool open = IsOpen();
+    for (QWidget* below : {static_cast<QWidget*>(dirGTP), static_cast<QWidget*>(fileGTP),
+                           static_cast<QWidget*>(chkPin)}) {
+        below->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
+    }
+    if (!open && isAncestorOf(QApplication::focusWidget())) {
+        GiveFocusBack();
+    }
+}
+
+void FileBrowserPanel::GiveFocusBack() {
+    QWidget* back = focusBefore_;
+    focusBefore_ = nullptr;
+    if (back != nullptr && back->isVisible() && back->isEnabled() && back->focusPolicy() != Qt::NoFocus) {
+        back->setFocus(Qt::OtherFocusReason);
+    } else {
+        // Nothing to go back to: the window itself takes the keys.
+        QApplication::focusWidget()->clearFocus();
+    }
+}
+
+void FileBrowserPanel::FocusMoved(QWidget* old, QWidget* now) {
+    // Another window taking the focus for a while (a message, a menu) is no
+    // move within this one.
+    if (now == nullptr || now->window() != window()) {
+        return;
+    }
+    const bool wasInside = old != nullptr && isAncestorOf(old);
+    const bool inside = isAncestorOf(now);
+    if (inside && !wasInside) {
+        focusBefore_ = old;
+    } else if (wasInside && !inside) {
+        focusBefore_ = nullptr;
+        Collapse();
+    }
+}
+
+void FileBrowserPanel::OpenFromKeyboard() {
+    if (!IsOpen()) {
+        SetHeight(Design::PanelOpenHeight);
+    }
+    fileGTP->setFocus(Qt::ShortcutFocusReason);
 }
 
 void FileBrowserPanel::Expand() {
@@ -351,6 +403,31 @@ void FileBrowserPanel::mouseMoveEvent(QMouseEvent* event) {
         Expand();
     }
     QGroupBox::mouseMoveEvent(event);
+}
+
+bool FileBrowserPanel::event(QEvent* event) {
+    // The caption tells how the keyboard reaches the panel.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QRect caption = CaptionRect();
+        if (caption.contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), QString::fromLatin1(CaptionTip), this, caption);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QGroupBox::event(event);
+}
+
+void FileBrowserPanel::keyPressEvent(QKeyEvent* event) {
+    // The lists and the Pin box leave Escape to the panel.
+    if (event->key() == Qt::Key_Escape) {
+        Collapse();
+        event->accept();
+        return;
+    }
+    QGroupBox::keyPressEvent(event);
 }
 
 bool FileBrowserPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -27,6 +28,9 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     ConnectForm();
     // Moves without a button held arrive only where tracking is on.
     setMouseTracking(true);
+    // The usual Open key reaches the file browser from anywhere in the window.
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            [this] { guard_.UnlessBusy([this] { panel_->OpenFromKeyboard(); }); });
     UpdateControls(false, false, false, false);
     StartInWorkingFolder();
     Form_Load();
