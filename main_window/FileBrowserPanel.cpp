@@ -81,14 +81,23 @@ FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guar
 void FileBrowserPanel::BuildLists() {
     driveGTP = new DriveListBox(this);
     driveGTP->setObjectName(QStringLiteral("driveGTP"));
+    driveGTP->setAccessibleName(QStringLiteral("Drives"));
+    // On Linux a screen reader names a combo box by the label that points at
+    // it; there is no room for one, so it stays hidden.
+    auto* drives = new QLabel(QStringLiteral("Drives"), this);
+    drives->setObjectName(QStringLiteral("lblDrives"));
+    drives->setBuddy(driveGTP);
+    drives->hide();
     driveGTP->setToolTip(QStringLiteral("Select the drive to look for GTP files in."));
 
     dirGTP = new DirListBox(this);
     dirGTP->setObjectName(QStringLiteral("dirGTP"));
+    dirGTP->setAccessibleName(QStringLiteral("Folders"));
     dirGTP->setToolTip(QStringLiteral("Double-click to select a directory to display GTP files in."));
 
     fileGTP = new FileListBox(this);
     fileGTP->setObjectName(QStringLiteral("fileGTP"));
+    fileGTP->setAccessibleName(QStringLiteral("Run files"));
     fileGTP->SetPattern(QStringLiteral("*.gtp"));
 
     for (QWidget* list : {static_cast<QWidget*>(driveGTP), static_cast<QWidget*>(dirGTP),

@@ -14,6 +14,7 @@
 #include "main_window/QtText.h"
 #include "main_window/RunGuard.h"
 #include "main_window/TwipsScale.h"
+#include "main_window/ValueLabel.h"
 #include "main_window/frmMainDesign.h"
 #include "run_file/FieldRules.h"
 #include "run_file/FieldTable.h"
@@ -204,7 +205,7 @@ void VehicleDataForm::BuildFieldRow(FieldIndex index) {
 
     // The label and the box share place, size, font and colour, so either can
     // take the other's place without anything else moving.
-    row.value = new ClickableLabel(this);
+    row.value = new ValueLabel(this);
     PlainLabel(row.value);
     row.value->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(look.name));
     row.value->setFont(BoldFont(row.value));
@@ -223,6 +224,10 @@ void VehicleDataForm::BuildFieldRow(FieldIndex index) {
     const QString tooltip = QtText::FromUtf8(Stuff::Tooltip(CoreRow(index)));
     row.value->setToolTip(tooltip);
     row.box->setToolTip(tooltip);
+    // A screen reader names both by the caption, without its colon.
+    const QString name = row.caption->text().chopped(1);
+    row.value->setAccessibleName(name);
+    row.box->setAccessibleName(name);
 
     connect(row.value, &ClickableLabel::clicked, this,
             [this, index] { guard_.UnlessBusy([this, index] { BeginFieldEdit(index); }); });
@@ -238,6 +243,7 @@ void VehicleDataForm::BuildNotes() {
 
     txtVehicleNotes = new QPlainTextEdit(this);
     txtVehicleNotes->setObjectName(QStringLiteral("txtVehicleNotes"));
+    txtVehicleNotes->setAccessibleName(QStringLiteral("Vehicle Notes"));
     txtVehicleNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtVehicleNotes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtVehicleNotes->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -19,7 +19,7 @@
 
 #include "run_file/VehicleTexts.h"
 
-class ClickableLabel;
+class ValueLabel;
 class Dialogs;
 class FieldBox;
 class QLabel;
@@ -77,7 +77,7 @@ signals:
 private:
     struct FieldRow {
         QLabel* caption = nullptr;
-        ClickableLabel* value = nullptr;
+        ValueLabel* value = nullptr;
         FieldBox* box = nullptr;
     };
 
