@@ -205,6 +205,17 @@ TEST_F(BrowserTest, RightClickShowsTheMenuWithoutChangingTheSelection) {
     EXPECT_FALSE(CommandsEnabled());
 }
 
+TEST_F(BrowserTest, ADoubleClickOnAFileLoadsItAndEntersEditMode) {
+    Open();
+    Write("A.GTP", RunFileBuilder().RunName("Clicked twice").Records(2, 4).Notes("n").Build());
+    Files()->Refresh();
+    DoubleClick(Files()->viewport(), Files()->visualItemRect(Files()->item(0)).center());
+    EXPECT_EQ(LabelText("lblRunName"), "Clicked twice");
+    EXPECT_EQ(State(), (ControlState{false, true, false, true, true}));
+    EXPECT_TRUE(CommandsEnabled());
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     Open();
     Write("A.GTP", RunFileBuilder().Build());
