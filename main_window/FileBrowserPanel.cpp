@@ -361,7 +361,9 @@ void FileBrowserPanel::FocusMoved(QWidget* old, QWidget* now) {
     const bool wasInside = old != nullptr && isAncestorOf(old);
     const bool inside = isAncestorOf(now);
     if (inside && !wasInside) {
-        focusBefore_ = old;
+        // Back from a message or another window, it came from none of this
+        // window's controls: where it was before stays.
+        if (old != nullptr && old->window() == window()) focusBefore_ = old;
     } else if (wasInside && !inside) {
         focusBefore_ = nullptr;
         Collapse();
