@@ -105,6 +105,30 @@ constexpr RowLook RowLooks[VehicleDataForm::FieldCount] = {
 
 const Stuff::EditableField& CoreRow(int index) { return Stuff::Editable(RowLooks[index].field); }
 
+// Where each control lies, in twips in the window's coordinates.
+const QRect VersionPlace(DataLeft, HeaderTop, VersionWidth, HeaderHeight);
+const QRect CountPlace(DataLeft + VersionWidth, HeaderTop, DataRight - DataLeft - VersionWidth, HeaderHeight);
+const QRect NotesCaptionPlace(DataLeft, NotesTop, CaptionWidth, NotesCaptionHeight);
+const QRect NotesPlace(DataLeft, NotesTop + NotesCaptionHeight, DataRight - DataLeft,
+                       NotesBottom - (NotesTop + NotesCaptionHeight));
+
+QRect CaptionPlace(int index) {
+    return {DataLeft, RowTop + RowLooks[index].line * RowStep, CaptionWidth, RowHeight};
+}
+
+// The value label's, which its box shares. The run name may be 47 characters
+// long: it gets the full width, on the line below its caption; every other
+// value sits beside its caption.
+QRect ValuePlace(int index) {
+    const bool fullWidth = index == VehicleDataForm::RunName;
+    const int left = fullWidth ? DataLeft : ValueLeft;
+    return {left, CaptionPlace(index).top() + (fullWidth ? RowStep : 0), DataRight - left, RowHeight};
+}
+
+QRect CommandPlace(int index) {
+    return {DataLeft + index * (CommandWidth + CommandGap), CommandTop, CommandWidth, CommandHeight};
+}
+
 }  // namespace
 
 VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, const RunGuard& guard, QWidget* parent)
@@ -123,66 +147,43 @@ VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, cons
 
 void VehicleDataForm::PlaceControls() {
     scale_.Place(this, DataLeft, HeaderTop, DataRight - DataLeft, CommandTop + CommandHeight - HeaderTop);
-    Place(lblPASSVersion, DataLeft, HeaderTop, VersionWidth, HeaderHeight);
-    Place(lblRecordsRead, DataLeft + VersionWidth, HeaderTop, DataRight - DataLeft - VersionWidth, HeaderHeight);
-    for (int index = 0; index < FieldCount; ++index) PlaceFieldRow(static_cast<FieldIndex>(index));
-    Place(lblVehicleNotes, DataLeft, NotesTop, CaptionWidth, NotesCaptionHeight);
-    Place(txtVehicleNotes, DataLeft, NotesTop + NotesCaptionHeight, DataRight - DataLeft,
-          NotesBottom - (NotesTop + NotesCaptionHeight));
-    int left = DataLeft;
-    for (QPushButton* button : {cmdEdit, cmdUndo, cmdSave}) {
-        Place(button, left, CommandTop, CommandWidth, CommandHeight);
-        left += CommandWidth + CommandGap;
+    Place(lblPASSVersion, VersionPlace);
+    Place(lblRecordsRead, CountPlace);
+    for (int index = 0; index < FieldCount; ++index) {
+        const FieldRow& row = fields_[index];
+        Place(row.caption, CaptionPlace(index));
+        row.value->setIndent(scale_.ToPixelsX(ValueIndent));
+        Place(row.value, ValuePlace(index));
+        Place(row.box, ValuePlace(index));
     }
-}
-
-void VehicleDataForm::PlaceFieldRow(FieldIndex index) {
-    const int top = RowTop + RowLooks[index].line * RowStep;
-    // The run name may be 47 characters long: it gets the full width, on the
-    // line below its caption; every other value sits beside its caption.
-    const bool fullWidth = index == RunName;
-    const int valueLeft = fullWidth ? DataLeft : ValueLeft;
-    const int valueTop = fullWidth ? top + RowStep : top;
-    FieldRow& row = fields_[index];
-    Place(row.caption, DataLeft, top, CaptionWidth, RowHeight);
-    row.value->setIndent(scale_.ToPixelsX(ValueIndent));
-    Place(row.value, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
-    Place(row.box, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
+    Place(lblVehicleNotes, NotesCaptionPlace);
+    Place(txtVehicleNotes, NotesPlace);
+    QPushButton* const commands[] = {cmdEdit, cmdUndo, cmdSave};
+    for (int index = 0; index < 3; ++index) Place(commands[index], CommandPlace(index));
 }
 
 double VehicleDataForm::GrowthNeeded() const {
     double growth = 1.0;
-    // Twips given in the window's coordinates, as Place takes them.
-    const auto hold = [this, &growth](QSize needed, int left, int top, int width, int height) {
-        growth = std::max(growth, scale_.GrowthToHold(needed, QRect(left, top, width, height)));
+    const auto hold = [this, &growth](QSize needed, const QRect& twips) {
+        growth = std::max(growth, scale_.GrowthToHold(needed, twips));
     };
-    for (const char* caption : VersionSamples) {
-        hold(NeededFor(lblPASSVersion, QString::fromLatin1(caption)), DataLeft, HeaderTop, VersionWidth, HeaderHeight);
-    }
-    hold(NeededFor(lblRecordsRead, QString::fromLatin1(RecordCountSample)), DataLeft + VersionWidth, HeaderTop,
-         DataRight - DataLeft - VersionWidth, HeaderHeight);
+    for (const char* caption : VersionSamples) hold(NeededFor(lblPASSVersion, QString::fromLatin1(caption)), VersionPlace);
+    hold(NeededFor(lblRecordsRead, QString::fromLatin1(RecordCountSample)), CountPlace);
     for (int index = 0; index < FieldCount; ++index) {
         const FieldRow& row = fields_[index];
-        const int top = RowTop + RowLooks[index].line * RowStep;
-        const int valueLeft = index == RunName ? DataLeft : ValueLeft;
-        const int valueTop = index == RunName ? top + RowStep : top;
-        hold(row.caption->sizeHint(), DataLeft, top, CaptionWidth, RowHeight);
+        hold(row.caption->sizeHint(), CaptionPlace(index));
         // The indent grows with the rest; measured at the design's size.
-        hold(NeededForValue(row.value, CoreRow(index).typingLimit), valueLeft, valueTop, DataRight - valueLeft,
-             RowHeight);
-        hold(row.box->sizeHint(), valueLeft, valueTop, DataRight - valueLeft, RowHeight);
+        hold(NeededForValue(row.value, CoreRow(index).typingLimit), ValuePlace(index));
+        hold(row.box->sizeHint(), ValuePlace(index));
     }
-    hold(lblVehicleNotes->sizeHint(), DataLeft, NotesTop, CaptionWidth, NotesCaptionHeight);
-    int left = DataLeft;
-    for (const QPushButton* button : {cmdEdit, cmdUndo, cmdSave}) {
-        hold(button->sizeHint(), left, CommandTop, CommandWidth, CommandHeight);
-        left += CommandWidth + CommandGap;
-    }
+    hold(lblVehicleNotes->sizeHint(), NotesCaptionPlace);
+    const QPushButton* const commands[] = {cmdEdit, cmdUndo, cmdSave};
+    for (int index = 0; index < 3; ++index) hold(commands[index]->sizeHint(), CommandPlace(index));
     return growth;
 }
 
-void VehicleDataForm::Place(QWidget* widget, int left, int top, int width, int height) const {
-    scale_.Place(widget, left, top, width, height, QPoint(DataLeft, HeaderTop));
+void VehicleDataForm::Place(QWidget* widget, const QRect& twips) const {
+    scale_.Place(widget, twips.x(), twips.y(), twips.width(), twips.height(), QPoint(DataLeft, HeaderTop));
 }
 
 void VehicleDataForm::BuildHeader() {

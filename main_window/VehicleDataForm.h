@@ -86,9 +86,8 @@ private:
     void BuildNotes();
     void BuildCommands();
     void SetTabOrder();
-    void PlaceFieldRow(FieldIndex index);
     // Twips given in the window's coordinates, placed inside the form.
-    void Place(QWidget* widget, int left, int top, int width, int height) const;
+    void Place(QWidget* widget, const QRect& twips) const;
 
     void BeginFieldEdit(FieldIndex index);
     void EndFieldEdit(FieldIndex index);
