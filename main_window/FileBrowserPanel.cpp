@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
@@ -330,11 +331,13 @@ bool FileBrowserPanel::IsOpen() const { return heightTwips_ >= Design::PanelOpen
 void FileBrowserPanel::SetHeight(int twips) {
     heightTwips_ = twips;
     scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, twips);
-    // What the collapsed panel hides takes no focus, and keeps none.
+    // Collapsed, the panel's lists and Pin box take no focus (Ctrl+O is the
+    // way in), and the focus leaves them.
     const bool open = IsOpen();
-    for (QWidget* below : {static_cast<QWidget*>(dirGTP), static_cast<QWidget*>(fileGTP),
-                           static_cast<QWidget*>(chkPin)}) {
-        below->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
+    const std::pair<QWidget*, Qt::FocusPolicy> controls[] = {
+        {driveGTP, Qt::WheelFocus}, {dirGTP, Qt::StrongFocus}, {fileGTP, Qt::StrongFocus}, {chkPin, Qt::StrongFocus}};
+    for (const auto& [control, policy] : controls) {
+        control->setFocusPolicy(open ? policy : Qt::NoFocus);
     }
     if (!open && isAncestorOf(QApplication::focusWidget())) {
         GiveFocusBack();

@@ -10,9 +10,9 @@
 //
 // The keyboard: the window's Ctrl+O opens the panel into the file list;
 // Escape, or the focus moving on to the rest of the window, closes it unless
-// it is pinned. Collapsed, its lists below the strip and the Pin box take no
-// focus, and a panel that collapses gives the focus back to where it was
-// before it came in, so no key acts on a list the user cannot see.
+// it is pinned. Collapsed, its lists and the Pin box take no focus, and a
+// panel that collapses gives the focus back to where it was before it came
+// in, so no key acts on a list the user cannot see.
 #include <QByteArray>
 #include <QGroupBox>
 #include <QPointer>
