@@ -5,9 +5,11 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/QtOwnOptions.h"
 #include "main_window/frmMain.h"
 #include "qt_platform/QtAppInfo.h"
 #include "qt_platform/QtDialogs.h"
@@ -29,16 +31,23 @@ void DescribeCommandLine(QCommandLineParser& parser) {
                                  QStringLiteral("[file]"));
 }
 
-// --help and --version answer before the window's application starts, which
-// needs a display; both end the program. Qt's own options (-platform ...) are
-// not known here, so a line this parser cannot read is left to the window's.
+// Usage to standard error and exit status 1.
+[[noreturn]] void Refuse(const QCommandLineParser& parser, const QString& why) {
+    std::fprintf(stderr, "tachlet: %s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
+    std::exit(1);
+}
+
+// --help, --version and a line this program cannot read are answered before
+// the window's application starts, which needs a display; each ends the
+// program. Qt's own options (-platform NAME, ...) are left to the window's.
 void AnswerWithoutDisplay(int argc, char** argv) {
     const QCoreApplication probe(argc, argv);
     QCommandLineParser parser;
     DescribeCommandLine(parser);
-    parser.parse(QCoreApplication::arguments());
+    if (!parser.parse(QtOwnOptions::Without(QCoreApplication::arguments()))) Refuse(parser, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp();
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+    if (parser.positionalArguments().size() > 1) Refuse(parser, QStringLiteral("one run file at a time"));
 }
 
 // The file as the core's path. The parser's text has lost what the system's
@@ -66,10 +75,6 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     DescribeCommandLine(parser);
     parser.process(app);
-    if (parser.positionalArguments().size() > 1) {
-        std::fputs("tachlet: one run file at a time\n", stderr);
-        return 1;
-    }
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TACHLET_APP_ID));
 

@@ -1,13 +1,18 @@
 #include "main_window/FileBrowserPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
@@ -36,6 +41,21 @@ void StyleAsList(QWidget* list) {
 // the text as it is.
 QString PlainTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
 
+const char* const CaptionTip = "Ctrl+O opens the file browser; Escape closes it unless it is pinned.";
+
+// Places in the panel, in twips. The drive list lies in the collapsed strip,
+// below the caption; the lists touch; the hint and the Pin box share the row
+// under them, the Pin box as wide as it needs and right-aligned with the lists.
+constexpr int ListLeft = 120;
+constexpr int ListWidth = 5295;
+constexpr int DriveTop = 255;
+constexpr int DriveHeight = 330;
+constexpr int FoldersTop = 600;
+constexpr int FilesTop = 3600;
+constexpr int FilesHeight = 3015;
+constexpr int HintsTop = 6630;
+constexpr int HintsHeight = 330;
+
 }  // namespace
 
 FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guard, QByteArray programFolder,
@@ -49,30 +69,37 @@ FileBrowserPanel::FileBrowserPanel(const TwipsScale& scale, const RunGuard& guar
     QPalette panel = palette();
     panel.setColor(QPalette::Window, Design::PanelGrey);
     setPalette(panel);
-    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, Design::PanelOpenHeight);
     heightTwips_ = Design::PanelOpenHeight;
     BuildLists();
     BuildHintsAndPin();
     BuildPopup();
+    PlaceControls();
     // Moves without a button held arrive only where tracking is on.
     setMouseTracking(true);
+    connect(qApp, &QApplication::focusChanged, this, &FileBrowserPanel::FocusMoved);
 }
 
 void FileBrowserPanel::BuildLists() {
     driveGTP = new DriveListBox(this);
     driveGTP->setObjectName(QStringLiteral("driveGTP"));
+    driveGTP->setAccessibleName(QStringLiteral("Drives"));
+    // On Linux a screen reader names a combo box by the label that points at
+    // it; there is no room for one, so it stays hidden.
+    auto* drives = new QLabel(QStringLiteral("Drives"), this);
+    drives->setObjectName(QStringLiteral("lblDrives"));
+    drives->setBuddy(driveGTP);
+    drives->hide();
     driveGTP->setToolTip(QStringLiteral("Select the drive to look for GTP files in."));
-    scale_.Place(driveGTP, 120, 240, 5295, 315);
 
     dirGTP = new DirListBox(this);
     dirGTP->setObjectName(QStringLiteral("dirGTP"));
+    dirGTP->setAccessibleName(QStringLiteral("Folders"));
     dirGTP->setToolTip(QStringLiteral("Double-click to select a directory to display GTP files in."));
-    scale_.Place(dirGTP, 120, 600, 5295, 3015);
 
     fileGTP = new FileListBox(this);
     fileGTP->setObjectName(QStringLiteral("fileGTP"));
+    fileGTP->setAccessibleName(QStringLiteral("Run files"));
     fileGTP->SetPattern(QStringLiteral("*.gtp"));
-    scale_.Place(fileGTP, 120, 3600, 5295, 3015);
 
     for (QWidget* list : {static_cast<QWidget*>(driveGTP), static_cast<QWidget*>(dirGTP),
                           static_cast<QWidget*>(fileGTP)}) {
@@ -105,16 +132,39 @@ void FileBrowserPanel::BuildHintsAndPin() {
     chkPin->setObjectName(QStringLiteral("chkPin"));
     chkPin->setToolTip(QStringLiteral("Toggles whether the file browser is pinned open or not."));
     connect(chkPin, &QCheckBox::clicked, this, &FileBrowserPanel::PinClicked);
+}
 
+void FileBrowserPanel::PlaceControls() {
+    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, heightTwips_);
+    scale_.Place(driveGTP, ListLeft, DriveTop, ListWidth, DriveHeight);
+    scale_.Place(dirGTP, ListLeft, FoldersTop, ListWidth, FilesTop - FoldersTop);
+    scale_.Place(fileGTP, ListLeft, FilesTop, ListWidth, FilesHeight);
     // The Pin box ends where the lists end and is as wide as its box and
-    // caption need; the hint takes the rest of the line.
-    scale_.Place(chkPin, 5040, 6650, 375, 255);
-    const int pinRight = scale_.ToPixelsX(120 + 5295);
-    const int pinWidth = std::max(chkPin->width(), chkPin->sizeHint().width());
-    const int pinHeight = std::max(chkPin->height(), chkPin->sizeHint().height());
-    chkPin->setGeometry(pinRight - pinWidth, chkPin->y(), pinWidth, pinHeight);
-    scale_.Place(lblFileHints, 120, 6645, 4815, 255);
-    lblFileHints->resize(std::min(lblFileHints->width(), chkPin->x() - lblFileHints->x()), lblFileHints->height());
+    // caption need; the hint takes the rest of the row.
+    scale_.Place(lblFileHints, ListLeft, HintsTop, ListWidth, HintsHeight);
+    const int pinWidth = chkPin->sizeHint().width();
+    const int pinLeft = lblFileHints->geometry().right() + 1 - pinWidth;
+    chkPin->setGeometry(pinLeft, lblFileHints->y(), pinWidth, lblFileHints->height());
+    lblFileHints->resize(pinLeft - lblFileHints->x(), lblFileHints->height());
+}
+
+QRect FileBrowserPanel::CaptionRect() const {
+    QStyleOptionGroupBox caption;
+    initStyleOption(&caption);
+    return style()->subControlRect(QStyle::CC_GroupBox, &caption, QStyle::SC_GroupBoxLabel, this);
+}
+
+double FileBrowserPanel::GrowthNeeded() const {
+    // The caption lies above the drive list, and the hint beside the Pin box.
+    const QRect title = CaptionRect();
+    const QSize hints = lblFileHints->sizeHint();
+    const QSize pin = chkPin->sizeHint();
+    return std::max({scale_.GrowthToHold(QSize(title.left() + title.right() + 1, title.bottom() + 1),
+                                         QRect(0, 0, Design::PanelWidth, DriveTop)),
+                     scale_.GrowthToHold(QSize(0, driveGTP->sizeHint().height()),
+                                         QRect(ListLeft, DriveTop, 0, DriveHeight)),
+                     scale_.GrowthToHold(QSize(hints.width() + pin.width(), std::max(hints.height(), pin.height())),
+                                         QRect(ListLeft, HintsTop, ListWidth, HintsHeight))});
 }
 
 void FileBrowserPanel::BuildPopup() {
@@ -280,7 +330,54 @@ bool FileBrowserPanel::IsOpen() const { return heightTwips_ >= Design::PanelOpen
 
 void FileBrowserPanel::SetHeight(int twips) {
     heightTwips_ = twips;
-    resize(width(), scale_.ToPixelsY(twips));
+    scale_.Place(this, Design::PanelLeft, Design::PanelTop, Design::PanelWidth, twips);
+    // Collapsed, the panel's lists and Pin box take no focus (Ctrl+O is the
+    // way in), and the focus leaves them.
+    const bool open = IsOpen();
+    const std::pair<QWidget*, Qt::FocusPolicy> controls[] = {
+        {driveGTP, Qt::WheelFocus}, {dirGTP, Qt::StrongFocus}, {fileGTP, Qt::StrongFocus}, {chkPin, Qt::StrongFocus}};
+    for (const auto& [control, policy] : controls) {
+        control->setFocusPolicy(open ? policy : Qt::NoFocus);
+    }
+    if (!open && isAncestorOf(QApplication::focusWidget())) {
+        GiveFocusBack();
+    }
+}
+
+void FileBrowserPanel::GiveFocusBack() {
+    QWidget* back = focusBefore_;
+    focusBefore_ = nullptr;
+    if (back != nullptr && back->isVisible() && back->isEnabled() && back->focusPolicy() != Qt::NoFocus) {
+        back->setFocus(Qt::OtherFocusReason);
+    } else {
+        // Nothing to go back to: the window itself takes the keys.
+        QApplication::focusWidget()->clearFocus();
+    }
+}
+
+void FileBrowserPanel::FocusMoved(QWidget* old, QWidget* now) {
+    // Another window taking the focus for a while (a message, a menu) is no
+    // move within this one.
+    if (now == nullptr || now->window() != window()) {
+        return;
+    }
+    const bool wasInside = old != nullptr && isAncestorOf(old);
+    const bool inside = isAncestorOf(now);
+    if (inside && !wasInside) {
+        // Back from a message or another window, it came from none of this
+        // window's controls: where it was before stays.
+        if (old != nullptr && old->window() == window()) focusBefore_ = old;
+    } else if (wasInside && !inside) {
+        focusBefore_ = nullptr;
+        Collapse();
+    }
+}
+
+void FileBrowserPanel::OpenFromKeyboard() {
+    if (!IsOpen()) {
+        SetHeight(Design::PanelOpenHeight);
+    }
+    fileGTP->setFocus(Qt::ShortcutFocusReason);
 }
 
 void FileBrowserPanel::Expand() {
@@ -320,6 +417,31 @@ void FileBrowserPanel::mouseMoveEvent(QMouseEvent* event) {
         Expand();
     }
     QGroupBox::mouseMoveEvent(event);
+}
+
+bool FileBrowserPanel::event(QEvent* event) {
+    // The caption tells how the keyboard reaches the panel.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QRect caption = CaptionRect();
+        if (caption.contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), QString::fromLatin1(CaptionTip), this, caption);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QGroupBox::event(event);
+}
+
+void FileBrowserPanel::keyPressEvent(QKeyEvent* event) {
+    // The lists and the Pin box leave Escape to the panel.
+    if (event->key() == Qt::Key_Escape) {
+        Collapse();
+        event->accept();
+        return;
+    }
+    QGroupBox::keyPressEvent(event);
 }
 
 bool FileBrowserPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -7,8 +7,15 @@
 // for goes to the window as signals. Folder and file names are kept as the
 // file system's bytes, so names that are not UTF-8 are entered and acted on
 // as they are.
+//
+// The keyboard: the window's Ctrl+O opens the panel into the file list;
+// Escape, or the focus moving on to the rest of the window, closes it unless
+// it is pinned. Collapsed, its lists and the Pin box take no focus, and a
+// panel that collapses gives the focus back to where it was before it came
+// in, so no key acts on a list the user cannot see.
 #include <QByteArray>
 #include <QGroupBox>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -29,6 +36,13 @@ class FileBrowserPanel : public QGroupBox {
 public:
     // `programFolder`: where the lists go when a folder cannot be read.
     FileBrowserPanel(const TwipsScale& scale, const RunGuard& guard, QByteArray programFolder, QWidget* parent);
+
+    // The font growth at which the caption, the drive list, the hint and the
+    // Pin box fit.
+    double GrowthNeeded() const;
+    // Places the panel, at its height, and its controls at the scale's font
+    // growth.
+    void PlaceControls();
 
     // The selected file's name as shown, empty when none is selected.
     QString FileName() const;
@@ -66,6 +80,8 @@ public:
     // Shows the selected file's name as the file list's tooltip.
     void ShowFileTip();
 
+    // Ctrl+O: opens the panel and puts the focus in the file list.
+    void OpenFromKeyboard();
     bool Pinned() const;
     void SetPinned(bool pinned);
     // Opens the panel when x (twips, in the window's client area) lies left of
@@ -91,7 +107,9 @@ signals:
     void openRequested();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -99,6 +117,9 @@ private:
     void BuildHintsAndPin();
     void BuildPopup();
     void SetHeight(int twips);
+    QRect CaptionRect() const;
+    void FocusMoved(QWidget* old, QWidget* now);
+    void GiveFocusBack();
     void DriveChanged();
     void FolderChanged();
     void FolderEnterFailed(const QByteArray& folder);
@@ -112,6 +133,8 @@ private:
     // own, so a program folder that cannot be read either ends the chain.
     bool fallingBack_ = false;
     int heightTwips_ = 0;
+    // Where the focus was before it came into the panel.
+    QPointer<QWidget> focusBefore_;
 
     DriveListBox* driveGTP = nullptr;
     DirListBox* dirGTP = nullptr;

@@ -7,11 +7,14 @@
 #include <QSignalBlocker>
 #include <QTextDocument>
 
+#include <algorithm>
+
 #include "main_window/ClickableLabel.h"
 #include "main_window/FieldBox.h"
 #include "main_window/QtText.h"
 #include "main_window/RunGuard.h"
 #include "main_window/TwipsScale.h"
+#include "main_window/ValueLabel.h"
 #include "main_window/frmMainDesign.h"
 #include "run_file/FieldRules.h"
 #include "run_file/FieldTable.h"
@@ -20,17 +23,30 @@
 namespace {
 
 // Places in the window, in twips: the data right of the file browser panel.
+// The rows touch, so a field's box is as tall as the row.
 constexpr int DataLeft = 5880;
 constexpr int DataRight = 11535;
 constexpr int CaptionWidth = 1440;
 constexpr int ValueLeft = DataLeft + CaptionWidth + 60;
+constexpr int ValueIndent = 45;
 constexpr int HeaderTop = 240;
+constexpr int HeaderHeight = 300;
+constexpr int VersionWidth = 2700;
 constexpr int RowTop = 600;
 constexpr int RowStep = 345;
-constexpr int RowHeight = 300;
+constexpr int RowHeight = RowStep;
+constexpr int NotesTop = RowTop + 8 * RowStep + 60;
+constexpr int NotesCaptionHeight = 285;
+constexpr int NotesBottom = 6180;
 constexpr int CommandTop = 6300;
 constexpr int CommandWidth = 1335;
+constexpr int CommandGap = 165;
 constexpr int CommandHeight = 405;
+
+// The widest texts the header shows: the caption of a version field that
+// holds no version, or one of six characters, and a count of ten digits.
+const char* const VersionSamples[] = {"Unknown PASS Version", "PASS Version 1.1.10"};
+const char* const RecordCountSample = "2147483647 record(s) read.";
 
 const QColor Red(255, 0, 0);
 
@@ -50,6 +66,22 @@ QFont BoldFont(const QWidget* widget) {
 QLabel* PlainLabel(QLabel* label) {
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+// What the label needs to show the text in its font, margins and indent.
+QSize NeededFor(const QLabel* label, const QString& text) {
+    QLabel probe(text);
+    probe.setTextFormat(Qt::PlainText);
+    probe.setFont(label->font());
+    probe.setMargin(label->margin());
+    probe.setIndent(label->indent());
+    return probe.sizeHint();
+}
+
+// What a value label needs for a value of `characters` average characters.
+QSize NeededForValue(const QLabel* label, int characters) {
+    const QFontMetrics metrics(label->font());
+    return {label->indent() + 2 * label->margin() + characters * metrics.averageCharWidth(), metrics.height()};
 }
 
 // The rows of the form from top to bottom, in the order of FieldIndex.
@@ -73,12 +105,35 @@ constexpr RowLook RowLooks[VehicleDataForm::FieldCount] = {
 
 const Stuff::EditableField& CoreRow(int index) { return Stuff::Editable(RowLooks[index].field); }
 
+// Where each control lies, in twips in the window's coordinates.
+const QRect VersionPlace(DataLeft, HeaderTop, VersionWidth, HeaderHeight);
+const QRect CountPlace(DataLeft + VersionWidth, HeaderTop, DataRight - DataLeft - VersionWidth, HeaderHeight);
+const QRect NotesCaptionPlace(DataLeft, NotesTop, CaptionWidth, NotesCaptionHeight);
+const QRect NotesPlace(DataLeft, NotesTop + NotesCaptionHeight, DataRight - DataLeft,
+                       NotesBottom - (NotesTop + NotesCaptionHeight));
+
+QRect CaptionPlace(int index) {
+    return {DataLeft, RowTop + RowLooks[index].line * RowStep, CaptionWidth, RowHeight};
+}
+
+// The value label's, which its box shares. The run name may be 47 characters
+// long: it gets the full width, on the line below its caption; every other
+// value sits beside its caption.
+QRect ValuePlace(int index) {
+    const bool fullWidth = index == VehicleDataForm::RunName;
+    const int left = fullWidth ? DataLeft : ValueLeft;
+    return {left, CaptionPlace(index).top() + (fullWidth ? RowStep : 0), DataRight - left, RowHeight};
+}
+
+QRect CommandPlace(int index) {
+    return {DataLeft + index * (CommandWidth + CommandGap), CommandTop, CommandWidth, CommandHeight};
+}
+
 }  // namespace
 
 VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, const RunGuard& guard, QWidget* parent)
     : QWidget(parent), scale_(scale), dialogs_(dialogs), guard_(guard) {
     setObjectName(QStringLiteral("VehicleDataForm"));
-    scale_.Place(this, DataLeft, HeaderTop, DataRight - DataLeft, CommandTop + CommandHeight - HeaderTop);
     BuildHeader();
     for (int index = 0; index < FieldCount; ++index) BuildFieldRow(static_cast<FieldIndex>(index));
     // Until a file that carries a pitch factor is loaded, there is none.
@@ -87,61 +142,93 @@ VehicleDataForm::VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, cons
     BuildNotes();
     BuildCommands();
     SetTabOrder();
+    PlaceControls();
 }
 
-void VehicleDataForm::Place(QWidget* widget, int left, int top, int width, int height) const {
-    scale_.Place(widget, left - DataLeft, top - HeaderTop, width, height);
+void VehicleDataForm::PlaceControls() {
+    scale_.Place(this, DataLeft, HeaderTop, DataRight - DataLeft, CommandTop + CommandHeight - HeaderTop);
+    Place(lblPASSVersion, VersionPlace);
+    Place(lblRecordsRead, CountPlace);
+    for (int index = 0; index < FieldCount; ++index) {
+        const FieldRow& row = fields_[index];
+        Place(row.caption, CaptionPlace(index));
+        row.value->setIndent(scale_.ToPixelsX(ValueIndent));
+        Place(row.value, ValuePlace(index));
+        Place(row.box, ValuePlace(index));
+    }
+    Place(lblVehicleNotes, NotesCaptionPlace);
+    Place(txtVehicleNotes, NotesPlace);
+    QPushButton* const commands[] = {cmdEdit, cmdUndo, cmdSave};
+    for (int index = 0; index < 3; ++index) Place(commands[index], CommandPlace(index));
+}
+
+double VehicleDataForm::GrowthNeeded() const {
+    double growth = 1.0;
+    const auto hold = [this, &growth](QSize needed, const QRect& twips) {
+        growth = std::max(growth, scale_.GrowthToHold(needed, twips));
+    };
+    for (const char* caption : VersionSamples) hold(NeededFor(lblPASSVersion, QString::fromLatin1(caption)), VersionPlace);
+    hold(NeededFor(lblRecordsRead, QString::fromLatin1(RecordCountSample)), CountPlace);
+    for (int index = 0; index < FieldCount; ++index) {
+        const FieldRow& row = fields_[index];
+        hold(row.caption->sizeHint(), CaptionPlace(index));
+        // The indent grows with the rest; measured at the design's size.
+        hold(NeededForValue(row.value, CoreRow(index).typingLimit), ValuePlace(index));
+        hold(row.box->sizeHint(), ValuePlace(index));
+    }
+    hold(lblVehicleNotes->sizeHint(), NotesCaptionPlace);
+    const QPushButton* const commands[] = {cmdEdit, cmdUndo, cmdSave};
+    for (int index = 0; index < 3; ++index) hold(commands[index]->sizeHint(), CommandPlace(index));
+    return growth;
+}
+
+void VehicleDataForm::Place(QWidget* widget, const QRect& twips) const {
+    scale_.Place(widget, twips.x(), twips.y(), twips.width(), twips.height(), QPoint(DataLeft, HeaderTop));
 }
 
 void VehicleDataForm::BuildHeader() {
     lblPASSVersion = PlainLabel(new QLabel(this));
     lblPASSVersion->setObjectName(QStringLiteral("lblPASSVersion"));
     lblPASSVersion->setFont(BoldFont(lblPASSVersion));
-    Place(lblPASSVersion, DataLeft, HeaderTop, 2700, 300);
 
     lblRecordsRead = PlainLabel(new QLabel(this));
     lblRecordsRead->setObjectName(QStringLiteral("lblRecordsRead"));
     lblRecordsRead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Place(lblRecordsRead, DataLeft + 2700, HeaderTop, DataRight - DataLeft - 2700, 300);
 }
 
 void VehicleDataForm::BuildFieldRow(FieldIndex index) {
     const RowLook& look = RowLooks[index];
-    const int top = RowTop + look.line * RowStep;
     FieldRow& row = fields_[index];
     row.caption = PlainLabel(new QLabel(QString::fromLatin1(look.caption), this));
     row.caption->setObjectName(QString::fromLatin1(look.captionName));
-    // The run name may be 47 characters long: it gets the full width, on the
-    // line below its caption; every other value sits beside its caption.
-    const bool fullWidth = index == RunName;
-    const int valueLeft = fullWidth ? DataLeft : ValueLeft;
-    const int valueTop = fullWidth ? top + RowStep - 45 : top;
-    row.caption->setAlignment((fullWidth ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-    Place(row.caption, DataLeft, top, CaptionWidth, RowHeight);
+    // The run name's caption stands above its value, the others beside theirs.
+    row.caption->setAlignment((index == RunName ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
 
     // The label and the box share place, size, font and colour, so either can
     // take the other's place without anything else moving.
-    row.value = new ClickableLabel(this);
+    row.value = new ValueLabel(this);
     PlainLabel(row.value);
     row.value->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(look.name));
     row.value->setFont(BoldFont(row.value));
     row.value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    row.value->setIndent(scale_.ToPixelsX(45));
+    row.value->setIndent(scale_.ToPixelsX(ValueIndent));
     row.value->setFocusPolicy(Qt::NoFocus);
     SetColour(row.value, QPalette::WindowText, Design::Blue);
-    Place(row.value, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
 
     row.box = new FieldBox(this);
     row.box->setObjectName(QStringLiteral("txt") + QString::fromLatin1(look.name));
     row.box->setFont(BoldFont(row.box));
     row.box->SetTypingLimit(CoreRow(index).typingLimit);
     SetColour(row.box, QPalette::Text, Design::Blue);
-    Place(row.box, valueLeft, valueTop, DataRight - valueLeft, RowHeight);
     row.box->hide();
 
     const QString tooltip = QtText::FromUtf8(Stuff::Tooltip(CoreRow(index)));
     row.value->setToolTip(tooltip);
     row.box->setToolTip(tooltip);
+    // A screen reader names both by the caption, without its colon.
+    const QString name = row.caption->text().chopped(1);
+    row.value->setAccessibleName(name);
+    row.box->setAccessibleName(name);
 
     connect(row.value, &ClickableLabel::clicked, this,
             [this, index] { guard_.UnlessBusy([this, index] { BeginFieldEdit(index); }); });
@@ -152,18 +239,16 @@ void VehicleDataForm::BuildFieldRow(FieldIndex index) {
 }
 
 void VehicleDataForm::BuildNotes() {
-    const int notesTop = RowTop + 8 * RowStep + 60;
     lblVehicleNotes = PlainLabel(new QLabel(QStringLiteral("Vehicle Notes:"), this));
     lblVehicleNotes->setObjectName(QStringLiteral("lblVehicleNotes"));
-    Place(lblVehicleNotes, DataLeft, notesTop, CaptionWidth, 255);
 
     txtVehicleNotes = new QPlainTextEdit(this);
     txtVehicleNotes->setObjectName(QStringLiteral("txtVehicleNotes"));
+    txtVehicleNotes->setAccessibleName(QStringLiteral("Vehicle Notes"));
     txtVehicleNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtVehicleNotes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtVehicleNotes->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtVehicleNotes->setTabChangesFocus(true);
-    Place(txtVehicleNotes, DataLeft, notesTop + 285, DataRight - DataLeft, 6180 - (notesTop + 285));
     connect(txtVehicleNotes, &QPlainTextEdit::textChanged, this, &VehicleDataForm::textChanged);
 }
 
@@ -182,15 +267,12 @@ void VehicleDataForm::BuildCommands() {
          "Save changes to the vehicle data.  The file cannot be open in PASS since it will be locked.",
          &VehicleDataForm::saveClicked},
     };
-    int left = DataLeft;
     for (const Command& command : commands) {
         auto* button = new QPushButton(QString::fromLatin1(command.caption), this);
         button->setObjectName(QString::fromLatin1(command.name));
         button->setToolTip(QString::fromLatin1(command.tooltip));
-        Place(button, left, CommandTop, CommandWidth, CommandHeight);
         connect(button, &QPushButton::clicked, this, command.clicked);
         *command.button = button;
-        left += CommandWidth + 165;
     }
     // A click on Save does not take the focus from an open field: the save
     // leaves the field itself, so an entry it rejects is reported once per

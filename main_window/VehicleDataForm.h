@@ -19,7 +19,7 @@
 
 #include "run_file/VehicleTexts.h"
 
-class ClickableLabel;
+class ValueLabel;
 class Dialogs;
 class FieldBox;
 class QLabel;
@@ -35,6 +35,11 @@ public:
 
     // Placed by the window; `guard` tells when a load or save holds the window.
     VehicleDataForm(const TwipsScale& scale, Dialogs& dialogs, const RunGuard& guard, QWidget* parent);
+
+    // The font growth at which every caption, value and command fits.
+    double GrowthNeeded() const;
+    // Places the form and its controls at the scale's font growth.
+    void PlaceControls();
 
     // What a load shows.
     void ShowValues(const Stuff::VehicleTexts& values, bool hasPitchFactor);
@@ -72,7 +77,7 @@ signals:
 private:
     struct FieldRow {
         QLabel* caption = nullptr;
-        ClickableLabel* value = nullptr;
+        ValueLabel* value = nullptr;
         FieldBox* box = nullptr;
     };
 
@@ -82,7 +87,7 @@ private:
     void BuildCommands();
     void SetTabOrder();
     // Twips given in the window's coordinates, placed inside the form.
-    void Place(QWidget* widget, int left, int top, int width, int height) const;
+    void Place(QWidget* widget, const QRect& twips) const;
 
     void BeginFieldEdit(FieldIndex index);
     void EndFieldEdit(FieldIndex index);

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
+
+#include <algorithm>
 
 #include "base/RuntimeError.h"
 #include "main_window/BrowserKeys.h"
@@ -15,7 +18,6 @@
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), scale_(services_.screen), guard_(*this) {
     setObjectName(QStringLiteral("frmMain"));
-    setFixedSize(scale_.ToPixelsX(Design::ClientWidth), scale_.ToPixelsY(Design::ClientHeight));
     panel_ = new FileBrowserPanel(scale_, guard_, QByteArray::fromStdString(services_.appInfo.Path), this);
     form_ = new VehicleDataForm(scale_, services_.dialogs, guard_, this);
     BuildLinks();
@@ -26,12 +28,24 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     ConnectForm();
     // Moves without a button held arrive only where tracking is on.
     setMouseTracking(true);
+    // The usual Open key reaches the file browser from anywhere in the window.
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            [this] { guard_.UnlessBusy([this] { panel_->OpenFromKeyboard(); }); });
     UpdateControls(false, false, false, false);
     StartInWorkingFolder();
     Form_Load();
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::FitToFont() {
+    scale_.SetFontGrowth(1.0);
+    scale_.SetFontGrowth(std::max({panel_->GrowthNeeded(), form_->GrowthNeeded(), LinksGrowthNeeded()}));
+    setFixedSize(scale_.ToPixelsX(Design::ClientWidth), scale_.ToPixelsY(Design::ClientHeight));
+    panel_->PlaceControls();
+    form_->PlaceControls();
+    PlaceLinks();
+}
 
 void frmMain::ConnectPanel() {
     connect(panel_, &FileBrowserPanel::folderChanged, this, &frmMain::FolderChanged);

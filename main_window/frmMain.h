@@ -105,7 +105,11 @@ private:
     void BuildLinks();
     ClickableLabel* BuildLink(const char* name, const QString& caption, const char* tooltip,
                               void (frmMain::*handler)());
-    void PlaceAboutLabel();
+    // The whole window grows by the one factor its font needs, and is placed
+    // again at that size.
+    void FitToFont();
+    double LinksGrowthNeeded() const;
+    void PlaceLinks();
     void StartInWorkingFolder();
 
     // Title.

@@ -29,7 +29,7 @@ void frmMain::Form_Load() {
     // RunFileHandle, the window's first member, exists already.
     setWindowTitle(ProgramTitle());
     lblAbout->setText(QtText::FromUtf8("  " + services_.appInfo.Comments + "  "));
-    PlaceAboutLabel();
+    FitToFont();
     panel_->Collapse();
     RestoreLastFolder();
     centreOnceFramed_ = Formz::RestoreWindowPosition(*this, services_.settings, services_.screen);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+
 #include "main_window/ClickableLabel.h"
 #include "main_window/Links.h"
 #include "main_window/QtText.h"
@@ -15,10 +17,23 @@
 namespace {
 
 // The picture is drawn for 15 twips per pixel, 780 by 500 pixels.
-constexpr double PictureTwipsPerPixel = 15.0;
+constexpr int PictureWidth = 780 * 15;
+constexpr int PictureHeight = 500 * 15;
 
-// The right edge of the comments label, which grows leftward with its text.
+// Places in twips. The credit line runs along the top, above the panel and the
+// vehicle data. The comments label grows leftward with its text from its
+// right edge, no further than a gap right of the panel, which covers it when
+// open; the version history grows rightward up to the picture's clickable
+// maker badge.
+constexpr int LinkHeight = 240;
+constexpr int CreditLeft = 120;
+constexpr int CreditWidth = 7215;
+constexpr int LinksTop = 6960;
 constexpr int AboutRight = 7875;
+constexpr int AboutLeftmost = Design::PanelLeft + Design::PanelWidth + 120;
+constexpr int HistoryLeft = 8160;
+constexpr int HistoryWidth = 1320;
+constexpr int BadgeLeft = 9840;
 
 const char* const MakerTooltip = "Click here to go to Tesla Electronics' website.";
 
@@ -40,10 +55,7 @@ QFont LinkFont(const QWidget* widget) {
 // A label keeps its designed left edge and grows to the right when its
 // text is wider than designed in the fonts this system has.
 void FitToText(QLabel* label) {
-    const int needed = label->sizeHint().width();
-    if (needed > label->width()) {
-        label->resize(needed, label->height());
-    }
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 }
 
 }  // namespace
@@ -60,46 +72,49 @@ ClickableLabel* frmMain::BuildLink(const char* name, const QString& caption, con
 }
 
 void frmMain::BuildLinks() {
-    const QPixmap picture(QStringLiteral(":/background.jpg"));
-    const double scaleX = PictureTwipsPerPixel / services_.screen.TwipsPerPixelX();
-    const double scaleY = PictureTwipsPerPixel / services_.screen.TwipsPerPixelY();
-    background_ = picture.isNull() || !(scaleX > 0 && scaleY > 0)
-                      ? picture
-                      : picture.scaled(qRound(picture.width() * scaleX), qRound(picture.height() * scaleY),
-                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-
     lblTeslaCopyright = BuildLink(
         "lblTeslaCopyright",
         QStringLiteral("GTech and PASS are products of Tesla Electronics. Tachlet is not affiliated with them."),
         MakerTooltip, &frmMain::lblTeslaCopyright_Click);
     lblTeslaCopyright->setFont(LinkFont(lblTeslaCopyright));
     SetTextColour(lblTeslaCopyright, Design::Green);
-    scale_.Place(lblTeslaCopyright, 120, 0, 7215, 255);
-    FitToText(lblTeslaCopyright);
     lblTeslaCopyright->setMouseTracking(true);
     lblTeslaCopyright->installEventFilter(this);
 
     lblTesla = BuildLink("lblTesla", QString(), MakerTooltip, &frmMain::lblTesla_Click);
-    scale_.Place(lblTesla, 9840, 6810, 1695, 420);
 
     lblAbout = BuildLink("lblAbout", QString(), "Click to go to the Tachlet website.", &frmMain::lblAbout_Click);
     lblAbout->setFont(LinkFont(lblAbout));
     lblAbout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetTextColour(lblAbout, Design::Blue);
-    PlaceAboutLabel();
 
     lblVersionHistory = BuildLink("lblVersionHistory", QStringLiteral("  Version history  "),
                                   "Click to display the version history.", &frmMain::lblVersionHistory_Click);
     lblVersionHistory->setFont(LinkFont(lblVersionHistory));
     SetTextColour(lblVersionHistory, Design::Blue);
-    scale_.Place(lblVersionHistory, 8160, 6960, 1320, 240);
-    FitToText(lblVersionHistory);
 }
 
-void frmMain::PlaceAboutLabel() {
-    scale_.Place(lblAbout, AboutRight, 6960, 0, 240);
+double frmMain::LinksGrowthNeeded() const {
+    return std::max(
+        {scale_.GrowthToHold(lblTeslaCopyright->sizeHint(), QRect(CreditLeft, 0, CreditWidth, LinkHeight)),
+         scale_.GrowthToHold(lblAbout->sizeHint(), QRect(AboutLeftmost, LinksTop, AboutRight - AboutLeftmost, LinkHeight)),
+         scale_.GrowthToHold(lblVersionHistory->sizeHint(),
+                             QRect(HistoryLeft, LinksTop, BadgeLeft - HistoryLeft, LinkHeight))});
+}
+
+void frmMain::PlaceLinks() {
+    // The picture keeps its place behind the links and grows with them.
+    const QPixmap picture(QStringLiteral(":/background.jpg"));
+    background_ = picture.isNull() ? picture
+                                   : picture.scaled(scale_.ToPixelsX(PictureWidth), scale_.ToPixelsY(PictureHeight),
+                                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scale_.Place(lblTeslaCopyright, CreditLeft, 0, CreditWidth, LinkHeight);
+    scale_.Place(lblTesla, BadgeLeft, 6810, 1695, 420);
+    scale_.Place(lblAbout, AboutRight, LinksTop, 0, LinkHeight);
     const int width = lblAbout->sizeHint().width();
     lblAbout->setGeometry(lblAbout->x() - width, lblAbout->y(), width, lblAbout->height());
+    scale_.Place(lblVersionHistory, HistoryLeft, LinksTop, HistoryWidth, LinkHeight);
+    FitToText(lblVersionHistory);
 }
 
 void frmMain::paintEvent(QPaintEvent* /*event*/) {

@@ -23,7 +23,7 @@ else
     libcli11-dev nlohmann-json3-dev
     qt6-base-dev qt6-qpa-plugins
     xvfb xauth xdotool x11-utils imagemagick
-    fonts-dejavu-core fonts-liberation2
+    fonts-dejavu-core fonts-liberation2 fonts-cantarell
     util-linux xdg-utils man-db python3
     desktop-file-utils appstream shared-mime-info dpkg-dev file
     dbus-daemon at-spi2-core python3-pyatspi

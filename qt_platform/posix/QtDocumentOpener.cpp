@@ -1,7 +1,11 @@
 #include "qt_platform/QtDocumentOpener.h"
 
+#include "qt_platform/posix/DesktopApplications.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -27,6 +31,17 @@ QUrl LocalFileUrl(const std::string& path) {
     // Decoding replaced bytes that are not UTF-8; the desktop would then look
     // for a different file. Percent-encoding carries every byte through.
     return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
+}
+
+// The file's MIME types, the one the desktop takes it for first, then every
+// other its name matches.
+QStringList TypesOf(const std::string& path) {
+    const QMimeDatabase types;
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+    QStringList names{types.mimeTypeForFile(file).name()};
+    for (const QMimeType& type : types.mimeTypesForFileName(file))
+        if (!names.contains(type.name())) names << type.name();
+    return names;
 }
 
 bool Launch(const QByteArray& encodedUrl, DocumentOpener::LateFailure onLateFailure) {
@@ -85,6 +100,19 @@ bool QtDocumentOpener::OpenLocalFile(const std::string& path, LateFailure onLate
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
     if (error) {
+        return false;
+    }
+    // Where this program is the desktop's own choice for the file, the
+    // launcher would hand it straight back: another registered application
+    // opens it, or nothing does.
+    const QString self = QGuiApplication::desktopFileName() + QStringLiteral(".desktop");
+    const QStringList types = TypesOf(full.string());
+    if (!QGuiApplication::desktopFileName().isEmpty() && DesktopApplications::DefaultFor(types.first()) == self) {
+        for (const QString& type : types) {
+            for (const QString& other : DesktopApplications::RegisteredFor(type)) {
+                if (other != self) return DesktopApplications::Launch(other, QFile::decodeName(QByteArray::fromStdString(full.string())));
+            }
+        }
         return false;
     }
     return Launch(LocalFileUrl(full.string()).toEncoded(), std::move(onLateFailure));

@@ -2,8 +2,9 @@
 # Installs the build into a throw-away DESTDIR and starts the installed program
 # as a file manager does, with a run file to open, on a virtual X display. The
 # file must load: its name in the window's title (found as a window manager
-# sees it) and its run name in the run-name label (read over the
-# accessibility bus, as a screen reader reads it). The file is named relative
+# sees it) and its run name in the run-name label, which a screen reader hears
+# named "Run Name" (read over the accessibility bus); the other fields, the
+# notes and the lists are named too. The file is named relative
 # to the folder the program starts in, which is not the file's own, through a
 # folder whose name is not UTF-8; and it has a run name of its own, so a value
 # shown by an earlier start or another file cannot pass for it.
@@ -72,7 +73,8 @@ fi
 echo "found window $window titled \"$(xdotool getwindowname "$window")\""
 
 timeout 60 "$here/wait_for_label.py" Tachlet "The name of the run.  Maximum length is 47 characters." \
-    "$run_name" 20
+    "Run Name" "$run_name" 20 "Vehicle Name" "Vehicle Weight" Redline "Shift Point" "Rollout Length" \
+    "Pitch Factor" "Vehicle Notes" Drives Folders "Run files"
 
 python3 "$here/close_window.py" "$window"
 for _ in $(seq 200); do

@@ -3,12 +3,14 @@
 screen reader reads it: over the accessibility bus (AT-SPI). The label is the
 one whose description (its tooltip) is the given text, so that its caption's
 label and its edit box, which share the tooltip or the neighbourhood, are not
-taken for it.
+taken for it. Its name must be NAME (what the screen reader says it is) and
+its text the value. Then each further name must name some control of the
+program that is shown, itself or through the label that labels it.
 
-    wait_for_label.py APPLICATION TOOLTIP EXPECTED SECONDS
+    wait_for_label.py APPLICATION TOOLTIP NAME EXPECTED SECONDS [NAME...]
 
-Exit code 0 when the label showed the text in time, 1 otherwise, with what it
-showed last.
+Exit code 0 when the label showed the text in time and every name was found,
+1 otherwise, with what was seen.
 """
 import sys
 import time
@@ -24,31 +26,59 @@ def descendants(accessible):
             yield from descendants(child)
 
 
-def label_texts(application, tooltip):
+def program_controls(application):
     desktop = pyatspi.Registry.getDesktop(0)
     for index in range(desktop.childCount):
         program = desktop.getChildAtIndex(index)
-        if program is None or program.name != application:
+        if program is not None and program.name == application:
+            yield from descendants(program)
+
+
+def text_of(accessible):
+    try:
+        return accessible.queryText().getText(0, -1)
+    except NotImplementedError:
+        return None
+
+
+def labels_with_tooltip(application, tooltip):
+    for accessible in program_controls(application):
+        if accessible.getRole() == pyatspi.ROLE_LABEL and accessible.description == tooltip:
+            yield accessible.name, text_of(accessible)
+
+
+def names_heard(application):
+    """The names of the controls shown, their own or their labellers'."""
+    heard = set()
+    for accessible in program_controls(application):
+        if not accessible.getState().contains(pyatspi.STATE_VISIBLE):
             continue
-        for accessible in descendants(program):
-            if accessible.getRole() == pyatspi.ROLE_LABEL and accessible.description == tooltip:
-                yield accessible.name
+        heard.add(accessible.name)
+        for relation in accessible.getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                heard.update(relation.getTarget(i).name for i in range(relation.getNTargets()))
+    return heard
 
 
 def main():
-    application, tooltip, expected, seconds = sys.argv[1], sys.argv[2], sys.argv[3], float(sys.argv[4])
-    deadline = time.monotonic() + seconds
+    application, tooltip, name, expected, seconds = sys.argv[1:6]
+    deadline = time.monotonic() + float(seconds)
     seen = []
     while True:
-        seen = list(label_texts(application, tooltip))
-        if seen == [expected]:
-            print(f"the label shows \"{expected}\"")
-            return 0
-        if time.monotonic() >= deadline:
+        seen = list(labels_with_tooltip(application, tooltip))
+        if seen == [(name, expected)]:
+            print(f"the label \"{name}\" shows \"{expected}\"")
             break
+        if time.monotonic() >= deadline:
+            print(f"expected one label named \"{name}\" showing \"{expected}\", found {seen}")
+            return 1
         time.sleep(0.2)
-    print(f"expected one label showing \"{expected}\", found {seen}")
-    return 1
+    missing = set(sys.argv[6:]) - names_heard(application)
+    if missing:
+        print(f"no control is named {sorted(missing)}")
+        return 1
+    print(f"controls named {sys.argv[6:]} found")
+    return 0
 
 
 if __name__ == "__main__":

@@ -137,6 +137,13 @@ public:
         list->scrollToItem(rows.front());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.front()).center());
     }
+    // A double-click as the system delivers it: a click, then the second
+    // press as a double-click, then its release.
+    static void DoubleClick(QWidget* widget, QPoint at) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+    }
     void LoadFile(const std::string& name, const Bytes& bytes) {
         Write(name, bytes);
         ClickFile(name);
@@ -181,9 +188,12 @@ public:
     // Leaves the field with Enter, which checks it as a click elsewhere does.
     void Leave(const std::string& name) { QTest::keyClick(Box("txt" + name), Qt::Key_Return); }
 
+    // The seven field boxes are switched together.
     ControlState State() const {
-        return {Button("cmdEdit")->isEnabled(), Button("cmdUndo")->isEnabled(), Button("cmdSave")->isEnabled(),
-                Box("txtRunName")->isEnabled(), !Notes()->isReadOnly()};
+        const bool fields = Box("txtRunName")->isEnabled();
+        for (const std::string name : Fields) EXPECT_EQ(Box("txt" + name)->isEnabled(), fields) << name;
+        return {Button("cmdEdit")->isEnabled(), Button("cmdUndo")->isEnabled(), Button("cmdSave")->isEnabled(), fields,
+                !Notes()->isReadOnly()};
     }
     static constexpr ControlState ViewState{true, false, false, false, false};
 

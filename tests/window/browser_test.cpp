@@ -3,8 +3,11 @@
 // rename and "Open w/PASS" commands on the selected run file.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 
 #include "main_window/DirListBox.h"
@@ -56,6 +59,63 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     EXPECT_TRUE(PanelOpen());
     QTest::mouseMove(window.get(), {377, 300});
     EXPECT_FALSE(PanelOpen());
+}
+
+TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesIt) {
+    Open();
+    Write("A.GTP", RunFileBuilder().Build());
+    Write("B.GTP", RunFileBuilder().RunName("Last").Build());
+    Files()->Refresh();
+    auto* panel = Find<QGroupBox>("framePASSFile");
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto tabs = [&focused](int count) {
+        QStringList reached;
+        for (int tab = 0; tab < count && focused() != nullptr; ++tab) {
+            QTest::keyClick(focused(), Qt::Key_Tab);
+            reached << focused()->objectName();
+        }
+        return reached;
+    };
+    // The caption tells the keys.
+    QHelpEvent hover(QEvent::ToolTip, QPoint(20, 5), panel->mapToGlobal(QPoint(20, 5)));
+    QApplication::sendEvent(panel, &hover);
+    EXPECT_EQ(QToolTip::text(), "Ctrl+O opens the file browser; Escape closes it unless it is pinned.");
+
+    // Closed, Tab round the window passes the lists and the Pin box by.
+    QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    const QStringList round = tabs(12);
+    for (const char* control : {"driveGTP", "dirGTP", "fileGTP", "chkPin"})
+        EXPECT_FALSE(round.contains(control)) << control;
+
+    // Ctrl+O from the notes: the keys work the list; Escape goes back.
+    QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(Notes(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(PanelOpen());
+    ASSERT_TRUE(Files()->hasFocus());
+    QTest::keyClick(Files(), Qt::Key_End);
+    EXPECT_EQ(LabelText("lblRunName"), "Last");
+    QTest::keyClick(Files(), Qt::Key_Escape);
+    EXPECT_FALSE(PanelOpen());
+    EXPECT_TRUE(Notes()->hasFocus());
+
+    // Tab on out of the panel closes it; so does the pointer leaving it, and
+    // then no key reaches the list it hid.
+    QTest::keyClick(Notes(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(tabs(2), (QStringList{"chkPin", "txtVehicleNotes"}));
+    EXPECT_FALSE(PanelOpen());
+    QTest::mouseMove(window.get(), {376, 300});
+    ASSERT_TRUE(Files()->hasFocus());
+    QTest::mouseMove(window.get(), {377, 300});
+    EXPECT_FALSE(PanelOpen());
+    EXPECT_FALSE(panel->isAncestorOf(focused()));
+
+    // Pinned, Escape and leaving keep it open.
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    auto* pin = Find<QCheckBox>("chkPin");
+    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+    QTest::keyClick(Files(), Qt::Key_Escape);
+    QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(PanelOpen());
 }
 
 TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFoldersFallBackToTheProgramFolder) {
@@ -143,6 +203,17 @@ TEST_F(BrowserTest, RightClickShowsTheMenuWithoutChangingTheSelection) {
     LoadFile("BROKEN.GTP", Bytes(50, 1));
     EXPECT_EQ(Files()->FileName(), "BROKEN.GTP");
     EXPECT_FALSE(CommandsEnabled());
+}
+
+TEST_F(BrowserTest, ADoubleClickOnAFileLoadsItAndEntersEditMode) {
+    Open();
+    Write("A.GTP", RunFileBuilder().RunName("Clicked twice").Records(2, 4).Notes("n").Build());
+    Files()->Refresh();
+    DoubleClick(Files()->viewport(), Files()->visualItemRect(Files()->item(0)).center());
+    EXPECT_EQ(LabelText("lblRunName"), "Clicked twice");
+    EXPECT_EQ(State(), (ControlState{false, true, false, true, true}));
+    EXPECT_TRUE(CommandsEnabled());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {

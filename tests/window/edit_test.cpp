@@ -1,5 +1,6 @@
 // Edit mode: the vehicle-data fields and the check of each entry when it is
 // left, the notes, Save and Undo, and exactly which bytes a save changes.
+#include <QListWidget>
 #include <QWindow>
 
 #include "window/WindowFixture.h"
@@ -246,6 +247,61 @@ TEST_F(EditTest, TheKeyboardOpensLeavesAndCancelsFieldsInEditMode) {
     EXPECT_EQ(Messages().size(), 1u);
 }
 
+TEST_F(EditTest, OpeningAFieldIsTheFirstChangeOnlyWhereItsBoxHeldAnotherText) {
+    Open();
+    LoadFile("RUN.GTP", RunFileBuilder().Weight(3000).Build());
+    EnterEditMode();
+    // The box held nothing yet: the label's text put in it is a change.
+    OpenField("lblVehicleWeight");
+    EXPECT_EQ(State(), (ControlState{false, true, true, true, false}));
+    EXPECT_TRUE(window->blnDirtyData);
+    // Reloaded, the closed box keeps "3000": opening it again changes nothing.
+    Click("cmdUndo");
+    EnterEditMode();
+    OpenField("lblVehicleWeight");
+    EXPECT_EQ(State(), (ControlState{false, true, false, true, false}));
+    EXPECT_FALSE(window->blnDirtyData);
+}
+
+TEST_F(EditTest, AVersion111FilesPitchFactorNeverTakesTheFocusInEditMode) {
+    Open();
+    LoadFile("OLD.GTP", RunFileBuilder().Version("1.1.1").Records(2, 4).Notes("n").Build());
+    EnterEditMode();
+    OpenField("lblRunName");
+    // Round the whole window and back, by Tab and by Shift+Tab.
+    for (const Qt::KeyboardModifiers way : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        for (int tab = 0; tab < 30; ++tab) {
+            QWidget* at = QApplication::focusWidget();
+            ASSERT_NE(at, nullptr);
+            ASSERT_FALSE(at->objectName().endsWith("PitchFactor")) << tab;
+            QTest::keyClick(at, Qt::Key_Tab, way);
+        }
+    }
+    EXPECT_TRUE(Label("lblPitchFactor")->isHidden());
+    EXPECT_TRUE(Box("txtPitchFactor")->isHidden());
+}
+
+TEST_F(EditTest, AFolderChangeDisablesAnOpenFieldAndLeavesItInSight) {
+    folder.MakeFolder("runs");
+    settings.Set("MainOptions", "PINFileBrowser", "-1");
+    LoadForEditing();
+    SetField("VehicleWeight", "0", false);
+    // The press on the folder leaves the field: its entry is refused, and
+    // the double-click then enters the folder.
+    auto* folders = Find<QListWidget>("dirGTP");
+    const QRect row = folders->visualItemRect(folders->findItems("runs", Qt::MatchExactly).value(0));
+    DoubleClick(folders->viewport(), row.center());
+    ASSERT_EQ(Files()->Path(), QString::fromStdString(folder.Path("runs")));
+    QLineEdit* weight = Box("txtVehicleWeight");
+    EXPECT_TRUE(weight->isVisible());
+    EXPECT_FALSE(weight->isEnabled());
+    EXPECT_EQ(weight->text(), "0");
+    EXPECT_EQ(LabelText("lblVehicleWeight"), "3000");
+    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+    ASSERT_FALSE(Messages().empty());
+    for (const std::string& message : Messages()) EXPECT_EQ(message.rfind("You entered a value", 0), 0u) << message;
+}
+
 TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().RunName("Stored").Weight(3100).Records(2, 6).Notes("kept").Build());
@@ -312,15 +368,18 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntryWritesNothingAndSaysS
     const Bytes original = RunFileBuilder().Records(2, 6).Notes("n").Build();
     LoadFile("RUN.GTP", original);
     EnterEditMode();
-    SetField("VehicleWeight", "1234");
+    SetField("VehicleRedline", "7000");
+    SetField("VehicleWeight", "0", false);
 
-    // Without a selection the save stops at once, with both messages.
-    Files()->SelectFile(QString());
+    // Without a selection (Ctrl+Space takes it back) the save stops at once,
+    // before it leaves the open field: only its two messages.
+    QTest::keyClick(Files(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(Files()->FileName().isEmpty());
     Click("cmdSave");
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0], "You must select a PASS file first!");
-    EXPECT_EQ(Messages()[1], "Error saving the PASS file!");
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "1234");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"You must select a PASS file first!", SaveFailed}));
+    EXPECT_EQ(Box("txtVehicleWeight")->text(), "0");
+    EXPECT_FALSE(Box("txtVehicleWeight")->isHidden());
+    EXPECT_EQ(LabelText("lblVehicleRedline"), "7000");
 
     // Over a rejected entry, Alt+S and a click on Save each show its message
     // once and write nothing; the entry waits, selected, for a correction.

@@ -1,7 +1,13 @@
 // The window's start and close: title, size and controls, the settings it
 // reads and writes, the last folder it returns to, its placement, and the
 // links it opens.
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QWindow>
 
 #include "main_window/ClickableLabel.h"
@@ -128,14 +134,137 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     }
 }
 
-TEST_F(LifecycleTest, TextsFitTheirControlsInTheFontsOfTheSystem) {
-    Open();
-    for (const char* name : {"lblTeslaCopyright", "lblAbout", "lblVersionHistory", "lblFileHints", "chkPin"}) {
-        const QWidget* control = Find<QWidget>(name);
-        EXPECT_LE(control->sizeHint().width(), control->width()) << name;
-        EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << name;
+TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
+    // The system's font; GNOME's; and 9 points at 144 dots per inch, which
+    // the screen gives 10 twips to the pixel.
+    const QFont system = QApplication::font();
+    QFont at144 = system;
+    at144.setFamily("DejaVu Sans");
+    at144.setPixelSize(18);
+    const struct {
+        const char* what;
+        QFont font;
+        float perPixel;
+    } looks[] = {{"system", system, 15}, {"Cantarell 11", QFont("Cantarell", 11), 15}, {"144 dpi", at144, 10}};
+    const auto restore = qScopeGuard([system] { QApplication::setFont(system); });
+    settings.Set("MainOptions", "PINFileBrowser", "-1");
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.what);
+        QApplication::setFont(look.font);
+        screen = FakeScreen(Rect{0, 0, 2560, 1600}, look.perPixel, look.perPixel);
+        Reopen();
+        // Names of full length in ordinary words, a field open in its box.
+        LoadFile("RUN.GTP", RunFileBuilder().RunName("Qualifying, second run, cold tyres, wind from W")
+                                .VehicleName("Mustang GT 5.0L").Weight(65535).Records(2, 4).Notes("n").Build());
+        EnterEditMode();
+        OpenField("lblVehicleWeight");
+        ASSERT_TRUE(Box("txtVehicleWeight")->isVisible());
+        EXPECT_GE(window->width(), 11655 / look.perPixel);
+
+        for (const QWidget* control : window->findChildren<QWidget*>()) {
+            const std::string name = control->objectName().toStdString();
+            if (!control->isVisible() || name.empty() || name.rfind("qt_", 0) == 0) continue;
+            QSize needed;
+            if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->text().isEmpty())
+                needed = label->sizeHint();
+            if (qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control))
+                needed = control->sizeHint();
+            // A list's rows are as tall as the font; the drive list's width
+            // is that of the longest mount point, which may be cut.
+            if (qobject_cast<const QComboBox*>(control)) needed = QSize(0, control->sizeHint().height());
+            EXPECT_TRUE(needed.width() <= control->width() && needed.height() <= control->height())
+                << name << " needs " << needed.width() << "x" << needed.height() << ", has " << control->width()
+                << "x" << control->height();
+            const QWidget* parent = control->parentWidget();
+            EXPECT_TRUE(parent->rect().contains(control->geometry())) << name << " lies outside its parent";
+            for (const QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const bool shown = other != control && other->isVisible() && !other->objectName().isEmpty();
+                EXPECT_FALSE(shown && control->geometry().intersects(other->geometry()))
+                    << name << " overlaps " << other->objectName().toStdString();
+            }
+        }
+        // The panel's caption lies above its drive list.
+        const auto* panel = Find<QGroupBox>("framePASSFile");
+        const QRect caption = panel->fontMetrics().boundingRect(panel->title());
+        EXPECT_LE(caption.width(), panel->width());
+        EXPECT_LE(caption.height(), Find<QWidget>("driveGTP")->y());
     }
-    EXPECT_LE(Label("lblFileHints")->geometry().right(), Find<QWidget>("chkPin")->x());
+}
+
+TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNamesAndAccessKeys) {
+    Open();
+    LoadFile("RUN.GTP", RunFileBuilder().Weight(3150).Pitch(25).Records(2, 4).Notes("n").Build());
+    const struct {
+        const char* captionLabel;
+        const char* caption;
+        const char* field;
+        const char* tooltip;
+    } fields[] = {
+        {"lblRunNameLabel", "Run Name:", "RunName", "The name of the run.  Maximum length is 47 characters."},
+        {"lblVehicleNameLabel", "Vehicle Name:", "VehicleName",
+         "The name of the vehicle.  Maximum length is 15 characters."},
+        {"lblVehicleWeightLabel", "Vehicle Weight:", "VehicleWeight",
+         "The weight of the vehicle in pounds.  The range is 1 to 65,535."},
+        {"lblRedlineLabel", "Redline:", "VehicleRedline", "The redline of the vehicle.  The range is 1 to 65,535."},
+        {"lblShiftPointLabel", "Shift Point:", "VehicleShiftPoint",
+         "The shift point of the vehicle.  The range is 1 to 65,535."},
+        {"lblRolloutLengthLabel", "Rollout Length:", "VehicleRolloutLength", ""},
+        {"lblPitchFactorLabel", "Pitch Factor:", "PitchFactor",
+         "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9."},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.field);
+        EXPECT_EQ(LabelText(f.captionLabel), f.caption);
+        QLabel* value = Label(std::string("lbl") + f.field);
+        EXPECT_EQ(value->toolTip(), f.tooltip);
+        EXPECT_EQ(Box(std::string("txt") + f.field)->toolTip(), f.tooltip);
+        // A screen reader hears the caption as the name, then the value.
+        const QString name = QString::fromLatin1(f.caption).chopped(1);
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(value);
+        EXPECT_EQ(shown->text(QAccessible::Name), name);
+        ASSERT_NE(shown->textInterface(), nullptr);
+        EXPECT_EQ(shown->textInterface()->text(0, shown->textInterface()->characterCount()), value->text());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Box(std::string("txt") + f.field))->text(QAccessible::Name),
+                  name);
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Label("lblVehicleWeight"))->textInterface()->text(0, 4), "3150");
+    const std::pair<const char*, const char*> lists[] = {
+        {"txtVehicleNotes", "Vehicle Notes"}, {"driveGTP", "Drives"}, {"dirGTP", "Folders"}, {"fileGTP", "Run files"}};
+    // On Linux a combo box's name is its value; a label's relation names it.
+    const auto heard = [](const QWidget* control) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+        const auto labels = accessible->relations(QAccessible::Label);
+        return labels.isEmpty() ? accessible->text(QAccessible::Name) : labels[0].first->text(QAccessible::Name);
+    };
+    for (const auto& [control, name] : lists) EXPECT_EQ(heard(Find<QWidget>(control)), name) << control;
+
+    // Each command by its access key, once it is enabled: Edit in view mode,
+    // Undo and Save after a change.
+    const struct {
+        const char* button;
+        const char* caption;
+        const char* tooltip;
+        Qt::Key key;
+    } commands[] = {
+        {"cmdEdit", "&Edit Data", "Edit the displayed vehicle data.", Qt::Key_E},
+        {"cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads).", Qt::Key_U},
+        {"cmdSave", "&Save Data",
+         "Save changes to the vehicle data.  The file cannot be open in PASS since it will be locked.", Qt::Key_S},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.button);
+        EXPECT_EQ(Button(c.button)->text(), c.caption);
+        EXPECT_EQ(Button(c.button)->toolTip(), c.tooltip);
+        if (!Button(c.button)->isEnabled()) {
+            EnterEditMode();
+            QTest::keyClicks(Notes(), "x");
+        }
+        QSignalSpy pressed(Button(c.button), &QPushButton::clicked);
+        QTest::keyClick(window.get(), c.key, Qt::AltModifier);
+        EXPECT_TRUE(pressed.wait(1000) || pressed.size() == 1);
+    }
+    EXPECT_EQ(State(), ViewState);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {

@@ -101,16 +101,21 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
         Reopen();
         dialogs.Answer(answer);
         // While the question shows, the file is open under the number that
-        // RunFileHandle holds; after the load the number is free again.
+        // RunFileHandle holds, and locked against another program; after the
+        // load the number is free again and the lock gone.
         int32_t number = 0;
         bool numberNamesTheFile = false;
+        int32_t lockedOut = 0;
         dialogs.whileShown = [&] {
             if (number != 0) return;
             number = window->RunFileHandle.Handle();
             numberNamesTheFile = FileTable::IsOpen(number) && FileTable::File(number).NamedBy(folder.Path("BAD.GTP"));
+            lockedOut = OpenInAnotherProgram(folder.Path("BAD.GTP"));
         };
         LoadFile("BAD.GTP", file.Build());
         EXPECT_TRUE(numberNamesTheFile) << number;
+        EXPECT_EQ(lockedOut, 70);
+        EXPECT_EQ(OpenInAnotherProgram(folder.Path("BAD.GTP")), 0);
         EXPECT_EQ(window->RunFileHandle.Handle(), 0);
         EXPECT_FALSE(FileTable::IsOpen(number));
         const bool yes = answer == MessageAnswer::Yes;
@@ -153,6 +158,26 @@ TEST_F(LoadTest, FailsWithItsMessageOnFilesItCannotRead) {
         EXPECT_FALSE(Find<QAction>("mnuFilePopupEdit")->isEnabled());
         EXPECT_FALSE(LoadRunFile());
     }
+}
+
+TEST_F(LoadTest, AFailedLoadThatClearedShownNotesLeavesThatChangePending) {
+    Open();
+    // Notes that were empty are no change when the failed load clears them.
+    LoadFile("BARE.GTP", RunFileBuilder().Build());
+    LoadFile("BROKEN.GTP", RunFileBuilder().Version("beta").Build());
+    EXPECT_EQ(State(), ViewState);
+    EXPECT_FALSE(window->blnDirtyData);
+
+    const Bytes shown = RunFileBuilder().Records(2, 8).Notes("shown").Build();
+    LoadFile("GOOD.GTP", shown);
+    LoadFile("BROKEN.GTP", RunFileBuilder().Version("beta").Build());
+    EXPECT_TRUE(Notes()->toPlainText().isEmpty());
+    EXPECT_TRUE(window->blnDirtyData);
+    EXPECT_EQ(State(), (ControlState{false, true, true, true, false}));
+    // Nothing is loaded, so the save it allows writes nothing anywhere.
+    Click("cmdSave");
+    EXPECT_EQ(Messages().back(), SaveFailed);
+    EXPECT_EQ(Read("GOOD.GTP"), shown);
 }
 
 TEST_F(LoadTest, NeedsASelectedFileThatStillExists) {

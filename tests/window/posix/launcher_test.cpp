@@ -1,5 +1,12 @@
 // The window with the Linux desktop's real opener, whose launcher (xdg-open,
-// faked on the PATH) gives its verdict only after the click has returned.
+// faked on the PATH) gives its verdict only after the click has returned; and
+// "Open w/PASS" on a desktop that has this program as the run files' default.
+#include <QGuiApplication>
+#include <QScopeGuard>
+
+#include <filesystem>
+#include <fstream>
+
 #include "qt_platform/QtDocumentOpener.h"
 #include "testkit/FakeLauncher.h"
 #include "window/WindowFixture.h"
@@ -27,6 +34,58 @@ TEST_F(LauncherTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingThe
     EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
+}
+
+TEST_F(LauncherTest, OpenWithPassNeverHandsTheFileBackToThisProgram) {
+    // A desktop of its own: the run-file type, this program as its default,
+    // and a launcher that would hand the file back to it.
+    const auto restore = qScopeGuard([] {
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
+            qunsetenv(name);
+        QGuiApplication::setDesktopFileName(QString());
+    });
+    for (const char* name : {"data", "config", "system", "etc"}) folder.MakeFolder(name);
+    qputenv("XDG_DATA_HOME", folder.Path("data").c_str());
+    qputenv("XDG_CONFIG_HOME", folder.Path("config").c_str());
+    qputenv("XDG_DATA_DIRS", folder.Path("system").c_str());
+    qputenv("XDG_CONFIG_DIRS", folder.Path("etc").c_str());
+    QGuiApplication::setDesktopFileName("org.example.tachlet.Tachlet");
+    folder.MakeFolder("data/mime");
+    folder.MakeFolder("data/mime/packages");
+    std::filesystem::copy_file(TACHLET_MIME_PACKAGE, folder.Path("data/mime/packages/tachlet.xml"));
+    folder.MakeFolder("data/applications");
+    const auto application = [this](const std::string& id, const std::string& exec) {
+        folder.Write("data/applications/" + id, "[Desktop Entry]\nType=Application\nName=" + id + "\nExec=" + exec +
+                                                    "\nMimeType=application/x-tachlet-gtp;\nNoDisplay=true\n");
+    };
+    application("org.example.tachlet.Tachlet.desktop", "tachlet %f");
+    folder.Write("config/mimeapps.list",
+                 "[Default Applications]\napplication/x-tachlet-gtp=org.example.tachlet.Tachlet.desktop;\n");
+    // PASS as Wine registers it: through a program, a name with a blank.
+    folder.MakeFolder("wine prefix");
+    const std::string pass = folder.Path("wine prefix/pass.sh");
+    std::ofstream(pass) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.log\"\n";
+    std::filesystem::permissions(pass, std::filesystem::perms::owner_all);
+
+    FakeLauncher launcher;
+    QtDocumentOpener desktop;
+    window = std::make_unique<frmMain>(
+        WindowServices{dialogs, settings, screen, desktop, events, AppInfo::ForProgramFolder(folder.Path())});
+    window->show();
+    LoadFile("RUN.GTP", RunFileBuilder().Build());
+    // Alone: the shell's failure, and nothing started.
+    Find<QAction>("mnuFilePopupOpen")->trigger();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [\"" + folder.Path("RUN.GTP") + "\"] failed!\r\n\r\n"
+                                                   "Are you sure you've associated the .GTP file extension to PASS?"});
+    // With PASS registered too, PASS gets it, the launcher never.
+    application("wine-extension-gtp.desktop", "env WINEPREFIX=\"" + folder.Path("wine prefix") + "\" \"" + pass +
+                                                  "\" /ProgIDOpen PASS.gtp %f");
+    Find<QAction>("mnuFilePopupOpen")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return folder.Has("wine prefix/pass.sh.log"); }, 5000));
+    EXPECT_EQ(folder.Read("wine prefix/pass.sh.log"), "/ProgIDOpen\nPASS.gtp\n" + folder.Path("RUN.GTP") + "\n");
+    EXPECT_EQ(Messages().size(), 1u);
+    QTest::qWait(100);
+    EXPECT_EQ(launcher.Launches(), 0);
 }
 
 }  // namespace
