@@ -396,7 +396,9 @@ void FileBrowserPanel::SizeFor(int32_t x) {
     if (Pinned()) {
         return;
     }
-    const int32_t rightEdge = scale_.ToTwipsX(geometry().x()) + scale_.ToTwipsX(geometry().width());
+    // One conversion of the edge's pixel, so the pointer's last pixel over the
+    // panel counts as over it at any growth of the window.
+    const int32_t rightEdge = scale_.ToTwipsX(geometry().x() + geometry().width());
     if (rightEdge > x) {
         if (!IsOpen()) {
             SetHeight(Design::PanelOpenHeight);

@@ -109,7 +109,10 @@ public:
         for (int row = 0; row < Files()->count(); ++row) rows << Files()->item(row)->text();
         return rows;
     }
-    bool PanelOpen() const { return Find<QWidget>("framePASSFile")->height() == 6975 / 15; }
+    // Open, the panel shows the whole file list, at any growth of the window.
+    bool PanelOpen() const {
+        return Find<QWidget>("framePASSFile")->height() > Find<QWidget>("fileGTP")->geometry().bottom();
+    }
     // Edit, Delete, Rename and Open w/PASS are switched on and off together.
     bool CommandsEnabled() const {
         const bool edit = Find<QAction>("mnuFilePopupEdit")->isEnabled();

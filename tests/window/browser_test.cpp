@@ -36,20 +36,23 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     Open();
     ASSERT_FALSE(PanelOpen());
     auto* pin = Find<QCheckBox>("chkPin");
-    // Pixel 376 is the last left of the panel's right edge at 5655 twips. The
-    // drive list lies in the collapsed strip: moving over it does nothing.
+    // The last pixel over the panel and the first right of it, on a row of
+    // bare window, at whatever size the window's font gave it. The drive list
+    // lies in the collapsed strip: moving over it does nothing.
+    const int edge = Find<QWidget>("framePASSFile")->geometry().right();
+    const int row = window->height() * 3 / 5;
     const struct {
         QWidget* over;
         QPoint at;
         bool open;
-    } moves[] = {{window.get(), {376, 300}, true},        {window.get(), {377, 300}, false},
+    } moves[] = {{window.get(), {edge, row}, true},        {window.get(), {edge + 1, row}, false},
                  {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
                  {Find<QComboBox>("driveGTP"), {10, 5}, false}};
     for (const auto& move : moves) {
         QTest::mouseMove(move.over, move.at);
         EXPECT_EQ(PanelOpen(), move.open) << move.over->objectName().toStdString();
     }
-    QTest::mouseMove(window.get(), {376, 300});
+    QTest::mouseMove(window.get(), {edge, row});
     EXPECT_TRUE(Files()->hasFocus());
     QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     ASSERT_TRUE(pin->isChecked());
@@ -57,7 +60,7 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     EXPECT_TRUE(PanelOpen());
     QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     EXPECT_TRUE(PanelOpen());
-    QTest::mouseMove(window.get(), {377, 300});
+    QTest::mouseMove(window.get(), {edge + 1, row});
     EXPECT_FALSE(PanelOpen());
 }
 
@@ -67,6 +70,8 @@ TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesI
     Write("B.GTP", RunFileBuilder().RunName("Last").Build());
     Files()->Refresh();
     auto* panel = Find<QGroupBox>("framePASSFile");
+    const int edge = panel->geometry().right();
+    const int row = window->height() * 3 / 5;
     const auto focused = [] { return QApplication::focusWidget(); };
     const auto tabs = [&focused](int count) {
         QStringList reached;
@@ -103,9 +108,9 @@ TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesI
     QTest::keyClick(Notes(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(tabs(2), (QStringList{"chkPin", "txtVehicleNotes"}));
     EXPECT_FALSE(PanelOpen());
-    QTest::mouseMove(window.get(), {376, 300});
+    QTest::mouseMove(window.get(), {edge, row});
     ASSERT_TRUE(Files()->hasFocus());
-    QTest::mouseMove(window.get(), {377, 300});
+    QTest::mouseMove(window.get(), {edge + 1, row});
     EXPECT_FALSE(PanelOpen());
     EXPECT_FALSE(panel->isAncestorOf(focused()));
 
