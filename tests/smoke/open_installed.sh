@@ -41,7 +41,7 @@ cd "$scratch/start"
 "$scratch/dest/usr/bin/tachlet" "../$runs/$file" &
 pid=$!
 find_window "$file — Tachlet v2.00 build 2" 30
-timeout 60 "$(dirname "$0")/wait_for_label.py" Tachlet "The name of the run.  Maximum length is 47 characters." \
+timeout 60 "$kit/../smoke/wait_for_label.py" Tachlet "The name of the run.  Maximum length is 47 characters." \
     "Run Name" "$run_name" 20 "Vehicle Name" "Vehicle Weight" Redline "Shift Point" "Rollout Length" \
     "Pitch Factor" "Vehicle Notes" Drives Folders "Run files"
 close_window
