@@ -7,11 +7,7 @@
 #   manuals_test.sh TACHLET_CLI TACHLET MAN_FOLDER COMPLETION
 set -euo pipefail
 cli=$1 window=$2 man=$3 completion=$4
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/../testkit/testkit.sh"
 
 # The options of a help text: the words with dashes that begin its option lines.
 options_of() { grep -E '^ +-' | grep -oE '(^|[ ,])--?[a-zA-Z0-9?][a-zA-Z0-9-]*' | tr -d ' ,' | sort -u; }
@@ -54,4 +50,4 @@ mkdir -p paths/sub && touch paths/A.GTP paths/b.gtp paths/c.txt
 [ "$(complete_words check paths/)" = "$(printf '%s\n' paths/A.GTP paths/b.gtp paths/sub)" ] ||
     fail "paths offered: $(complete_words check paths/)"
 
-[ "$failures" -eq 0 ]
+finish

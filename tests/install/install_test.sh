@@ -10,33 +10,18 @@
 # Exit code 77 (skipped) when a checking tool is missing, except under CI,
 # where that fails.
 set -euo pipefail
-
 cmake=$1 build=$2 probe=$3 id=$4 data_from_program=$5
 shift 5
+source "$(dirname "$0")/../testkit/testkit.sh"
+need desktop-file-validate appstreamcli update-mime-database identify
 programs=()
 for program in "$@"; do [ -n "$program" ] && programs+=("$program"); done
 type=application/x-tachlet-gtp
 type_icon=application-x-tachlet-gtp
 
-for tool in desktop-file-validate appstreamcli update-mime-database identify; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "$tool is not installed (scripts/install-deps.sh installs it)"
-        [ "${CI:-}" = true ] && exit 1
-        exit 77
-    fi
-done
-
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+make_scratch
 root=$scratch/dest
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-DESTDIR=$root "$cmake" --install "$build" --prefix /usr >"$scratch/install.log" 2>&1 ||
-    { cat "$scratch/install.log"; exit 1; }
+install_build "$cmake" "$build" "$root"
 usr=$root/usr
 
 expected=(
@@ -105,7 +90,5 @@ $answers"
 echo "$answers" | tail -n 2 | grep -q "$type" && fail "names that are not run files take the type:
 $answers"
 
-if [ "$failures" -ne 0 ]; then
-    exit 1
-fi
+finish
 echo "installed tree checked: ${#expected[@]} files"

@@ -9,33 +9,21 @@
 # Exit code 77 (skipped) when dpkg-shlibdeps or file is missing, except under
 # CI, where that fails.
 set -euo pipefail
-
 cpack=$1 build=$2 id=$3
-for tool in dpkg-shlibdeps dpkg-deb file; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "$tool is not installed (scripts/install-deps.sh installs it)"
-        [ "${CI:-}" = true ] && exit 1
-        exit 77
-    fi
-done
+source "$(dirname "$0")/../testkit/testkit.sh"
+need dpkg-shlibdeps dpkg-deb file
 
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-(cd "$build" && "$cpack" -G DEB -B "$out") >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
+make_scratch
+(cd "$build" && "$cpack" -G DEB -B "$scratch") >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log"; exit 1; }
 
 shopt -s nullglob
-packages=("$out"/tachlet_*.deb)
+packages=("$scratch"/tachlet_*.deb)
 if [ ${#packages[@]} -ne 1 ]; then
     echo "expected one tachlet_*.deb, found: ${packages[*]:-none}"
-    cat "$out/cpack.log"
+    cat "$scratch/cpack.log"
     exit 1
 fi
 deb=${packages[0]}
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 [ "$(dpkg-deb -f "$deb" Package)" = tachlet ] || fail "package name $(dpkg-deb -f "$deb" Package)"
 [ "$(dpkg-deb -f "$deb" Version)" = 2.0.2 ] || fail "version $(dpkg-deb -f "$deb" Version)"
@@ -56,7 +44,5 @@ if grep -v '^\./usr/' <<<"$contents" | grep -qv '^\./$'; then
     fail "files outside /usr: $(grep -v '^\./usr/' <<<"$contents")"
 fi
 
-if [ "$failures" -ne 0 ]; then
-    exit 1
-fi
+finish
 echo "$(basename "$deb"): Depends: $depends"

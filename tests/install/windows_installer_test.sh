@@ -10,10 +10,10 @@
 # Runs only in the throw-away Wine prefix of scripts/windows.sh (exit code 77,
 # skipped, elsewhere), which also gives it its X display.
 set -euo pipefail
-fail() { echo "FAIL: $*"; exit 1; }
-
 cpack=$1 build=$2 examples=$3
-here=$(cd "$(dirname "$0")" && pwd)
+source "$(dirname "$0")/../testkit/testkit.sh"
+# Each step builds on the one before: the first failure ends the test.
+fail() { echo "FAIL: $*"; exit 1; }
 if [ -z "${TACHLET_WINE_SCRATCH:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "not in the throw-away Wine prefix of scripts/windows.sh test; skipped"
     exit 77
@@ -64,16 +64,12 @@ reg_has "$classes\\.gtp" /ve | grep -q 'PASS.RunFile' || fail "the installer too
 echo "installed: files, Start-menu entry, Open with entry; .gtp still PASS's"
 
 # The installed program, given a run file, as Explorer's Open with starts it.
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+make_scratch
 cp "$examples/STREET.GTP" "$scratch/Straße Δ.GTP"
 (cd "$scratch" && env -u QT_QPA_PLATFORM wine "$dir/tachlet.exe" "Straße Δ.GTP") &
 pid=$!
-title="Straße Δ.GTP — Tachlet v2.00 build 2"
-window=$(timeout 60 xdotool search --sync --name "^${title}\$" | head -n 1 || true)
-[ -n "$window" ] || { kill "$pid" 2>/dev/null; fail "the installed program showed no window titled \"$title\""; }
-python3 "$here/../smoke/close_window.py" "$window"
-wait "$pid" || fail "the installed program ended with an error"
+find_window "Straße Δ.GTP — Tachlet v2.00 build 2" 60
+close_window || fail "the installed program ended with an error"
 reg_has 'HKCU\Software\Tachlet\Tachlet\Options' /v LastDirectory | grep -q LastDirectory ||
     fail "the program kept no settings"
 echo "the installed program opened the run file and kept its settings"

@@ -11,10 +11,6 @@ import sys
 CLIENT_MESSAGE = 33
 
 
-class ClientMessageData(ctypes.Union):
-    _fields_ = [("b", ctypes.c_char * 20), ("s", ctypes.c_short * 10), ("l", ctypes.c_long * 5)]
-
-
 class XClientMessageEvent(ctypes.Structure):
     _fields_ = [
         ("type", ctypes.c_int),
@@ -24,7 +20,7 @@ class XClientMessageEvent(ctypes.Structure):
         ("window", ctypes.c_ulong),
         ("message_type", ctypes.c_ulong),
         ("format", ctypes.c_int),
-        ("data", ClientMessageData),
+        ("data", ctypes.c_long * 5),  # the union's view as format 32
     ]
 
 
@@ -52,8 +48,8 @@ def main():
     event.xclient.window = window
     event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
     event.xclient.format = 32
-    event.xclient.data.l[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    event.xclient.data.l[1] = 0  # CurrentTime
+    event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    event.xclient.data[1] = 0  # CurrentTime
     if not x11.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
         sys.exit("the close request could not be sent")
     x11.XFlush(display)

@@ -8,9 +8,9 @@
 set -uo pipefail
 
 program=$1
-out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
-failed=0
+source "$(dirname "$0")/../testkit/testkit.sh"
+make_scratch
+out=$scratch/out err=$scratch/err
 
 # expect STATUS STREAM TEXT ARGUMENTS...: run without a display, then check
 # the exit status and that STREAM (out or err) holds TEXT and the other is empty.
@@ -22,11 +22,10 @@ expect() {
     local shown=$out quiet=$err
     [ "$stream" = err ] && shown=$err quiet=$out
     if [ "$got" != "$status" ] || ! grep -qF -- "$text" "$shown" || [ -s "$quiet" ]; then
-        echo "tachlet $*: exit $got (expected $status), standard output:"
+        fail "tachlet $*: exit $got (expected $status), standard output:"
         cat "$out"
         echo "standard error:"
         cat "$err"
-        failed=1
     fi
 }
 
@@ -36,5 +35,5 @@ expect 0 out "2.0.2" -style fusion -reverse --platform=offscreen --version
 expect 1 err "Unknown option 'bogus'." --bogus
 expect 1 err "Usage:" -platform offscreen --bogus
 expect 1 err "one run file at a time" A.GTP B.GTP
-[ "$failed" = 0 ] && echo "the command line was answered without a display"
-exit "$failed"
+finish
+echo "the command line was answered without a display"

@@ -1,16 +1,11 @@
 #!/usr/bin/python3
-"""Waits until a label of a running program shows the expected text, as a
-screen reader reads it: over the accessibility bus (AT-SPI). The label is the
-one whose description (its tooltip) is the given text, so that its caption's
-label and its edit box, which share the tooltip or the neighbourhood, are not
-taken for it. Its name must be NAME (what the screen reader says it is) and
-its text the value. Then each further name must name some control of the
-program that is shown, itself or through the label that labels it.
+"""Waits until a label of a running program shows the expected text, read as
+a screen reader reads it (AT-SPI). The label is the one whose description (its
+tooltip) is TOOLTIP, so that its caption and edit box are not taken for it; its
+name must be NAME and its text EXPECTED. Then each further name must name a
+shown control of the program, itself or through the label that labels it.
 
     wait_for_label.py APPLICATION TOOLTIP NAME EXPECTED SECONDS [NAME...]
-
-Exit code 0 when the label showed the text in time and every name was found,
-1 otherwise, with what was seen.
 """
 import sys
 import time

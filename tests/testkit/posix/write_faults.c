@@ -41,52 +41,31 @@ static void BeforeCall(const char* name) {
     if (++count == strtol(stopAt + length + 1, NULL, 10)) raise(SIGSTOP);
 }
 
-ssize_t write(int fd, const void* buffer, size_t count) {
-    BeforeChange(fd);
-    return NEXT(ssize_t (*)(int, const void*, size_t), "write")(fd, buffer, count);
-}
+/* A call that changes the file of its first argument, fd, and one that may
+ * stop first: each passes its arguments on to the next definition. */
+#define CHANGES(type, name, params, ...)                            \
+    type name params {                                              \
+        BeforeChange(fd);                                           \
+        return NEXT(type(*) params, #name)(__VA_ARGS__);            \
+    }
+#define STOPS_AND_CHANGES(type, name, stop, params, ...)            \
+    type name params {                                              \
+        BeforeCall(stop);                                           \
+        BeforeChange(fd);                                           \
+        return NEXT(type(*) params, #name)(__VA_ARGS__);            \
+    }
 
-ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) {
-    BeforeCall("pwrite");
-    BeforeChange(fd);
-    return NEXT(ssize_t (*)(int, const void*, size_t, off_t), "pwrite")(fd, buffer, count, offset);
-}
-
-ssize_t pwrite64(int fd, const void* buffer, size_t count, off64_t offset) {
-    BeforeCall("pwrite");
-    BeforeChange(fd);
-    return NEXT(ssize_t (*)(int, const void*, size_t, off64_t), "pwrite64")(fd, buffer, count, offset);
-}
-
-int fallocate(int fd, int mode, off_t offset, off_t length) {
-    BeforeChange(fd);
-    return NEXT(int (*)(int, int, off_t, off_t), "fallocate")(fd, mode, offset, length);
-}
-
-int fallocate64(int fd, int mode, off64_t offset, off64_t length) {
-    BeforeChange(fd);
-    return NEXT(int (*)(int, int, off64_t, off64_t), "fallocate64")(fd, mode, offset, length);
-}
-
-int posix_fallocate(int fd, off_t offset, off_t length) {
-    BeforeChange(fd);
-    return NEXT(int (*)(int, off_t, off_t), "posix_fallocate")(fd, offset, length);
-}
-
-int posix_fallocate64(int fd, off64_t offset, off64_t length) {
-    BeforeChange(fd);
-    return NEXT(int (*)(int, off64_t, off64_t), "posix_fallocate64")(fd, offset, length);
-}
-
-int ftruncate(int fd, off_t length) {
-    BeforeChange(fd);
-    return NEXT(int (*)(int, off_t), "ftruncate")(fd, length);
-}
-
-int ftruncate64(int fd, off64_t length) {
-    BeforeChange(fd);
-    return NEXT(int (*)(int, off64_t), "ftruncate64")(fd, length);
-}
+CHANGES(ssize_t, write, (int fd, const void* buffer, size_t count), fd, buffer, count)
+STOPS_AND_CHANGES(ssize_t, pwrite, "pwrite", (int fd, const void* buffer, size_t count, off_t offset), fd, buffer,
+                  count, offset)
+STOPS_AND_CHANGES(ssize_t, pwrite64, "pwrite", (int fd, const void* buffer, size_t count, off64_t offset), fd,
+                  buffer, count, offset)
+CHANGES(int, fallocate, (int fd, int mode, off_t offset, off_t length), fd, mode, offset, length)
+CHANGES(int, fallocate64, (int fd, int mode, off64_t offset, off64_t length), fd, mode, offset, length)
+CHANGES(int, posix_fallocate, (int fd, off_t offset, off_t length), fd, offset, length)
+CHANGES(int, posix_fallocate64, (int fd, off64_t offset, off64_t length), fd, offset, length)
+CHANGES(int, ftruncate, (int fd, off_t length), fd, length)
+CHANGES(int, ftruncate64, (int fd, off64_t length), fd, length)
 
 int flock(int fd, int operation) {
     BeforeCall("flock");
