@@ -207,7 +207,7 @@ TEST_F(RunFileFaultsTest, RoomTakenForLongerNotesHoldsWhenTheDiskFillsDuringTheS
 // Renamed over it during the writes: the save does not report success.
 TEST_F(RunFileFaultsTest, AFileRenamedOverThePathDuringTheSaveIsReportedAsAChange) {
     const std::string path = Write("RUN.GTP", Loaded);
-    std::filesystem::create_hard_link(FsPath(path), FsPath(folder.Path("KEPT.GTP")));
+    std::filesystem::create_hard_link(FsPath(path), FsPath(folder.Path("KEPT.GTP")));  // the file loaded, for now
     const Bytes theirs = RunFileBuilder().RunName("Theirs").Records(3, 4).Notes("notes").Tail(9).Build();
     const struct {
         const char *name, *stop;
