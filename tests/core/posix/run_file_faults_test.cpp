@@ -104,19 +104,15 @@ void ExpectEachRegionOldOrNew(Bytes now, Bytes before, Bytes after,
                               const std::vector<std::pair<size_t, size_t>>& regions) {
     const size_t size = std::max({now.size(), before.size(), after.size()});
     now.resize(size), before.resize(size), after.resize(size);
-    std::vector<bool> inRegion(size, false);
     for (const auto& [offset, width] : regions) {
         const auto from = static_cast<std::ptrdiff_t>(offset), to = static_cast<std::ptrdiff_t>(offset + width);
         const bool old = std::equal(now.begin() + from, now.begin() + to, before.begin() + from);
         const bool saved = std::equal(now.begin() + from, now.begin() + to, after.begin() + from);
         EXPECT_TRUE(old || saved) << "the region at offset " << offset << " is neither as before nor as saved";
-        std::fill(inRegion.begin() + from, inRegion.begin() + to, true);
+        std::copy(before.begin() + from, before.begin() + to, now.begin() + from);  // so that only the rest is compared
     }
-    for (size_t i = 0; i < size; ++i) {
-        if (!inRegion[i]) {
-            ASSERT_EQ(now[i], before[i]) << "offset " << i;
-        }
-    }
+    const auto changed = std::mismatch(now.begin(), now.end(), before.begin()).first - now.begin();
+    EXPECT_EQ(changed, static_cast<std::ptrdiff_t>(size)) << "a byte outside the regions changed at offset " << changed;
 }
 
 }  // namespace
@@ -186,8 +182,7 @@ TEST_F(RunFileFaultsTest, RoomTakenForLongerNotesHoldsWhenTheDiskFillsDuringTheS
     const Bytes file = RunFileBuilder().Records(155, 20).Notes(std::string(64, 'o')).Build();
     ASSERT_EQ(file.size(), 4096u);
     const std::string path = disk.Path() + "/RUN.GTP";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary) << std::string(file.begin(), file.end());
 
     const pid_t saver = StartSaver(path, "Saved run", std::string(200, 'N'), "TACHLET_STOP_AT=pwrite:1");
     ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
