@@ -23,6 +23,7 @@
 
 using namespace Stuff;
 using FuzzCheck::Bytes;
+using FuzzCheck::NameAfterSave;
 
 namespace {
 
@@ -47,23 +48,14 @@ SaveInput Split(std::span<const uint8_t> input) {
     const size_t valuesLength = std::min<size_t>((size_t{input[2]} << 8) | input[3], input.size() - 4);
     const std::span<const uint8_t> values = input.subspan(4, valuesLength);
     split.file.assign(values.end(), input.end());
-    size_t index = 0;
     auto begin = values.begin();
-    while (index < split.texts.size()) {
+    for (std::string& text : split.texts) {
         const auto end = std::find(begin, values.end(), uint8_t{0x1E});
-        const std::span<const uint8_t> text(begin, end);
-        split.texts[index++] = windows1252 ? DecodeWindows1252(text) : std::string(text.begin(), text.end());
+        text = windows1252 ? DecodeWindows1252(std::span<const uint8_t>(begin, end)) : std::string(begin, end);
         if (end == values.end()) break;
         begin = end + 1;
     }
     return split;
-}
-
-// A name as it reads back after a save: as it was, unless it leaves no room
-// for the 0xFF fill, when the field ends in its NUL and trailing spaces go.
-std::string NameAfterSave(const std::string& name, Field field) {
-    if (EncodeWindows1252(name).bytes.size() + 1 < Spec(field).width) return name;
-    return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
 const FieldSpec* FieldWritten(const FileWrite& write) {
@@ -178,8 +170,8 @@ void CheckRoundTrip(const Bytes& file, const DecodedRunFile& loaded) {
     const DecodedRunFile reloaded = Reload(saved);
     const VehicleTexts& before = loaded.texts;
     const VehicleTexts& after = reloaded.texts;
-    FUZZ_CHECK(after.runName == NameAfterSave(before.runName, Field::RunName));
-    FUZZ_CHECK(after.vehicleName == NameAfterSave(before.vehicleName, Field::VehicleName));
+    FUZZ_CHECK(after.runName == NameAfterSave(before.runName, Spec(Field::RunName)));
+    FUZZ_CHECK(after.vehicleName == NameAfterSave(before.vehicleName, Spec(Field::VehicleName)));
     FUZZ_CHECK(after.weight == before.weight && after.redline == before.redline && after.shiftPoint == before.shiftPoint);
     FUZZ_CHECK(after.rollout == before.rollout && after.pitch == before.pitch);
     FUZZ_CHECK(NotesForStorage(after.notes) == NotesForStorage(before.notes));

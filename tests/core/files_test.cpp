@@ -54,13 +54,12 @@ protected:
         Files::PathExists(folder.Path("A.GTP"));
         Files::PathExists(folder.Path("missing"));
     }
-    // Lets the folder be written again, so that it can be removed.
-    void AllowWriting(const std::string& path) {
-        std::filesystem::permissions(FsPath(path), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
-    }
-    void ForbidWriting(const std::string& path) {
-        std::filesystem::permissions(FsPath(path), std::filesystem::perms::all & ~std::filesystem::perms::owner_write &
-                                                       ~std::filesystem::perms::group_write & ~std::filesystem::perms::others_write);
+    // Takes the write permission from everyone, or gives it back to the owner
+    // so that the folder can be removed.
+    static void SetWritable(const std::string& path, bool writable) {
+        using std::filesystem::perms, std::filesystem::perm_options;
+        std::filesystem::permissions(FsPath(path), writable ? perms::owner_write : perms::owner_write | perms::group_write | perms::others_write,
+                                     writable ? perm_options::add : perm_options::remove);
     }
     TempFolder folder;
 };
@@ -116,11 +115,11 @@ TEST_F(FilesTest, TheSearchReportsEachEntrysAttributesAndSize) {
 TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
     if (MayWriteEverything())
         GTEST_SKIP() << "root may write every file; run as an unprivileged user";
-    ForbidWriting(folder.Path("c.txt"));
+    SetWritable(folder.Path("c.txt"), false);
     DirectorySearch::FindData data;
     const DirectorySearch::Search search(folder.Path("c.txt"), data);
     EXPECT_EQ(data.dwFileAttributes & CommonAttributes, DirectorySearch::AttributeReadOnly);
-    AllowWriting(folder.Path("c.txt"));
+    SetWritable(folder.Path("c.txt"), true);
 }
 
 TEST_F(FilesTest, ASearchThatFindsNothingRecordsNothingAndClosesItself) {
@@ -214,10 +213,10 @@ TEST_F(FilesTest, RemoveFileInAFolderThatMayNotBeWrittenIsDenied) {
     if (MayWriteEverything() || !FolderPermissionsGuardEntries())
         GTEST_SKIP() << "here a folder's permissions do not keep its files from being deleted";
     folder.Write("sub/kept.gtp", "x");
-    ForbidWriting(folder.Path("sub"));
+    SetWritable(folder.Path("sub"), false);
     EXPECT_FALSE(Files::RemoveFile(folder.Path("sub/kept.gtp")));
     ExpectRecord(5, "Access Denied");
-    AllowWriting(folder.Path("sub"));
+    SetWritable(folder.Path("sub"), true);
     EXPECT_TRUE(folder.Has("sub/kept.gtp"));
 }
 
@@ -242,8 +241,8 @@ TEST_F(FilesTest, RenameFileInAFolderThatMayNotBeWrittenIsDenied) {
     if (MayWriteEverything() || !FolderPermissionsGuardEntries())
         GTEST_SKIP() << "here a folder's permissions do not keep its files from being renamed";
     folder.Write("sub/a.gtp", "x");
-    ForbidWriting(folder.Path("sub"));
+    SetWritable(folder.Path("sub"), false);
     EXPECT_FALSE(Files::RenameFile(folder.Path("sub/a.gtp"), folder.Path("sub/b.gtp")));
     ExpectRecord(70, "Permission denied", folder.Path("sub/a.gtp"));
-    AllowWriting(folder.Path("sub"));
+    SetWritable(folder.Path("sub"), true);
 }

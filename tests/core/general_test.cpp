@@ -9,8 +9,6 @@
 #include "base/RuntimeError.h"
 #include "testkit/ErrorNumberOf.h"
 
-namespace {
-
 TEST(GeneralNumericText, AcceptsOnlyPlainSignedDecimals) {
     struct Case { const char* text; std::optional<double> value; };
     const Case cases[] = {
@@ -106,5 +104,3 @@ TEST(GeneralNullTerminate, PreparesTextsForPlatformCalls) {
     EXPECT_EQ(General::NullTerminate("", false), std::nullopt);
     EXPECT_EQ(General::NullTerminate(std::string_view("a\0b", 3), false), std::string("a\0b", 3));
 }
-
-}  // namespace

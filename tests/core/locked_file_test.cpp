@@ -30,7 +30,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LockedFileTest, AFileHeldOpenRefusesEveryOtherOpen) {
+TEST_F(LockedFileTest, AFileHeldOpenRefusesEveryOtherOpenOfThisProgramOrAnother) {
     const std::string path = folder.Write("run.gtp", "0123456789");
     const std::pair<OpenMode, OpenMode> cases[] = {{OpenMode::Read, OpenMode::Read},
                                                    {OpenMode::Read, OpenMode::ReadWrite},
@@ -42,10 +42,6 @@ TEST_F(LockedFileTest, AFileHeldOpenRefusesEveryOtherOpen) {
         first.reset();
         LockedFile(path, second);  // free again once the holder closed
     }
-}
-
-TEST_F(LockedFileTest, AnotherProgramCannotOpenAHeldFile) {
-    const std::string path = folder.Write("run.gtp", "data");
     const LockedFile held(path, OpenMode::Read);
     EXPECT_EQ(OpenInAnotherProgram(path), 70);
 }

@@ -1,9 +1,7 @@
 // The rules for entered values that the window and the command-line tool
 // share: ranges and their messages, the rounding of the rollout length, the
-// name and notes limits, and the limits as the tooltips word them.
+// name and notes limits.
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "run_file/FieldRules.h"
 
@@ -45,6 +43,9 @@ TEST(FieldRules, NumberEntriesAreCheckedAgainstTheirRangeAfterTheRolloutIsRounde
         EXPECT_EQ(check.message, c.accepted ? "" : "You entered a value that is out of the allowable range (" + range +
                                                         ").\r\nPlease correct this now.");
     }
+    // The tool's help words the range too (the tooltips of the window, which
+    // gives the rollout length none, are checked where it shows them).
+    EXPECT_EQ(LimitText(Editable(Field::RolloutLength)), "The range is 0 to 25.5.");
 }
 
 TEST(FieldRules, NamesTakeUpToTheirTypingLimitOfCharacters) {
@@ -67,18 +68,4 @@ TEST(FieldRules, NotesBreaksAndLimits) {
     // As long as a record, the notes would read back as one more record.
     ASSERT_TRUE(NotesRefusal(20, 20));
     EXPECT_NE(NotesRefusal(20, 20)->find("as long as a run-data record"), std::string::npos);
-}
-
-TEST(FieldRules, TooltipsWordEachLimitOfTheTableWordForWord) {
-    const std::map<Field, std::string> tooltips{
-        {Field::RunName, "The name of the run.  Maximum length is 47 characters."},
-        {Field::VehicleName, "The name of the vehicle.  Maximum length is 15 characters."},
-        {Field::VehicleWeight, "The weight of the vehicle in pounds.  The range is 1 to 65,535."},
-        {Field::Redline, "The redline of the vehicle.  The range is 1 to 65,535."},
-        {Field::ShiftPoint, "The shift point of the vehicle.  The range is 1 to 65,535."},
-        {Field::PitchFactor, "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9."},
-        {Field::RolloutLength, ""},  // the window gives it none
-    };
-    for (const EditableField& row : EditableFields) EXPECT_EQ(Tooltip(row), tooltips.at(row.field));
-    EXPECT_EQ(LimitText(Editable(Field::RolloutLength)), "The range is 0 to 25.5.");
 }

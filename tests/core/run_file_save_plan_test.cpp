@@ -94,7 +94,7 @@ TEST(Fingerprint, TellsWhetherThePathStillNamesTheFileLoadedAsItWas) {
                                               SystemFile::FileStamp{7, 43, file.size(), stamp.modifiedNs},
                                               SystemFile::FileStamp{7, 42, file.size() + 1, stamp.modifiedNs},
                                               SystemFile::FileStamp{7, 42, file.size(), stamp.modifiedNs + 1}}) {
-        EXPECT_FALSE(matches(file, other));
+        EXPECT_FALSE(matches(file, other)) << other.device << " " << other.index << " " << other.size << " " << other.modifiedNs;
     }
     // A write within the same tick of the file system's clock leaves the
     // stamp as it was: the bytes the save works from tell.
@@ -104,7 +104,7 @@ TEST(Fingerprint, TellsWhetherThePathStillNamesTheFileLoadedAsItWas) {
     notes[312 + 3 * 24 + 1] = 'x';
     movedNotes[312 + 2 * 24 - 1] = 7;    // the third length byte now reads as the notes
     recordAtEnd[312 + 3 * 24 - 1] = 20;  // the notes byte now starts a record cut short
-    for (const Bytes& changed : {weight, otherVersion, notes, movedNotes, recordAtEnd}) {
-        EXPECT_FALSE(matches(changed, stamp));
-    }
+    const std::pair<const char*, const Bytes&> changes[] = {
+        {"weight", weight}, {"version", otherVersion}, {"notes", notes}, {"moved notes", movedNotes}, {"record at the end", recordAtEnd}};
+    for (const auto& [what, changed] : changes) EXPECT_FALSE(matches(changed, stamp)) << what;
 }

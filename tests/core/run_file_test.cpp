@@ -41,27 +41,28 @@ protected:
     }
     // Every load and save closed what it opened.
     void ExpectNothingOpen() const { EXPECT_EQ(OpenHandleCount(), handles); }
-    // A run file loaded from RUN.GTP, with its weight edited.
-    RunFile& LoadAndEdit(const Bytes& bytes) {
-        Write("RUN.GTP", bytes);
-        runFile.Load(folder.Path("RUN.GTP"));
+    // The run file at `path` loaded, with its weight edited; by default
+    // RUN.GTP, written afresh with `Loaded`.
+    void LoadAndEdit(const std::string& path) {
+        runFile.Load(path);
         edits = runFile.Contents().values;
         edits.weight = "1500";
-        return runFile;
     }
+    void LoadAndEdit() { LoadAndEdit(Write("RUN.GTP", Loaded)); }
 
+    static inline const Bytes Loaded = RunFileBuilder().Records(3, 4).Notes("notes").Tail(9).Build();
     TempFolder folder;
     const int handles = HandlesAfterAFailure();
     RunFile runFile;
     VehicleTexts edits;
 };
 
-const Bytes Loaded = RunFileBuilder().Records(3, 4).Notes("notes").Tail(9).Build();
+int TwoByteAt(const Bytes& file, size_t offset) { return file[offset] * 256 + file[offset + 1]; }
 
 }  // namespace
 
 TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     edits.runName = "Run 9  ";
     edits.notes = "longer notes\r\nthan before";
     ASSERT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
@@ -97,14 +98,14 @@ TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
     weightOnly.fields = {Field::VehicleWeight};
     ASSERT_EQ(fresh.Save(other, weightOnly).status, SaveStatus::Saved);
     Bytes afterWeight = Read("RUN.GTP");
-    EXPECT_EQ(afterWeight[147] * 256 + afterWeight[148], 2222);
+    EXPECT_EQ(TwoByteAt(afterWeight, 147), 2222);
     afterWeight[147] = saved[147], afterWeight[148] = saved[148];
     EXPECT_EQ(Bytes(afterWeight.begin(), afterWeight.end() - 1), saved);
 }
 
 // For many a run its file's date is the only date it has.
 TEST_F(RunFileTest, ASaveThatKeepsTheDateLeavesTheLastWriteAsItWasAndTheNextSaveStillGoesThrough) {
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     const std::filesystem::path path = FsPath(folder.Path("RUN.GTP"));
     const auto dated = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400) +
                        std::chrono::nanoseconds(123'456'700);
@@ -117,7 +118,7 @@ TEST_F(RunFileTest, ASaveThatKeepsTheDateLeavesTheLastWriteAsItWasAndTheNextSave
     runFile.Load(folder.Path("RUN.GTP"));
     ASSERT_EQ(runFile.Save(edits, SaveSelection::Everything(), SaveOptions{true}).status, SaveStatus::Saved);
     EXPECT_EQ(modified(), before);
-    EXPECT_EQ(Read("RUN.GTP")[147] * 256 + Read("RUN.GTP")[148], 1500);
+    EXPECT_EQ(TwoByteAt(Read("RUN.GTP"), 147), 1500);
 
     edits.weight = "1600";
     ASSERT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
@@ -127,9 +128,8 @@ TEST_F(RunFileTest, ASaveThatKeepsTheDateLeavesTheLastWriteAsItWasAndTheNextSave
 TEST_F(RunFileTest, APathThatNowNamesAnotherFileIsNeverWritten) {
     // Another file with the very bytes loaded renamed over the one loaded:
     // only its identity differs.
-    LoadAndEdit(Loaded);
-    Write("OTHER.GTP", Loaded);
-    std::filesystem::rename(FsPath(folder.Path("OTHER.GTP")), FsPath(folder.Path("RUN.GTP")));
+    LoadAndEdit();
+    std::filesystem::rename(FsPath(Write("OTHER.GTP", Loaded)), FsPath(folder.Path("RUN.GTP")));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
     EXPECT_EQ(Read("RUN.GTP"), Loaded);
     ExpectNothingOpen();
@@ -144,9 +144,7 @@ TEST_F(RunFileTest, ALinkPointedAtAnotherFileIsNeverWritten) {
     if (noLink == std::errc::function_not_supported || noLink == std::errc::operation_not_permitted)
         GTEST_SKIP() << "no symbolic links here: " << noLink.message();
     ASSERT_FALSE(noLink) << noLink.message();
-    runFile.Load(link);
-    edits = runFile.Contents().values;
-    edits.weight = "1500";
+    LoadAndEdit(link);
     ASSERT_TRUE(std::filesystem::remove(FsPath(link)));
     std::filesystem::create_symlink(FsPath(second), FsPath(link));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
@@ -157,7 +155,7 @@ TEST_F(RunFileTest, ALinkPointedAtAnotherFileIsNeverWritten) {
 
 TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
     // Another program writes one byte of the run data, in place.
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     Bytes theirs = Loaded;
     theirs[320] ^= 0x10;
     {
@@ -169,7 +167,7 @@ TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
     EXPECT_EQ(Read("RUN.GTP"), theirs);
 
     // Another program writes the same bytes again: the write alone counts.
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     const int64_t loadedWrite = SystemStampOf(folder.Path("RUN.GTP")).modifiedNs;
     for (int i = 0; i < 200; ++i) {  // until the file system's clock has moved on
         Write("RUN.GTP", Loaded);
@@ -180,7 +178,7 @@ TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
     EXPECT_EQ(Read("RUN.GTP"), Loaded);
 
     // A second Tachlet saved first: ours is refused, and a new load saves.
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     RunFile second;
     second.Load(folder.Path("RUN.GTP"));
     VehicleTexts secondEdits = second.Contents().values;
@@ -189,16 +187,14 @@ TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
     const Bytes afterSecond = Read("RUN.GTP");
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
     EXPECT_EQ(Read("RUN.GTP"), afterSecond);
-    runFile.Load(folder.Path("RUN.GTP"));
-    edits = runFile.Contents().values;
-    edits.weight = "1500";
+    LoadAndEdit(folder.Path("RUN.GTP"));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
-    EXPECT_EQ(Read("RUN.GTP")[151] * 256 + Read("RUN.GTP")[152], 4000);
+    EXPECT_EQ(TwoByteAt(Read("RUN.GTP"), 151), 4000);
     ExpectNothingOpen();
 }
 
 TEST_F(RunFileTest, ALockHeldByAnotherProgramRefusesLoadAndSaveUntilItIsGone) {
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     LockHolder other(folder.Path("RUN.GTP"));
     const SaveOutcome refused = runFile.Save(edits);
     EXPECT_EQ(refused.status, SaveStatus::Failed);
@@ -214,7 +210,7 @@ TEST_F(RunFileTest, ALockHeldByAnotherProgramRefusesLoadAndSaveUntilItIsGone) {
 }
 
 TEST_F(RunFileTest, AFileGoneSinceTheLoadIsNeitherWrittenNorCreated) {
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     ASSERT_TRUE(std::filesystem::remove(FsPath(folder.Path("RUN.GTP"))));
     const SaveOutcome outcome = runFile.Save(edits);
     EXPECT_EQ(outcome.status, SaveStatus::Failed);
@@ -224,7 +220,7 @@ TEST_F(RunFileTest, AFileGoneSinceTheLoadIsNeitherWrittenNorCreated) {
 }
 
 TEST_F(RunFileTest, AValueThatCannotBeStoredStopsTheSaveBeforeTheFileIsOpened) {
-    LoadAndEdit(Loaded);
+    LoadAndEdit();
     edits.notes = std::string(256, 'n');
     LockHolder other(folder.Path("RUN.GTP"));  // an open would fail: none is tried
     const SaveOutcome outcome = runFile.Save(edits);
@@ -248,11 +244,8 @@ TEST_F(RunFileTest, AFullDiskStopsALongerSaveBeforeAnyByteIsWritten) {
     const Bytes file = RunFileBuilder().Records(155, 20).Notes(std::string(64, 'o')).Build();
     ASSERT_EQ(file.size(), 4096u);
     const std::string path = disk.Path() + Files::PathSeparator + "RUN.GTP";
-    std::ofstream(FsPath(path), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                  static_cast<std::streamsize>(file.size()));
-    runFile.Load(path);
-    edits = runFile.Contents().values;
-    edits.weight = "1500";
+    std::ofstream(FsPath(path), std::ios::binary) << std::string(file.begin(), file.end());
+    LoadAndEdit(path);
     edits.runName = "Changed";
     edits.notes = std::string(200, 'N');
 
@@ -267,11 +260,7 @@ TEST_F(RunFileTest, AFullDiskStopsALongerSaveBeforeAnyByteIsWritten) {
     EXPECT_EQ(full.status, SaveStatus::Failed);
     EXPECT_EQ(full.number, 61);
     EXPECT_NE(full.description.find("nothing was written"), std::string::npos) << full.description;
-    const auto bytesAt = [](const std::string& at) {
-        std::ifstream in(FsPath(at), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_EQ(bytesAt(path), std::string(file.begin(), file.end()));
+    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(std::ifstream(FsPath(path), std::ios::binary).rdbuf()), {}), file);
     ExpectNothingOpen();
 
     // Room again: the same save goes through.

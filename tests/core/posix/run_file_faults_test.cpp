@@ -36,28 +36,22 @@ using Bytes = std::vector<uint8_t>;
 namespace {
 
 // run_file_saver started with the fault library and `fault` (NAME=VALUE) in
-// its environment.
-pid_t StartSaver(const std::string& path, const std::string& runName, const std::string& notes,
-                 const std::string& fault) {
-    std::vector<std::string> env;
-    std::string asan = "ASAN_OPTIONS=verify_asan_link_order=0";
+// its environment; all it needs is made before the fork.
+pid_t StartSaver(std::string path, std::string runName, std::string notes, std::string fault) {
+    std::vector<std::string> env{std::string("LD_PRELOAD=") + TACHLET_WRITE_FAULTS, std::move(fault),
+                                 "ASAN_OPTIONS=verify_asan_link_order=0"};
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text = *entry;
-        if (text.rfind("ASAN_OPTIONS=", 0) == 0) asan += ":" + text.substr(13);
+        if (text.rfind("ASAN_OPTIONS=", 0) == 0) env[2] += ":" + text.substr(13);
         else if (text.rfind("LD_PRELOAD=", 0) != 0) env.push_back(text);
     }
-    env.insert(env.end(), {asan, std::string("LD_PRELOAD=") + TACHLET_WRITE_FAULTS, fault});
-    std::vector<std::string> args{TACHLET_RUN_FILE_SAVER, path, runName, notes};
-    const auto pointers = [](std::vector<std::string>& texts) {
-        std::vector<char*> list;
-        for (std::string& text : texts) list.push_back(text.data());
-        list.push_back(nullptr);
-        return list;
-    };
-    std::vector<char*> argv = pointers(args), envp = pointers(env);
+    std::vector<char*> envp;
+    for (std::string& text : env) envp.push_back(text.data());
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(TACHLET_RUN_FILE_SAVER), path.data(), runName.data(), notes.data(), nullptr};
     const pid_t child = ::fork();
     if (child == 0) {
-        ::execve(argv[0], argv.data(), envp.data());
+        ::execve(argv[0], argv, envp.data());
         ::_exit(127);
     }
     return child;
@@ -110,19 +104,15 @@ void ExpectEachRegionOldOrNew(Bytes now, Bytes before, Bytes after,
                               const std::vector<std::pair<size_t, size_t>>& regions) {
     const size_t size = std::max({now.size(), before.size(), after.size()});
     now.resize(size), before.resize(size), after.resize(size);
-    std::vector<bool> inRegion(size, false);
     for (const auto& [offset, width] : regions) {
         const auto from = static_cast<std::ptrdiff_t>(offset), to = static_cast<std::ptrdiff_t>(offset + width);
         const bool old = std::equal(now.begin() + from, now.begin() + to, before.begin() + from);
         const bool saved = std::equal(now.begin() + from, now.begin() + to, after.begin() + from);
         EXPECT_TRUE(old || saved) << "the region at offset " << offset << " is neither as before nor as saved";
-        std::fill(inRegion.begin() + from, inRegion.begin() + to, true);
+        std::copy(before.begin() + from, before.begin() + to, now.begin() + from);  // so that only the rest is compared
     }
-    for (size_t i = 0; i < size; ++i) {
-        if (!inRegion[i]) {
-            ASSERT_EQ(now[i], before[i]) << "offset " << i;
-        }
-    }
+    const auto changed = std::mismatch(now.begin(), now.end(), before.begin()).first - now.begin();
+    EXPECT_EQ(changed, static_cast<std::ptrdiff_t>(size)) << "a byte outside the regions changed at offset " << changed;
 }
 
 }  // namespace
@@ -192,8 +182,7 @@ TEST_F(RunFileFaultsTest, RoomTakenForLongerNotesHoldsWhenTheDiskFillsDuringTheS
     const Bytes file = RunFileBuilder().Records(155, 20).Notes(std::string(64, 'o')).Build();
     ASSERT_EQ(file.size(), 4096u);
     const std::string path = disk.Path() + "/RUN.GTP";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary) << std::string(file.begin(), file.end());
 
     const pid_t saver = StartSaver(path, "Saved run", std::string(200, 'N'), "TACHLET_STOP_AT=pwrite:1");
     ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
@@ -213,43 +202,38 @@ TEST_F(RunFileFaultsTest, RoomTakenForLongerNotesHoldsWhenTheDiskFillsDuringTheS
 // Renamed over it during the writes: the save does not report success.
 TEST_F(RunFileFaultsTest, AFileRenamedOverThePathDuringTheSaveIsReportedAsAChange) {
     const std::string path = Write("RUN.GTP", Loaded);
-    const std::string kept = folder.Path("KEPT.GTP");  // the file loaded, whatever the path names later
-    std::filesystem::create_hard_link(FsPath(path), FsPath(kept));
+    std::filesystem::create_hard_link(FsPath(path), FsPath(folder.Path("KEPT.GTP")));  // the file loaded, for now
     const Bytes theirs = RunFileBuilder().RunName("Theirs").Records(3, 4).Notes("notes").Tail(9).Build();
-
-    // Stopped at the save's lock (the load took the first).
-    pid_t saver = StartSaver(path, "Saved run", "new notes", "TACHLET_STOP_AT=flock:2");
-    ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
-    std::filesystem::rename(FsPath(Write("THEIRS.GTP", theirs)), FsPath(path));
-    ::kill(saver, SIGCONT);
-    EXPECT_EQ(SaveStatusOf(WaitFor(saver)), static_cast<int>(SaveStatus::Changed));
-    EXPECT_EQ(Read("RUN.GTP"), theirs);
-    EXPECT_EQ(Read("KEPT.GTP"), Loaded);
-
-    // Stopped after its writes, before they are flushed.
-    saver = StartSaver(kept, "Saved run", "new notes", "TACHLET_STOP_AT=fsync:1");
-    ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
-    std::filesystem::rename(FsPath(Write("THEIRS.GTP", theirs)), FsPath(kept));
-    ::kill(saver, SIGCONT);
-    EXPECT_EQ(SaveStatusOf(WaitFor(saver)), static_cast<int>(SaveStatus::Changed));
-    EXPECT_EQ(Read("KEPT.GTP"), theirs);
+    const struct {
+        const char *name, *stop;
+        const Bytes& kept;  // what KEPT.GTP holds afterwards
+    } cases[] = {
+        {"RUN.GTP", "flock:2", Loaded},   // stopped at the save's lock (the load took the first)
+        {"KEPT.GTP", "fsync:1", theirs},  // stopped after its writes, before they are flushed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stop);
+        const pid_t saver = StartSaver(folder.Path(c.name), "Saved run", "new notes", std::string("TACHLET_STOP_AT=") + c.stop);
+        ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
+        std::filesystem::rename(FsPath(Write("THEIRS.GTP", theirs)), FsPath(folder.Path(c.name)));
+        ::kill(saver, SIGCONT);
+        EXPECT_EQ(SaveStatusOf(WaitFor(saver)), static_cast<int>(SaveStatus::Changed));
+        EXPECT_EQ(Read(c.name), theirs);
+        EXPECT_EQ(Read("KEPT.GTP"), c.kept);
+    }
 }
 
 namespace {
 
 // Another program holding a record lock on part of a file until the object
-// ends: lockf() on a range, or an fcntl() lock of either kind on one byte.
+// ends: lockf() on a range, or an fcntl() lock of either kind on one byte. It
+// stops itself once it holds the lock; killed, it lets the lock go.
 class RecordLockHolder {
 public:
     enum class Kind { LockfRange, FcntlWriteByte, FcntlReadByte };
 
-    RecordLockHolder(const std::string& path, Kind kind) {
-        int ready[2], release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe");
-        child_ = ::fork();
+    RecordLockHolder(const std::string& path, Kind kind) : child_(::fork()) {
         if (child_ == 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
             const int fd = ::open(path.c_str(), O_RDWR);
             struct flock byte {};
             byte.l_type = kind == Kind::FcntlReadByte ? F_RDLCK : F_WRLCK;
@@ -258,28 +242,18 @@ public:
             byte.l_len = 1;
             const bool locked = kind == Kind::LockfRange ? ::lseek(fd, 300, SEEK_SET) == 300 && ::lockf(fd, F_LOCK, 10) == 0
                                                          : ::fcntl(fd, F_SETLK, &byte) == 0;
-            const char held = locked ? 'h' : 'x';
-            (void)!::write(ready[1], &held, 1);
-            char ignored;
-            (void)!::read(release[0], &ignored, 1);
-            ::_exit(0);
+            if (locked) ::raise(SIGSTOP);
+            ::_exit(1);
         }
-        ::close(ready[1]);
-        ::close(release[0]);
-        release_ = release[1];
-        char held = 0;
-        (void)!::read(ready[0], &held, 1);
-        ::close(ready[0]);
-        if (held != 'h') throw std::runtime_error("the other program could not lock " + path);
+        if (!WIFSTOPPED(WaitFor(child_, WUNTRACED))) throw std::runtime_error("the other program could not lock " + path);
     }
     ~RecordLockHolder() {
-        ::close(release_);
+        ::kill(child_, SIGKILL);
         WaitFor(child_);
     }
 
 private:
-    pid_t child_ = 0;
-    int release_ = -1;
+    const pid_t child_;
 };
 
 }  // namespace
