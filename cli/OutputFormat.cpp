@@ -5,18 +5,6 @@
 
 namespace {
 
-// Every occurrence in one pass, left to right.
-std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view replacement) {
-    std::string result;
-    for (size_t at = 0;;) {
-        const size_t found = text.find(search, at);
-        result += text.substr(at, found - at);
-        if (found == std::string_view::npos) return result;
-        result += replacement;
-        at = found + search.size();
-    }
-}
-
 bool IsUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -117,4 +105,15 @@ void Records::AddCsv(const Json& object) {
         first = false;
     }
     out_ << row << "\r\n";
+}
+
+std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view replacement) {
+    std::string result;
+    for (size_t at = 0;;) {
+        const size_t found = text.find(search, at);
+        result += text.substr(at, found - at);
+        if (found == std::string_view::npos) return result;
+        result += replacement;
+        at = found + search.size();
+    }
 }

@@ -5,6 +5,7 @@
 // batch of any size is never held in memory.
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -12,6 +13,10 @@
 using Json = nlohmann::ordered_json;
 
 enum class Format { Text, JsonArray, JsonLines, Csv };
+
+// Every occurrence of search replaced in one pass, left to right: a
+// replacement never takes part in a later match.
+std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view replacement);
 
 struct Output {
     Format format = Format::Text;

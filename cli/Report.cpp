@@ -6,23 +6,6 @@
 #include "cli/OutputFormat.h"
 #include "cli/Terminal.h"
 
-namespace {
-
-// Every occurrence in one pass, left to right: a replacement never takes part
-// in a later match.
-std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view replacement) {
-    std::string result;
-    for (size_t at = 0;;) {
-        const size_t found = text.find(search, at);
-        result += text.substr(at, found - at);
-        if (found == std::string_view::npos) return result;
-        result += replacement;
-        at = found + search.size();
-    }
-}
-
-}  // namespace
-
 FileStatus StatusOf(const Stuff::RunFileContents& contents) {
     if (contents.EndsBeforeRunData()) return FileStatus::Short;
     return contents.damagedCount != 0 ? FileStatus::Damaged : FileStatus::Ok;
