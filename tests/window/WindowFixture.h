@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "main_window/DirListBox.h"
 #include "main_window/FileListBox.h"
 #include "main_window/frmMain.h"
 #include "qt_platform/QtEvents.h"
@@ -28,6 +30,7 @@
 #include "testkit/RecordingOpener.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/ScriptedDialogs.h"
+#include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
 #include "testkit/WindowAccess.h"
 
@@ -144,9 +147,17 @@ public:
         return edit;
     }
     QString LabelText(const std::string& name) const { return Label(name)->text(); }
+    QString WindowTitle() const { return window->windowHandle()->title(); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
         return folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    // The bytes of a file built by `file` once a save wrote into it: a NUL
+    // follows the notes that end it.
+    static Bytes Saved(const RunFileBuilder& file) {
+        Bytes bytes = file.Build();
+        bytes.push_back(0x00);
+        return bytes;
     }
     Bytes Read(const std::string& name) const {
         const std::string text = folder.Read(name);

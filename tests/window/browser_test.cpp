@@ -239,7 +239,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     EXPECT_EQ(Files()->count(), 1);
     // With the loaded file its edits are gone, and the window is as it
     // started: nothing to edit, save or ask about.
-    EXPECT_EQ(window->windowHandle()->title(), "Tachlet v2.00 build 2");
+    EXPECT_EQ(WindowTitle(), "Tachlet v2.00 build 2");
     EXPECT_FALSE(window->blnDirtyData);
     Trigger("mnuFilePopupEdit");
     EXPECT_EQ(State(), NothingLoaded);
@@ -353,7 +353,7 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     dialogs.Type("renamed");
     QTest::keyClick(Files(), Qt::Key_F2);
     EXPECT_EQ(Files()->FileName(), "renamed.gtp");
-    EXPECT_EQ(window->windowHandle()->title(), Title("renamed.gtp*"));
+    EXPECT_EQ(WindowTitle(), Title("renamed.gtp*"));
     Click("cmdSave");
     EXPECT_EQ(Messages(), refusals);
     EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Weight(2500).Build());

@@ -128,7 +128,8 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
 TEST_F(EditTest, ARejectedEntryLeftByAClickOrTabIsSelectedSoTypingReplacesIt) {
     LoadForEditing();
     QLineEdit* weight = Box("txtVehicleWeight");
-    const std::function<void()> leaves[] = {[this] { ClickNotes(); }, [weight] { QTest::keyClick(weight, Qt::Key_Tab); }};
+    const std::function<void()> leaves[] = {[this] { ClickNotes(); },
+                                            [weight] { QTest::keyClick(weight, Qt::Key_Tab); }};
     for (const auto& leave : leaves) {
         SetField("VehicleWeight", "0", false);
         leave();
@@ -270,13 +271,13 @@ TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     LoadForEditing(RunFileBuilder().RunName("Stored").Weight(3100).Records(2, 6).Notes("kept"));
     EXPECT_EQ(State(), Editing);
     EXPECT_FALSE(window->blnDirtyData);
-    EXPECT_EQ(window->windowHandle()->title(), Title("RUN.GTP"));
+    EXPECT_EQ(WindowTitle(), Title("RUN.GTP"));
     // The box held nothing yet: the label's text put in it is a change, and
     // the title marks it.
     OpenField("lblVehicleWeight");
     EXPECT_EQ(State(), Pending);
     EXPECT_TRUE(window->blnDirtyData);
-    EXPECT_EQ(window->windowHandle()->title(), Title("RUN.GTP*"));
+    EXPECT_EQ(WindowTitle(), Title("RUN.GTP*"));
     // Reloaded, the closed box keeps "3100": opening it again changes
     // nothing; typing into it does, as typing into the notes does.
     Click("cmdUndo");

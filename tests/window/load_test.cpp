@@ -74,7 +74,7 @@ TEST_F(LoadTest, TheTitleNamesTheFileWhoseValuesAreShownAndNamesShowAsTheyAre) {
     const std::string name = Files::PathSeparator == '/' ? "<b>A[*].GTP" : ForeignName + " [1] & A.GTP";
     LoadFile(name, RunFileBuilder().RunName("<b>bold</b>").VehicleName("x<br>y").Build());
     const QString title = QString::fromStdString(name) + " \u2014 Tachlet v2.00 build 2";
-    EXPECT_EQ(window->windowHandle()->title(), title);
+    EXPECT_EQ(WindowTitle(), title);
     // Markup in a name is text: each label needs the width of every character.
     for (const char* label : {"lblRunName", "lblVehicleName"}) {
         const QLabel* shown = Label(label);
@@ -87,7 +87,7 @@ TEST_F(LoadTest, TheTitleNamesTheFileWhoseValuesAreShownAndNamesShowAsTheyAre) {
     // A load that fails before the names leaves the title on the file shown.
     LoadFile("BROKEN.GTP", RunFileBuilder().Version("beta").Build());
     EXPECT_EQ(LabelText("lblRunName"), "<b>bold</b>");
-    EXPECT_EQ(window->windowHandle()->title(), title);
+    EXPECT_EQ(WindowTitle(), title);
 }
 
 TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
