@@ -1,16 +1,13 @@
 // The file browser panel: opening and closing it with the pointer, the
 // drives and folders it shows, its pop-up menu and keys, and the delete,
 // rename and "Open w/PASS" commands on the selected run file.
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QTimer>
 #include <QToolTip>
-#include <QWindow>
 
-#include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
 #include "qt_platform/QtDialogs.h"
 #include "support/Paths.h"

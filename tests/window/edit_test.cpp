@@ -1,7 +1,6 @@
 // Edit mode: the vehicle-data fields and the check of each entry when it is
 // left, the notes, Save and Undo, and exactly which bytes a save changes.
 #include <QListWidget>
-#include <QWindow>
 
 #include "window/WindowFixture.h"
 

@@ -3,16 +3,12 @@
 // links it opens.
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QWindow>
 
 #include "main_window/ClickableLabel.h"
-#include "main_window/DirListBox.h"
-#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
