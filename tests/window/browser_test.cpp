@@ -5,11 +5,9 @@
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QMenu>
-#include <QTimer>
 #include <QToolTip>
 
 #include "main_window/DriveListBox.h"
-#include "qt_platform/QtDialogs.h"
 #include "support/Paths.h"
 #include "window/WindowFixture.h"
 
@@ -228,7 +226,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     QTest::keyClick(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);  // Enter answers No: see QtDialogs' test
     EXPECT_TRUE(folder.Has("A.GTP"));
     dialogs.Answer(MessageAnswer::Yes);
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
@@ -287,21 +285,6 @@ TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
     EXPECT_EQ(State(), ViewState);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Save changes to A.GTP?", "Save changes to A.GTP?",
                                                     "Save changes to B.GTP?"}));
-}
-
-TEST_F(BrowserTest, EnterOnTheDeleteQuestionKeepsTheFile) {
-    QtDialogs real;
-    Open({.dialogs = &real});
-    LoadFile("A.GTP", RunFileBuilder().Build());
-    bool asked = false;
-    QTimer::singleShot(0, [&asked] {
-        QWidget* box = QApplication::activeModalWidget();
-        asked = box != nullptr;
-        if (box != nullptr) QTest::keyClick(box, Qt::Key_Return);
-    });
-    QTest::keyClick(Files(), Qt::Key_Delete);
-    EXPECT_TRUE(asked);
-    EXPECT_TRUE(folder.Has("A.GTP"));
 }
 
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
