@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -72,7 +73,7 @@ struct Swaps {
     SettingsStore* settings = nullptr;
     const Screen* screen = nullptr;
     DocumentOpener* documents = nullptr;
-    std::optional<AppInfo> appInfo;
+    std::optional<AppInfo> appInfo = std::nullopt;
 };
 
 class WindowTest : public ::testing::Test {

@@ -32,22 +32,19 @@ TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     ASSERT_FALSE(PanelOpen());
     // Pixel 376 is the last left of the panel's right edge at 5655 twips. The
     // drive list lies in the collapsed strip: moving over it does nothing.
-    const struct {
-        QWidget* over;
-        QPoint at;
-        bool open;
-    } moves[] = {{window.get(), {376, 300}, true},        {window.get(), {377, 300}, false},
-                 {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
-                 {Find<QComboBox>("driveGTP"), {10, 5}, false}};
-    for (const auto& move : moves) {
-        QTest::mouseMove(move.over, move.at);
-        EXPECT_EQ(PanelOpen(), move.open) << move.over->objectName().toStdString();
+    const std::tuple<QWidget*, QPoint, bool> moves[] = {
+        {window.get(), {376, 300}, true},        {window.get(), {377, 300}, false},
+        {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
+        {Find<QComboBox>("driveGTP"), {10, 5}, false}};
+    for (const auto& [over, at, open] : moves) {
+        QTest::mouseMove(over, at);
+        EXPECT_EQ(PanelOpen(), open) << over->objectName().toStdString();
     }
     QTest::mouseMove(window.get(), {376, 300});
     EXPECT_TRUE(Files()->hasFocus());
     ClickPin();
     ASSERT_TRUE(Find<QCheckBox>("chkPin")->isChecked());
-    for (const auto& move : moves) QTest::mouseMove(move.over, move.at);
+    for (const auto& [over, at, open] : moves) QTest::mouseMove(over, at);
     EXPECT_TRUE(PanelOpen());
     ClickPin();
     EXPECT_TRUE(PanelOpen());

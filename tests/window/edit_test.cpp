@@ -188,27 +188,22 @@ TEST_F(EditTest, TheMouseAndTheKeyboardOpenLeaveAndCancelFieldsOnlyInEditMode) {
                            "lblVehicleShiftPoint", "lblVehicleRolloutLength", "lblPitchFactor", "txtVehicleNotes"}));
 
     // Enter, F2 and Space open; Enter leaves with the check, Escape cancels.
-    const struct {
-        const char* field;
-        Qt::Key open;
-        const char* typed;
-        Qt::Key close;
-        const char* committed;
-    } cases[] = {{"RunName", Qt::Key_Return, "New", Qt::Key_Return, "New"},
-                 {"VehicleWeight", Qt::Key_F2, "2800", Qt::Key_Escape, "3000"},
-                 {"VehicleRedline", Qt::Key_Space, "7000", Qt::Key_Enter, "7000"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.field);
-        QLabel* label = Label(std::string("lbl") + c.field);
-        QLineEdit* box = Box(std::string("txt") + c.field);
+    const std::tuple<const char*, Qt::Key, const char*, Qt::Key, const char*> cases[] = {
+        {"RunName", Qt::Key_Return, "New", Qt::Key_Return, "New"},
+        {"VehicleWeight", Qt::Key_F2, "2800", Qt::Key_Escape, "3000"},
+        {"VehicleRedline", Qt::Key_Space, "7000", Qt::Key_Enter, "7000"}};
+    for (const auto& [field, open, typed, close, committed] : cases) {
+        SCOPED_TRACE(field);
+        QLabel* label = Label(std::string("lbl") + field);
+        QLineEdit* box = Box(std::string("txt") + field);
         label->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(label, c.open);
+        QTest::keyClick(label, open);
         ASSERT_TRUE(box->hasFocus());
         EXPECT_EQ(box->selectedText(), label->text());
-        QTest::keyClicks(box, c.typed);
-        QTest::keyClick(box, c.close);
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, close);
         EXPECT_TRUE(box->isHidden());
-        EXPECT_EQ(label->text(), c.committed);
+        EXPECT_EQ(label->text(), committed);
         EXPECT_TRUE(label->hasFocus());
     }
     // Enter on a rejected entry keeps the field open; Escape puts back the

@@ -134,17 +134,14 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
     QFont at144 = system;
     at144.setFamily("DejaVu Sans");
     at144.setPixelSize(18);
-    const struct {
-        const char* what;
-        QFont font;
-        float perPixel;
-    } looks[] = {{"system", system, 15}, {"Cantarell 11", QFont("Cantarell", 11), 15}, {"144 dpi", at144, 10}};
+    const std::tuple<const char*, QFont, float> looks[] = {
+        {"system", system, 15}, {"Cantarell 11", QFont("Cantarell", 11), 15}, {"144 dpi", at144, 10}};
     const auto restore = qScopeGuard([system] { QApplication::setFont(system); });
     settings.Set("MainOptions", "PINFileBrowser", "-1");
-    for (const auto& look : looks) {
-        SCOPED_TRACE(look.what);
-        QApplication::setFont(look.font);
-        screen = FakeScreen(Rect{0, 0, 2560, 1600}, look.perPixel, look.perPixel);
+    for (const auto& [what, font, perPixel] : looks) {
+        SCOPED_TRACE(what);
+        QApplication::setFont(font);
+        screen = FakeScreen(Rect{0, 0, 2560, 1600}, perPixel, perPixel);
         Reopen();
         // Names of full length in ordinary words, a field open in its box.
         LoadFile("RUN.GTP", RunFileBuilder().RunName("Qualifying, second run, cold tyres, wind from W")
@@ -152,7 +149,7 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
         EnterEditMode();
         OpenField("lblVehicleWeight");
         ASSERT_TRUE(Box("txtVehicleWeight")->isVisible());
-        EXPECT_GE(window->width(), 11655 / look.perPixel);
+        EXPECT_GE(window->width(), 11655 / perPixel);
 
         for (const QWidget* control : window->findChildren<QWidget*>()) {
             const std::string name = control->objectName().toStdString();
@@ -299,21 +296,18 @@ TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLev
 }
 
 TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
-    const struct {
-        const char* stored;
-        bool pinned;
-        const char* written;
-    } cases[] = {{"-1", true, "-1"}, {"0", false, "0"}, {"abc", false, "0"}, {"", false, "0"}, {"2", true, "-1"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        settings.Set("MainOptions", "PINFileBrowser", c.stored);
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"-1", true, "-1"}, {"0", false, "0"}, {"abc", false, "0"}, {"", false, "0"}, {"2", true, "-1"}};
+    for (const auto& [stored, pinned, written] : cases) {
+        SCOPED_TRACE(stored);
+        settings.Set("MainOptions", "PINFileBrowser", stored);
         Open();
-        EXPECT_EQ(Pinned(), c.pinned);
+        EXPECT_EQ(Pinned(), pinned);
         // Pinned, the pointer far right leaves it open.
         QTest::mouseMove(window.get(), {window->width() - 1, 300});
-        EXPECT_EQ(PanelOpen(), c.pinned);
+        EXPECT_EQ(PanelOpen(), pinned);
         window->close();
-        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), c.written);
+        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), written);
     }
 }
 
