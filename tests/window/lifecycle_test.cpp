@@ -341,7 +341,8 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     // The version history lies in the data folder, apart from the program.
     AppInfo installed = AppInfo::ForProgramFolder(folder.Path());
     installed.DataPath = folder.MakeFolder("data");
-    const std::string history = folder.Write("data/version_history.html", "<html></html>");
+    const std::string history =
+        folder.Write(std::string("data") + Files::PathSeparator + "version_history.html", "<html></html>");
     documents.accept = true;
     Open({.appInfo = installed});
     for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"})
