@@ -4,20 +4,25 @@
 // window tests share to reach its controls by name.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "main_window/DirListBox.h"
 #include "main_window/FileListBox.h"
 #include "main_window/frmMain.h"
 #include "qt_platform/QtEvents.h"
@@ -26,6 +31,7 @@
 #include "testkit/RecordingOpener.h"
 #include "testkit/RunFileBuilder.h"
 #include "testkit/ScriptedDialogs.h"
+#include "testkit/SystemTestkit.h"
 #include "testkit/TempFolder.h"
 #include "testkit/WindowAccess.h"
 
@@ -45,11 +51,30 @@ public:
 
 inline const std::string SaveFailed = "Error saving the PASS file!";
 
+// The window's title with the file shown, "*" marking pending edits.
+inline QString Title(const std::string& shown) {
+    return QString::fromStdString(shown) + " \u2014 Tachlet v2.00 build 2";
+}
+
+// The message of "Open w/PASS" that the shell refused.
+inline std::string ShellFailed(const std::string& path) {
+    return "Shell [\"" + path + "\"] failed!\r\n\r\nAre you sure you've associated the .GTP file extension to PASS?";
+}
+
 // The message of a load or save that the system refused.
 inline std::string Failure(const char* action, int number, const std::string& description, const std::string& name) {
     return "Error (" + std::to_string(number) + ") - " + description + " - " + action + " file [" + name +
            "]!\r\nFile may be in use by PASS, corrupt, or otherwise locked.";
 }
+
+// Services that replace a window test's own fakes.
+struct Swaps {
+    Dialogs* dialogs = nullptr;
+    SettingsStore* settings = nullptr;
+    const Screen* screen = nullptr;
+    DocumentOpener* documents = nullptr;
+    std::optional<AppInfo> appInfo = std::nullopt;
+};
 
 class WindowTest : public ::testing::Test {
 public:
@@ -74,10 +99,15 @@ protected:
     }
 
 public:
+    // The services of the window; those named in `real` replace the fakes.
+    WindowServices Services(const Swaps& real = {}) {
+        return {real.dialogs ? *real.dialogs : dialogs,       real.settings ? *real.settings : settings,
+                real.screen ? *real.screen : screen,          real.documents ? *real.documents : documents,
+                events, real.appInfo.value_or(AppInfo::ForProgramFolder(folder.Path()))};
+    }
     // The window, started in the temporary folder, shown and active.
-    frmMain& Open() {
-        window = std::make_unique<frmMain>(
-            WindowServices{dialogs, settings, screen, documents, events, AppInfo::ForProgramFolder(folder.Path())});
+    frmMain& Open(const Swaps& real = {}) {
+        window = std::make_unique<frmMain>(Services(real));
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -121,9 +151,17 @@ public:
         return edit;
     }
     QString LabelText(const std::string& name) const { return Label(name)->text(); }
+    QString WindowTitle() const { return window->windowHandle()->title(); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
         return folder.Write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    // The bytes of a file built by `file` once a save wrote into it: a NUL
+    // follows the notes that end it.
+    static Bytes Saved(const RunFileBuilder& file) {
+        Bytes bytes = file.Build();
+        bytes.push_back(0x00);
+        return bytes;
     }
     Bytes Read(const std::string& name) const {
         const std::string text = folder.Read(name);
@@ -169,6 +207,27 @@ public:
         QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
     }
     void EnterEditMode() { Click("cmdEdit"); }
+    // Enters edit mode and changes the weight, leaving its field.
+    void ChangeWeight(const QString& to = "2500") {
+        EnterEditMode();
+        SetField("VehicleWeight", to);
+    }
+    void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+    void ClickPin() {
+        auto* pin = Find<QCheckBox>("chkPin");
+        QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+    }
+    void ClickNotes() { QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }
+    // Presses Tab (with `modifiers`) `count` times from the control that has
+    // the focus; the names of the controls it reached.
+    static QStringList Tabs(int count, Qt::KeyboardModifiers modifiers = {}) {
+        QStringList reached;
+        for (int tab = 0; tab < count && QApplication::focusWidget() != nullptr; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            reached << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "<none>");
+        }
+        return reached;
+    }
 
     // The load and the save as no click can start them: with nothing
     // selected, with Save disabled, or while a load or a save runs.
@@ -199,6 +258,9 @@ public:
                 !Notes()->isReadOnly()};
     }
     static constexpr ControlState ViewState{true, false, false, false, false};
+    static constexpr ControlState NothingLoaded{false, false, false, false, false};
+    static constexpr ControlState Editing{false, true, false, true, true};  // no change yet
+    static constexpr ControlState Pending{false, true, true, true, true};   // changes not saved
 
     TempFolder folder;
     ScriptedDialogs dialogs;

@@ -1,18 +1,13 @@
 // The file browser panel: opening and closing it with the pointer, the
 // drives and folders it shows, its pop-up menu and keys, and the delete,
 // rename and "Open w/PASS" commands on the selected run file.
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QMenu>
-#include <QTimer>
 #include <QToolTip>
-#include <QWindow>
 
-#include "main_window/DirListBox.h"
 #include "main_window/DriveListBox.h"
-#include "qt_platform/QtDialogs.h"
 #include "support/Paths.h"
 #include "window/WindowFixture.h"
 
@@ -35,30 +30,26 @@ protected:
 TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
     Open();
     ASSERT_FALSE(PanelOpen());
-    auto* pin = Find<QCheckBox>("chkPin");
     // The last pixel over the panel and the first right of it, on a row of
     // bare window, at whatever size the window's font gave it. The drive list
     // lies in the collapsed strip: moving over it does nothing.
     const int edge = Find<QWidget>("framePASSFile")->geometry().right();
     const int row = window->height() * 3 / 5;
-    const struct {
-        QWidget* over;
-        QPoint at;
-        bool open;
-    } moves[] = {{window.get(), {edge, row}, true},        {window.get(), {edge + 1, row}, false},
-                 {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
-                 {Find<QComboBox>("driveGTP"), {10, 5}, false}};
-    for (const auto& move : moves) {
-        QTest::mouseMove(move.over, move.at);
-        EXPECT_EQ(PanelOpen(), move.open) << move.over->objectName().toStdString();
+    const std::tuple<QWidget*, QPoint, bool> moves[] = {
+        {window.get(), {edge, row}, true},        {window.get(), {edge + 1, row}, false},
+        {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
+        {Find<QComboBox>("driveGTP"), {10, 5}, false}};
+    for (const auto& [over, at, open] : moves) {
+        QTest::mouseMove(over, at);
+        EXPECT_EQ(PanelOpen(), open) << over->objectName().toStdString();
     }
     QTest::mouseMove(window.get(), {edge, row});
     EXPECT_TRUE(Files()->hasFocus());
-    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
-    ASSERT_TRUE(pin->isChecked());
-    for (const auto& move : moves) QTest::mouseMove(move.over, move.at);
+    ClickPin();
+    ASSERT_TRUE(Find<QCheckBox>("chkPin")->isChecked());
+    for (const auto& [over, at, open] : moves) QTest::mouseMove(over, at);
     EXPECT_TRUE(PanelOpen());
-    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+    ClickPin();
     EXPECT_TRUE(PanelOpen());
     QTest::mouseMove(window.get(), {edge + 1, row});
     EXPECT_FALSE(PanelOpen());
@@ -72,28 +63,19 @@ TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesI
     auto* panel = Find<QGroupBox>("framePASSFile");
     const int edge = panel->geometry().right();
     const int row = window->height() * 3 / 5;
-    const auto focused = [] { return QApplication::focusWidget(); };
-    const auto tabs = [&focused](int count) {
-        QStringList reached;
-        for (int tab = 0; tab < count && focused() != nullptr; ++tab) {
-            QTest::keyClick(focused(), Qt::Key_Tab);
-            reached << focused()->objectName();
-        }
-        return reached;
-    };
     // The caption tells the keys.
     QHelpEvent hover(QEvent::ToolTip, QPoint(20, 5), panel->mapToGlobal(QPoint(20, 5)));
     QApplication::sendEvent(panel, &hover);
     EXPECT_EQ(QToolTip::text(), "Ctrl+O opens the file browser; Escape closes it unless it is pinned.");
 
     // Closed, Tab round the window passes the lists and the Pin box by.
-    QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    const QStringList round = tabs(12);
+    ClickNotes();
+    const QStringList round = Tabs(12);
     for (const char* control : {"driveGTP", "dirGTP", "fileGTP", "chkPin"})
         EXPECT_FALSE(round.contains(control)) << control;
 
     // Ctrl+O from the notes: the keys work the list; Escape goes back.
-    QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ClickNotes();
     QTest::keyClick(Notes(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(PanelOpen());
     ASSERT_TRUE(Files()->hasFocus());
@@ -106,20 +88,19 @@ TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesI
     // Tab on out of the panel closes it; so does the pointer leaving it, and
     // then no key reaches the list it hid.
     QTest::keyClick(Notes(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(tabs(2), (QStringList{"chkPin", "txtVehicleNotes"}));
+    EXPECT_EQ(Tabs(2), (QStringList{"chkPin", "txtVehicleNotes"}));
     EXPECT_FALSE(PanelOpen());
     QTest::mouseMove(window.get(), {edge, row});
     ASSERT_TRUE(Files()->hasFocus());
     QTest::mouseMove(window.get(), {edge + 1, row});
     EXPECT_FALSE(PanelOpen());
-    EXPECT_FALSE(panel->isAncestorOf(focused()));
+    EXPECT_FALSE(panel->isAncestorOf(QApplication::focusWidget()));
 
     // Pinned, Escape and leaving keep it open.
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
-    auto* pin = Find<QCheckBox>("chkPin");
-    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+    ClickPin();
     QTest::keyClick(Files(), Qt::Key_Escape);
-    QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ClickNotes();
     EXPECT_TRUE(PanelOpen());
 }
 
@@ -147,7 +128,7 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
     emit dirs->itemDoubleClicked(dirs->findItems("runs", Qt::MatchExactly).value(0));
     EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path("runs")));
     EXPECT_EQ(FileRows(), QStringList{"inner.GTP"});
-    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+    EXPECT_EQ(State(), NothingLoaded);
 
     // The top and every folder down to the current one, then its subfolders,
     // each a level deeper than the row it hangs from.
@@ -188,9 +169,9 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Exclamation);
 }
 
-TEST_F(BrowserTest, RightClickShowsTheMenuWithoutChangingTheSelection) {
+TEST_F(BrowserTest, RightClickKeepsTheSelectionAndTheCommandsFollowTheLoad) {
     Open();
-    Write("B.GTP", RunFileBuilder().Build());
+    Write("B.GTP", RunFileBuilder().RunName("Clicked twice").Records(2, 4).Notes("n").Build());
     Write("A.GTP", RunFileBuilder().Build());
     Files()->Refresh();
     // Nothing loaded: only Refresh is usable.
@@ -204,21 +185,20 @@ TEST_F(BrowserTest, RightClickShowsTheMenuWithoutChangingTheSelection) {
     RightClick("B.GTP");
     EXPECT_EQ(Files()->FileName(), "A.GTP");
     EXPECT_TRUE(CommandsEnabled());
+    // The desktop refuses the file: the message quotes its path.
+    Trigger("mnuFilePopupOpen");
+    EXPECT_EQ(Messages(), std::vector<std::string>{ShellFailed(folder.Path("A.GTP"))});
+    EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
+    // A double-click loads the file and enters edit mode.
+    DoubleClick(Files()->viewport(), Files()->visualItemRect(Files()->item(1)).center());
+    EXPECT_EQ(LabelText("lblRunName"), "Clicked twice");
+    EXPECT_EQ(State(), Editing);
+    EXPECT_TRUE(CommandsEnabled());
+    EXPECT_EQ(Messages().size(), 1u);
     // A load that fails switches the commands off although a file is selected.
     LoadFile("BROKEN.GTP", Bytes(50, 1));
     EXPECT_EQ(Files()->FileName(), "BROKEN.GTP");
     EXPECT_FALSE(CommandsEnabled());
-}
-
-TEST_F(BrowserTest, ADoubleClickOnAFileLoadsItAndEntersEditMode) {
-    Open();
-    Write("A.GTP", RunFileBuilder().RunName("Clicked twice").Records(2, 4).Notes("n").Build());
-    Files()->Refresh();
-    DoubleClick(Files()->viewport(), Files()->visualItemRect(Files()->item(0)).center());
-    EXPECT_EQ(LabelText("lblRunName"), "Clicked twice");
-    EXPECT_EQ(State(), (ControlState{false, true, false, true, true}));
-    EXPECT_TRUE(CommandsEnabled());
-    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
@@ -234,8 +214,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     EXPECT_EQ(Files()->count(), 2);
     // Delete pressed in the notes or on a button is not the browser's.
     ClickFile("A.GTP");
-    EnterEditMode();
-    SetField("VehicleWeight", "2500");
+    ChangeWeight();
     for (QWidget* control : std::initializer_list<QWidget*>{Notes(), Button("cmdUndo")}) {
         control->setFocus();
         QTest::keyClick(control, Qt::Key_Delete);
@@ -249,7 +228,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     QTest::keyClick(window.get(), Qt::Key_Delete);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNoDefaultNo);  // Enter answers No: see QtDialogs' test
     EXPECT_TRUE(folder.Has("A.GTP"));
     dialogs.Answer(MessageAnswer::Yes);
     QTest::keyClick(Find<QWidget>("driveGTP"), Qt::Key_Delete);
@@ -257,10 +236,10 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     EXPECT_EQ(Files()->count(), 1);
     // With the loaded file its edits are gone, and the window is as it
     // started: nothing to edit, save or ask about.
-    EXPECT_EQ(window->windowHandle()->title(), "Tachlet v2.00 build 2");
+    EXPECT_EQ(WindowTitle(), "Tachlet v2.00 build 2");
     EXPECT_FALSE(window->blnDirtyData);
-    Item("mnuFilePopupEdit")->trigger();
-    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+    Trigger("mnuFilePopupEdit");
+    EXPECT_EQ(State(), NothingLoaded);
     // The deleted file is not written back by a save.
     EXPECT_FALSE(SaveRunFile());
     EXPECT_FALSE(folder.Has("A.GTP"));
@@ -275,7 +254,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     LoadFile("C.GTP", RunFileBuilder().Build());
     std::filesystem::remove(folder.Path("C.GTP"));
     dialogs.Answer(MessageAnswer::Yes);
-    Item("mnuFilePopupDelete")->trigger();
+    Trigger("mnuFilePopupDelete");
     EXPECT_EQ(Messages().back(), "WARNING:  error (2) - File Not Found - occurred while attempting to delete the file.");
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
     EXPECT_EQ(Files()->FileName(), "C.GTP");
@@ -286,11 +265,7 @@ TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
     const Bytes first = RunFileBuilder().RunName("First").Build();
     Write("B.GTP", RunFileBuilder().RunName("Second").Build());
     LoadFile("A.GTP", first);
-    const auto edit = [this] {
-        EnterEditMode();
-        SetField("VehicleWeight", "2500");
-    };
-    edit();
+    ChangeWeight();
     // Cancel: A stays selected and loaded, with its edits.
     dialogs.Answer(MessageAnswer::Cancel);
     ClickFile("B.GTP");
@@ -304,7 +279,7 @@ TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
     EXPECT_EQ(LabelText("lblRunName"), "Second");
     EXPECT_EQ(Read("A.GTP"), first);
     // Save: B is written, then A loads.
-    edit();
+    ChangeWeight();
     dialogs.Answer(MessageAnswer::Save);
     ClickFile("A.GTP");
     EXPECT_EQ(Read("B.GTP"), RunFileBuilder().RunName("Second").Weight(2500).Build());
@@ -312,23 +287,6 @@ TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
     EXPECT_EQ(State(), ViewState);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Save changes to A.GTP?", "Save changes to A.GTP?",
                                                     "Save changes to B.GTP?"}));
-}
-
-TEST_F(BrowserTest, EnterOnTheDeleteQuestionKeepsTheFile) {
-    QtDialogs real;
-    window = std::make_unique<frmMain>(
-        WindowServices{real, settings, screen, documents, events, AppInfo::ForProgramFolder(folder.Path())});
-    window->show();
-    LoadFile("A.GTP", RunFileBuilder().Build());
-    bool asked = false;
-    QTimer::singleShot(0, [&asked] {
-        QWidget* box = QApplication::activeModalWidget();
-        asked = box != nullptr;
-        if (box != nullptr) QTest::keyClick(box, Qt::Key_Return);
-    });
-    QTest::keyClick(Files(), Qt::Key_Delete);
-    EXPECT_TRUE(asked);
-    EXPECT_TRUE(folder.Has("A.GTP"));
 }
 
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
@@ -353,23 +311,21 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     }
     EXPECT_TRUE(Messages().empty());
 
-    // A cancel, a separator and a name the lists would hide change nothing.
+    // A cancel, a separator and a name the lists would hide change nothing;
+    // Windows refuses more characters than the separator, and names them.
     folder.MakeFolder("sub");
-    const char* const refusedNames[] = {"sub/moved", "../moved", ".", "..", ".hidden"};
+    const std::string forbidden = Files::PathSeparator == '/' ? "contain \"/\"" : "contain any of \\ / : * ? \" < > |";
+    std::vector<std::string> refusals;
     for (const char* answer : {"", "sub/moved", "../moved", ".", " .. ", ".hidden"}) {
         SCOPED_TRACE(answer);
         rename(answer);
         EXPECT_TRUE(folder.Has("ORIG.GTP"));
+        if (const std::string name = QString(answer).trimmed().toStdString(); !name.empty())
+            refusals.push_back("The name [" + name + "] cannot be used: a file name may not start with \".\" or " +
+                               forbidden + " or control characters.\r\nThe file was not renamed.");
+        EXPECT_EQ(Messages(), refusals);
     }
     EXPECT_FALSE(folder.Has("sub/moved.gtp"));
-    std::vector<std::string> refusals;
-    // Windows refuses more characters than the separator, and the message lists them.
-    const std::string forbidden = Files::PathSeparator == '/' ? "contain \"/\"" : "contain any of \\ / : * ? \" < > |";
-    for (const std::string name : refusedNames) {
-        refusals.push_back("The name [" + name + "] cannot be used: a file name may not start with \".\" or " +
-                           forbidden + " or control characters.\r\nThe file was not renamed.");
-    }
-    EXPECT_EQ(Messages(), refusals);
 
     // The loaded file renamed while edits are pending takes the load along:
     // the selection and the title follow it, and the save writes into it.
@@ -379,19 +335,10 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     dialogs.Type("renamed");
     QTest::keyClick(Files(), Qt::Key_F2);
     EXPECT_EQ(Files()->FileName(), "renamed.gtp");
-    EXPECT_EQ(window->windowHandle()->title(), "renamed.gtp* \u2014 Tachlet v2.00 build 2");
+    EXPECT_EQ(WindowTitle(), Title("renamed.gtp*"));
     Click("cmdSave");
     EXPECT_EQ(Messages(), refusals);
     EXPECT_EQ(Read("renamed.gtp"), RunFileBuilder().Weight(2500).Build());
-}
-
-TEST_F(BrowserTest, OpenWithPassReportsAShellFailureWithTheQuotedPath) {
-    Open();
-    LoadFile("RUN.GTP", RunFileBuilder().Build());
-    Item("mnuFilePopupOpen")->trigger();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [\"" + folder.Path("RUN.GTP") + "\"] failed!\r\n\r\n"
-                                                   "Are you sure you've associated the .GTP file extension to PASS?"});
-    EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
 }
 
 }  // namespace

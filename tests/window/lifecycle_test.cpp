@@ -3,16 +3,11 @@
 // links it opens.
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QWindow>
 
-#include "main_window/ClickableLabel.h"
-#include "main_window/DirListBox.h"
-#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -21,7 +16,6 @@ class LifecycleTest : public WindowTest {
 protected:
     bool Pinned() const { return Find<QCheckBox>("chkPin")->isChecked(); }
     QString Folder() const { return Find<DirListBox>("dirGTP")->Path(); }
-    AppInfo Info() const { return AppInfo::ForProgramFolder(folder.Path()); }
     std::vector<std::string> SettingsWritten() const {
         std::vector<std::string> writes;
         for (const MemorySettings::Write& write : settings.Writes()) writes.push_back(write.section + "/" + write.key);
@@ -33,7 +27,7 @@ protected:
 
 TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroups) {
     EXPECT_EQ(Open().windowTitle(), "Tachlet v2.00 build 2");
-    EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+    EXPECT_EQ(State(), NothingLoaded);
     EXPECT_TRUE(Notes()->isEnabled());
     for (const std::string name : Fields) {
         EXPECT_TRUE(Box("txt" + name)->isHidden()) << name;
@@ -54,9 +48,9 @@ TEST_F(LifecycleTest, FirstStartShowsNothingLoadedAndTheCloseWritesTheThreeGroup
     // The title takes two digits of the minor version.
     const std::pair<int, const char*> titles[] = {{5, "Tachlet v2.05 build 2"}, {123, "Tachlet v2.23 build 2"}};
     for (const auto& [minor, title] : titles) {
-        AppInfo info = Info();
+        AppInfo info = AppInfo::ForProgramFolder(folder.Path());
         info.Minor = minor;
-        EXPECT_EQ(frmMain(WindowServices{dialogs, settings, screen, documents, events, info}).windowTitle(), title);
+        EXPECT_EQ(frmMain(Services({.appInfo = info})).windowTitle(), title);
     }
 }
 
@@ -96,9 +90,9 @@ TEST_F(LifecycleTest, ACloseWithPendingEditsAsksAndHappensOnlyOnceTheyAreSavedOr
         if (!c.closes) {
             // Everything as before the close: the edits, pending, in edit mode.
             EXPECT_EQ(Messages().size(), c.locked ? 3u : 1u);
-            EXPECT_EQ(window->windowHandle()->title(), "RUN.GTP* \u2014 Tachlet v2.00 build 2");
+            EXPECT_EQ(WindowTitle(), Title("RUN.GTP*"));
             EXPECT_TRUE(window->blnDirtyData);
-            EXPECT_EQ(State(), (ControlState{false, true, true, true, true}));
+            EXPECT_EQ(State(), Pending);
             EXPECT_EQ(LabelText("lblVehicleWeight"), c.locked ? "2500" : "3000");
         }
     }
@@ -107,7 +101,7 @@ TEST_F(LifecycleTest, ACloseWithPendingEditsAsksAndHappensOnlyOnceTheyAreSavedOr
 TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     EXPECT_EQ(Open().size(), QSize(777, 489));
     FakeScreen fine(Rect{0, 0, 2048, 1536}, 7.5f, 7.5f);
-    frmMain sharp(WindowServices{dialogs, settings, fine, documents, events, Info()});
+    frmMain sharp(Services({.screen = &fine}));
     EXPECT_EQ(sharp.size(), QSize(1554, 978));
     // The panel ends at 5655 twips and starts collapsed to 605; everything of
     // the vehicle data lies right of it.
@@ -118,15 +112,14 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
         EXPECT_TRUE(control.left() >= 754 && control.right() <= 1554 && control.bottom() <= 978) << name;
     }
 
-    // A label and its box take the same place and tooltip; the keyboard moves
-    // from box to box, top to bottom.
+    // A label and its box take the same place; the keyboard moves from box
+    // to box, top to bottom.
     const QWidget* previousBox = nullptr;
     for (const std::string name : Fields) {
         SCOPED_TRACE(name);
         const QLabel* label = Label("lbl" + name);
         const QLineEdit* box = Box("txt" + name);
         EXPECT_EQ(label->geometry(), box->geometry());
-        EXPECT_EQ(label->toolTip(), box->toolTip());
         const QWidget* next = previousBox ? previousBox->nextInFocusChain() : box;
         while (next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
         EXPECT_EQ(next, box);
@@ -141,17 +134,14 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
     QFont at144 = system;
     at144.setFamily("DejaVu Sans");
     at144.setPixelSize(18);
-    const struct {
-        const char* what;
-        QFont font;
-        float perPixel;
-    } looks[] = {{"system", system, 15}, {"Cantarell 11", QFont("Cantarell", 11), 15}, {"144 dpi", at144, 10}};
+    const std::tuple<const char*, QFont, float> looks[] = {
+        {"system", system, 15}, {"Cantarell 11", QFont("Cantarell", 11), 15}, {"144 dpi", at144, 10}};
     const auto restore = qScopeGuard([system] { QApplication::setFont(system); });
     settings.Set("MainOptions", "PINFileBrowser", "-1");
-    for (const auto& look : looks) {
-        SCOPED_TRACE(look.what);
-        QApplication::setFont(look.font);
-        screen = FakeScreen(Rect{0, 0, 2560, 1600}, look.perPixel, look.perPixel);
+    for (const auto& [what, font, perPixel] : looks) {
+        SCOPED_TRACE(what);
+        QApplication::setFont(font);
+        screen = FakeScreen(Rect{0, 0, 2560, 1600}, perPixel, perPixel);
         Reopen();
         // Names of full length in ordinary words, a field open in its box.
         LoadFile("RUN.GTP", RunFileBuilder().RunName("Qualifying, second run, cold tyres, wind from W")
@@ -159,7 +149,7 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
         EnterEditMode();
         OpenField("lblVehicleWeight");
         ASSERT_TRUE(Box("txtVehicleWeight")->isVisible());
-        EXPECT_GE(window->width(), 11655 / look.perPixel);
+        EXPECT_GE(window->width(), 11655 / perPixel);
 
         for (const QWidget* control : window->findChildren<QWidget*>()) {
             const std::string name = control->objectName().toStdString();
@@ -194,12 +184,8 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
 TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNamesAndAccessKeys) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().Weight(3150).Pitch(25).Records(2, 4).Notes("n").Build());
-    const struct {
-        const char* captionLabel;
-        const char* caption;
-        const char* field;
-        const char* tooltip;
-    } fields[] = {
+    // Caption label, caption, field, tooltip.
+    const char* const fields[][4] = {
         {"lblRunNameLabel", "Run Name:", "RunName", "The name of the run.  Maximum length is 47 characters."},
         {"lblVehicleNameLabel", "Vehicle Name:", "VehicleName",
          "The name of the vehicle.  Maximum length is 15 characters."},
@@ -212,55 +198,50 @@ TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNames
         {"lblPitchFactorLabel", "Pitch Factor:", "PitchFactor",
          "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9."},
     };
-    for (const auto& f : fields) {
-        SCOPED_TRACE(f.field);
-        EXPECT_EQ(LabelText(f.captionLabel), f.caption);
-        QLabel* value = Label(std::string("lbl") + f.field);
-        EXPECT_EQ(value->toolTip(), f.tooltip);
-        EXPECT_EQ(Box(std::string("txt") + f.field)->toolTip(), f.tooltip);
+    for (const auto& [captionLabel, caption, field, tooltip] : fields) {
+        SCOPED_TRACE(field);
+        EXPECT_EQ(LabelText(captionLabel), caption);
+        QLabel* value = Label(std::string("lbl") + field);
+        QLineEdit* box = Box(std::string("txt") + field);
+        EXPECT_EQ(value->toolTip(), tooltip);
+        EXPECT_EQ(box->toolTip(), tooltip);
         // A screen reader hears the caption as the name, then the value.
-        const QString name = QString::fromLatin1(f.caption).chopped(1);
+        const QString name = QString::fromLatin1(caption).chopped(1);
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(value);
         EXPECT_EQ(shown->text(QAccessible::Name), name);
         ASSERT_NE(shown->textInterface(), nullptr);
         EXPECT_EQ(shown->textInterface()->text(0, shown->textInterface()->characterCount()), value->text());
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(Box(std::string("txt") + f.field))->text(QAccessible::Name),
-                  name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), name);
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Label("lblVehicleWeight"))->textInterface()->text(0, 4), "3150");
     const std::pair<const char*, const char*> lists[] = {
         {"txtVehicleNotes", "Vehicle Notes"}, {"driveGTP", "Drives"}, {"dirGTP", "Folders"}, {"fileGTP", "Run files"}};
     // On Linux a combo box's name is its value; a label's relation names it.
-    const auto heard = [](const QWidget* control) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+    for (const auto& [control, name] : lists) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Find<QWidget>(control));
         const auto labels = accessible->relations(QAccessible::Label);
-        return labels.isEmpty() ? accessible->text(QAccessible::Name) : labels[0].first->text(QAccessible::Name);
-    };
-    for (const auto& [control, name] : lists) EXPECT_EQ(heard(Find<QWidget>(control)), name) << control;
+        EXPECT_EQ(labels.isEmpty() ? accessible->text(QAccessible::Name) : labels[0].first->text(QAccessible::Name),
+                  name) << control;
+    }
 
-    // Each command by its access key, once it is enabled: Edit in view mode,
-    // Undo and Save after a change.
-    const struct {
-        const char* button;
-        const char* caption;
-        const char* tooltip;
-        Qt::Key key;
-    } commands[] = {
-        {"cmdEdit", "&Edit Data", "Edit the displayed vehicle data.", Qt::Key_E},
-        {"cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads).", Qt::Key_U},
+    // Each command by the access key its caption marks, once it is enabled:
+    // Edit in view mode, Undo and Save after a change.
+    const char* const commands[][3] = {
+        {"cmdEdit", "&Edit Data", "Edit the displayed vehicle data."},
+        {"cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads)."},
         {"cmdSave", "&Save Data",
-         "Save changes to the vehicle data.  The file cannot be open in PASS since it will be locked.", Qt::Key_S},
+         "Save changes to the vehicle data.  The file cannot be open in PASS since it will be locked."},
     };
-    for (const auto& c : commands) {
-        SCOPED_TRACE(c.button);
-        EXPECT_EQ(Button(c.button)->text(), c.caption);
-        EXPECT_EQ(Button(c.button)->toolTip(), c.tooltip);
-        if (!Button(c.button)->isEnabled()) {
+    for (const auto& [button, caption, tooltip] : commands) {
+        SCOPED_TRACE(button);
+        EXPECT_EQ(Button(button)->text(), caption);
+        EXPECT_EQ(Button(button)->toolTip(), tooltip);
+        if (!Button(button)->isEnabled()) {
             EnterEditMode();
             QTest::keyClicks(Notes(), "x");
         }
-        QSignalSpy pressed(Button(c.button), &QPushButton::clicked);
-        QTest::keyClick(window.get(), c.key, Qt::AltModifier);
+        QSignalSpy pressed(Button(button), &QPushButton::clicked);
+        QTest::keyClick(window.get(), Qt::Key(caption[1]), Qt::AltModifier);
         EXPECT_TRUE(pressed.wait(1000) || pressed.size() == 1);
     }
     EXPECT_EQ(State(), ViewState);
@@ -315,21 +296,18 @@ TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLev
 }
 
 TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
-    const struct {
-        const char* stored;
-        bool pinned;
-        const char* written;
-    } cases[] = {{"-1", true, "-1"}, {"0", false, "0"}, {"abc", false, "0"}, {"", false, "0"}, {"2", true, "-1"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        settings.Set("MainOptions", "PINFileBrowser", c.stored);
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"-1", true, "-1"}, {"0", false, "0"}, {"abc", false, "0"}, {"", false, "0"}, {"2", true, "-1"}};
+    for (const auto& [stored, pinned, written] : cases) {
+        SCOPED_TRACE(stored);
+        settings.Set("MainOptions", "PINFileBrowser", stored);
         Open();
-        EXPECT_EQ(Pinned(), c.pinned);
+        EXPECT_EQ(Pinned(), pinned);
         // Pinned, the pointer far right leaves it open.
         QTest::mouseMove(window.get(), {window->width() - 1, 300});
-        EXPECT_EQ(PanelOpen(), c.pinned);
+        EXPECT_EQ(PanelOpen(), pinned);
         window->close();
-        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), c.written);
+        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), written);
     }
 }
 
@@ -361,25 +339,24 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     // The version history lies in the data folder, apart from the program.
-    RecordingOpener recorder;
-    AppInfo installed = Info();
+    AppInfo installed = AppInfo::ForProgramFolder(folder.Path());
     installed.DataPath = folder.MakeFolder("data");
-    folder.Write("data/version_history.html", "<html></html>");
-    frmMain linked(WindowServices{dialogs, settings, screen, recorder, events, installed});
+    const std::string history =
+        folder.Write(std::string("data") + Files::PathSeparator + "version_history.html", "<html></html>");
+    documents.accept = true;
+    Open({.appInfo = installed});
     for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"})
-        emit linked.findChild<ClickableLabel*>(name)->clicked();
+        QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
     const std::string maker = "https://tesla-electronics.example.org/";
-    EXPECT_EQ(recorder.opened, (std::vector<std::string>{"https://tachlet.example.org/", maker, maker,
-                                                          "file " + installed.DataPath + Files::PathSeparator +
-                                                              "version_history.html"}));
+    EXPECT_EQ(documents.opened,
+              (std::vector<std::string>{"https://tachlet.example.org/", maker, maker, "file " + history}));
 
-    // The real labels, clicked; the desktop refuses every target.
-    Open();
+    // The desktop refuses every target.
+    documents.accept = false;
     for (const char* name : {"lblAbout", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!",
-                                                    "Shell [\"" + folder.Path("version_history.html") +
-                                                        "\"] failed!"}));
+                                                    "Shell [\"" + history + "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
 }
 

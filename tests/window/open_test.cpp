@@ -1,12 +1,7 @@
 // A run file named from outside the window, as the command line names it:
 // the file browser goes to it and it loads as a click loads it, after the
 // usual start; paths that name no run file get the load's own messages.
-#include <QAction>
-#include <QCheckBox>
-
-#include "main_window/DirListBox.h"
 #include "main_window/FileBrowserPanel.h"
-#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -36,7 +31,7 @@ TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsIt) {
     EXPECT_EQ(Files()->FileName(), "B.GTP");
     EXPECT_EQ(LabelText("lblRunName"), "Opened");
     EXPECT_EQ(LabelText("lblVehicleWeight"), "3100");
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("B.GTP[*] \u2014 Tachlet v2.00 build 2"));
+    EXPECT_EQ(window->windowTitle(), Title("B.GTP[*]"));
     EXPECT_TRUE(CommandsEnabled());
     EXPECT_EQ(State(), ViewState);
     EXPECT_TRUE(Messages().empty());
@@ -103,7 +98,7 @@ TEST_F(OpenTest, PathsThatNameNoRunFileGetTheLoadsMessagesAndLeaveTheWindowAsItS
         EXPECT_EQ(window->windowTitle(), "Tachlet v2.00 build 2");
         EXPECT_TRUE(LabelText("lblRunName").isEmpty());
         EXPECT_FALSE(CommandsEnabled());
-        EXPECT_EQ(State(), (ControlState{false, false, false, false, false}));
+        EXPECT_EQ(State(), NothingLoaded);
     }
     // The missing file's row went with the refresh that its message announced.
     Reopen();

@@ -1,7 +1,6 @@
 // Folder names that are no UTF-8, which only Linux has: Windows names files
 // in UTF-16 (its names outside the ANSI code page are tested with the shell
 // and the registry in window/windows).
-#include "main_window/DirListBox.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -28,8 +27,7 @@ TEST_F(EncodingTest, FoldersNamedInAnotherEncodingAreEnteredAndSavedIntoByTheirO
     EXPECT_EQ(dirs->PathBytes().toStdString(), folder.Path(latin));
     ClickFile("RUN.GTP", false);
     EXPECT_EQ(LabelText("lblRunName"), "Latin");
-    EnterEditMode();
-    SetField("VehicleWeight", "2500");
+    ChangeWeight();
     Click("cmdSave");
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Read(latin + "/RUN.GTP"), RunFileBuilder().RunName("Latin").Weight(2500).Build());

@@ -18,9 +18,7 @@ using LauncherTest = WindowTest;
 TEST_F(LauncherTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingTheWindow) {
     FakeLauncher launcher;
     QtDocumentOpener desktop;
-    window = std::make_unique<frmMain>(
-        WindowServices{dialogs, settings, screen, desktop, events, AppInfo::ForProgramFolder(folder.Path())});
-    window->show();
+    Open({.documents = &desktop});
     for (const int code : {0, 1}) {
         SCOPED_TRACE(code);
         launcher.ExitWith(code);
@@ -39,19 +37,15 @@ TEST_F(LauncherTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingThe
 TEST_F(LauncherTest, OpenWithPassNeverHandsTheFileBackToThisProgram) {
     // A desktop of its own: the run-file type, this program as its default,
     // and a launcher that would hand the file back to it.
-    const auto restore = qScopeGuard([] {
-        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
-            qunsetenv(name);
+    const std::pair<const char*, const char*> homes[] = {{"XDG_DATA_HOME", "data"}, {"XDG_CONFIG_HOME", "config"},
+                                                         {"XDG_DATA_DIRS", "system"}, {"XDG_CONFIG_DIRS", "etc"}};
+    for (const auto& [variable, name] : homes) qputenv(variable, folder.MakeFolder(name).c_str());
+    const auto restore = qScopeGuard([&homes] {
+        for (const auto& [variable, name] : homes) qunsetenv(variable);
         QGuiApplication::setDesktopFileName(QString());
     });
-    for (const char* name : {"data", "config", "system", "etc"}) folder.MakeFolder(name);
-    qputenv("XDG_DATA_HOME", folder.Path("data").c_str());
-    qputenv("XDG_CONFIG_HOME", folder.Path("config").c_str());
-    qputenv("XDG_DATA_DIRS", folder.Path("system").c_str());
-    qputenv("XDG_CONFIG_DIRS", folder.Path("etc").c_str());
     QGuiApplication::setDesktopFileName("org.example.tachlet.Tachlet");
-    folder.MakeFolder("data/mime");
-    folder.MakeFolder("data/mime/packages");
+    std::filesystem::create_directories(folder.Path("data/mime/packages"));
     std::filesystem::copy_file(TACHLET_MIME_PACKAGE, folder.Path("data/mime/packages/tachlet.xml"));
     folder.MakeFolder("data/applications");
     const auto application = [this](const std::string& id, const std::string& exec) {
@@ -69,18 +63,15 @@ TEST_F(LauncherTest, OpenWithPassNeverHandsTheFileBackToThisProgram) {
 
     FakeLauncher launcher;
     QtDocumentOpener desktop;
-    window = std::make_unique<frmMain>(
-        WindowServices{dialogs, settings, screen, desktop, events, AppInfo::ForProgramFolder(folder.Path())});
-    window->show();
+    Open({.documents = &desktop});
     LoadFile("RUN.GTP", RunFileBuilder().Build());
     // Alone: the shell's failure, and nothing started.
-    Find<QAction>("mnuFilePopupOpen")->trigger();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [\"" + folder.Path("RUN.GTP") + "\"] failed!\r\n\r\n"
-                                                   "Are you sure you've associated the .GTP file extension to PASS?"});
+    Trigger("mnuFilePopupOpen");
+    EXPECT_EQ(Messages(), std::vector<std::string>{ShellFailed(folder.Path("RUN.GTP"))});
     // With PASS registered too, PASS gets it, the launcher never.
     application("wine-extension-gtp.desktop", "env WINEPREFIX=\"" + folder.Path("wine prefix") + "\" \"" + pass +
                                                   "\" /ProgIDOpen PASS.gtp %f");
-    Find<QAction>("mnuFilePopupOpen")->trigger();
+    Trigger("mnuFilePopupOpen");
     EXPECT_TRUE(QTest::qWaitFor([&] { return folder.Has("wine prefix/pass.sh.log"); }, 5000));
     EXPECT_EQ(folder.Read("wine prefix/pass.sh.log"), "/ProgIDOpen\nPASS.gtp\n" + folder.Path("RUN.GTP") + "\n");
     EXPECT_EQ(Messages().size(), 1u);

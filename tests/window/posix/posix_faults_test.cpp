@@ -7,26 +7,17 @@
 
 #include <filesystem>
 
-#include "main_window/DirListBox.h"
 #include "window/WindowFixture.h"
 
 namespace {
 
-class PosixFaultTest : public WindowTest {
-public:
-    void ChangeWeight() {
-        EnterEditMode();
-        SetField("VehicleWeight", "2500");
-    }
-};
+using PosixFaultTest = WindowTest;
 
-class PermissionFaultTest : public PosixFaultTest {
+class PermissionFaultTest : public WindowTest {
 protected:
     void SetUp() override {
-        if (::geteuid() == 0) {
-            GTEST_SKIP() << "root ignores permission bits; the unprivileged ctest entry runs this";
-        }
-        PosixFaultTest::SetUp();
+        if (::geteuid() == 0) GTEST_SKIP() << "root ignores permission bits; the unprivileged ctest entry runs this";
+        WindowTest::SetUp();
     }
 };
 
@@ -53,7 +44,7 @@ TEST_F(PermissionFaultTest, RefusedPermissionsAreReportedAndChangeNothing) {
     LoadFile("READONLY.GTP", file);
     ASSERT_EQ(::chmod(folder.Path("READONLY.GTP").c_str(), 0444), 0);
     ChangeWeight();
-    QTest::mouseClick(Button("cmdSave"), Qt::LeftButton);
+    Click("cmdSave");
     EXPECT_EQ(Messages(), (std::vector<std::string>{Failure("saving", 70, "Permission denied", "READONLY.GTP"),
                                                     SaveFailed}));
     EXPECT_EQ(Read("READONLY.GTP"), file);

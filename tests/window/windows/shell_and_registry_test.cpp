@@ -1,18 +1,14 @@
 // The window with the real Windows sides of its services: the shell's "open"
 // (ShellExecuteW), with a recording program registered for run files and web
-// addresses, and the settings in the registry, read back with reg.exe.
+// addresses, and the settings in the user's registry.
 #include <windows.h>
-
-#include <QCheckBox>
 
 #include <fstream>
 #include <iterator>
 
-#include "main_window/DirListBox.h"
+#include "base/WideText.h"
 #include "qt_platform/QtDocumentOpener.h"
 #include "qt_platform/QtSettingsStore.h"
-#include "base/WideText.h"
-#include "testkit/SystemTestkit.h"
 #include "window/WindowFixture.h"
 
 namespace {
@@ -24,22 +20,21 @@ std::wstring Wide(const std::string& text) {
 
 // Wine's HKEY_CLASSES_ROOT reads only the machine's part of the registry.
 const HKEY Classes = HKEY_LOCAL_MACHINE;
+const std::wstring HttpsCommand = L"Software\\Classes\\https\\shell\\open\\command";
 
-void SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    ASSERT_EQ(::RegSetKeyValueW(Classes, key.c_str(), name, REG_SZ, value.c_str(),
+void SetText(const std::wstring& key, const std::wstring& value) {
+    ASSERT_EQ(::RegSetKeyValueW(Classes, key.c_str(), nullptr, REG_SZ, value.c_str(),
                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
 }
 
-std::wstring Text(const std::wstring& key) {
+// A text value of the registry; "" where it has none.
+std::wstring Text(HKEY root, const std::wstring& key, const wchar_t* name = nullptr) {
     wchar_t value[2048] = {};
     DWORD size = sizeof value;
-    return ::RegGetValueW(Classes, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS
-               ? value
-               : L"";
+    return ::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS ? value
+                                                                                                          : L"";
 }
-
-const std::wstring HttpsCommand = L"Software\\Classes\\https\\shell\\open\\command";
 
 // shell_recorder (beside the test programs) registered for .gtp files and as
 // the program of https: addresses, for the length of a test; it notes each
@@ -47,12 +42,12 @@ const std::wstring HttpsCommand = L"Software\\Classes\\https\\shell\\open\\comma
 class RecordingShell {
 public:
     explicit RecordingShell(const TempFolder& folder)
-        : log_(folder.Path("shell.log")), browser_(Text(HttpsCommand)) {
+        : log_(folder.Path("shell.log")), browser_(Text(Classes, HttpsCommand)) {
         _wputenv_s(L"TACHLET_SHELL_LOG", Wide(log_).c_str());
         const std::wstring command = L"\"" + Wide(ProgramFolder()) + L"\\shell_recorder.exe\" \"%1\"";
-        SetText(L"Software\\Classes\\.gtp", nullptr, L"TachletTest.Recorded");
-        SetText(L"Software\\Classes\\TachletTest.Recorded\\shell\\open\\command", nullptr, command);
-        SetText(HttpsCommand, nullptr, command);
+        SetText(L"Software\\Classes\\.gtp", L"TachletTest.Recorded");
+        SetText(L"Software\\Classes\\TachletTest.Recorded\\shell\\open\\command", command);
+        SetText(HttpsCommand, command);
     }
     ~RecordingShell() { Unregister(); }
     // Leaves https: with the program it had before.
@@ -62,7 +57,7 @@ public:
         if (browser_.empty())
             ::RegDeleteTreeW(Classes, L"Software\\Classes\\https");
         else
-            SetText(HttpsCommand, nullptr, browser_);
+            SetText(HttpsCommand, browser_);
     }
     std::string Log() const {
         std::ifstream in(FsPath(log_), std::ios::binary);
@@ -74,42 +69,6 @@ private:
     std::wstring browser_;
 };
 
-// reg.exe's answer to "reg query KEY /s", as it prints it.
-std::string RegQuery(const std::wstring& key) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read, write;
-    if (!::CreatePipe(&read, &write, &inherit, 0)) return {};
-    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write;
-    startup.hStdError = write;
-    std::wstring command = L"reg.exe query \"" + key + L"\" /s";
-    PROCESS_INFORMATION started{};
-    const BOOL ok = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                     nullptr, &startup, &started);
-    ::CloseHandle(write);
-    std::string output;
-    char buffer[4096];
-    DWORD count = 0;
-    while (ok && ::ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count > 0) output.append(buffer, count);
-    ::CloseHandle(read);
-    if (ok) {
-        ::WaitForSingleObject(started.hProcess, INFINITE);
-        ::CloseHandle(started.hProcess);
-        ::CloseHandle(started.hThread);
-    }
-    return output;
-}
-
-std::wstring RegistryText(const wchar_t* key, const wchar_t* name) {
-    wchar_t value[2048] = {};
-    DWORD size = sizeof value;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return {};
-    return value;
-}
-
 using WindowsServicesTest = WindowTest;
 
 const wchar_t* const SettingsKey = L"Software\\Tachlet\\Tachlet";
@@ -117,21 +76,18 @@ const wchar_t* const SettingsKey = L"Software\\Tachlet\\Tachlet";
 TEST_F(WindowsServicesTest, TheShellOpensANameOutsideTheAnsiCodePageAndTheLinksAsTheyAre) {
     RecordingShell shell(folder);
     QtDocumentOpener desktop;
-    window = std::make_unique<frmMain>(
-        WindowServices{dialogs, settings, screen, desktop, events, AppInfo::ForProgramFolder(folder.Path())});
-    window->show();
+    Open({.documents = &desktop});
     // The name is saved into and renamed as it is, then handed to the shell.
     LoadFile(ForeignName + ".GTP", RunFileBuilder().Build());
-    EnterEditMode();
-    SetField("VehicleWeight", "2500");
+    ChangeWeight();
     Click("cmdSave");
     EXPECT_EQ(Read(ForeignName + ".GTP"), RunFileBuilder().Weight(2500).Build());
     const std::string name = ForeignName + " & 1.GTP";
     dialogs.Type(name);
-    Find<QAction>("mnuFilePopupRename")->trigger();
+    Trigger("mnuFilePopupRename");
     EXPECT_EQ(Read(name), RunFileBuilder().Weight(2500).Build());
     ClickFile(name);
-    Find<QAction>("mnuFilePopupOpen")->trigger();
+    Trigger("mnuFilePopupOpen");
     QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
     // Each program started by the shell notes its target when it runs.
     const auto lines = [&shell] {
@@ -146,9 +102,9 @@ TEST_F(WindowsServicesTest, TheShellOpensANameOutsideTheAnsiCodePageAndTheLinksA
 
     // Nothing registered: the shell refuses at once, and the window says so.
     shell.Unregister();
-    Find<QAction>("mnuFilePopupOpen")->trigger();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [\"" + folder.Path(name) + "\"] failed!\r\n\r\n"
-                                                   "Are you sure you've associated the .GTP file extension to PASS?"});
+    Trigger("mnuFilePopupOpen");
+    EXPECT_EQ(Messages(), std::vector<std::string>{ShellFailed(folder.Path(name))});
+    EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
 }
 
 TEST_F(WindowsServicesTest, SettingsLandInTheUsersRegistryAndBringTheNextStartBack) {
@@ -157,31 +113,27 @@ TEST_F(WindowsServicesTest, SettingsLandInTheUsersRegistryAndBringTheNextStartBa
     Write(ForeignName + Files::PathSeparator + "RUN.GTP", RunFileBuilder().Build());
     {
         QtSettingsStore registry;
-        window = std::make_unique<frmMain>(
-            WindowServices{dialogs, registry, screen, documents, events, AppInfo::ForProgramFolder(folder.Path())});
-        window->show();
+        Open({.settings = &registry});
         window->OpenFile(QByteArray::fromStdString(runs + Files::PathSeparator + "RUN.GTP"));
-        auto* pin = Find<QCheckBox>("chkPin");
-        QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
+        ClickPin();
         window->move(200, 150);
         window->close();
         window.reset();
     }
     EXPECT_TRUE(Messages().empty());
-    const std::string listed = RegQuery(L"HKCU\\Software\\Tachlet\\Tachlet");
-    for (const char* line : {"HKEY_CURRENT_USER\\Software\\Tachlet\\Tachlet\\MainOptions",
-                             "PINFileBrowser    REG_SZ    -1", "frmMain_Left    REG_SZ    3000",
-                             "frmMain_Top    REG_SZ    2250", "LastDirectory    REG_SZ    "})
-        EXPECT_NE(listed.find(line), std::string::npos) << line << " in\n" << listed;
-    EXPECT_EQ(RegistryText(L"Software\\Tachlet\\Tachlet\\Options", L"LastDirectory"), Wide(runs));
+    const std::wstring key = std::wstring(SettingsKey) + L"\\";
+    EXPECT_EQ(Text(HKEY_CURRENT_USER, key + L"MainOptions", L"PINFileBrowser"), L"-1");
+    EXPECT_EQ(Text(HKEY_CURRENT_USER, key + L"WindowPosition", L"frmMain_Left"), L"3000");
+    EXPECT_EQ(Text(HKEY_CURRENT_USER, key + L"WindowPosition", L"frmMain_Top"), L"2250");
+    EXPECT_EQ(Text(HKEY_CURRENT_USER, key + L"Options", L"LastDirectory"), Wide(runs));
 
     QtSettingsStore registry;
-    frmMain next(WindowServices{dialogs, registry, screen, documents, events, AppInfo::ForProgramFolder(folder.Path())});
-    next.show();
-    EXPECT_EQ(next.findChild<DirListBox*>("dirGTP")->PathBytes().toStdString(), runs);
-    EXPECT_TRUE(next.findChild<QCheckBox*>("chkPin")->isChecked());
-    EXPECT_EQ(next.pos(), QPoint(200, 150));
-    next.close();
+    Open({.settings = &registry});
+    EXPECT_EQ(Find<DirListBox>("dirGTP")->PathBytes().toStdString(), runs);
+    EXPECT_TRUE(Find<QCheckBox>("chkPin")->isChecked());
+    EXPECT_EQ(window->pos(), QPoint(200, 150));
+    window->close();
+    window.reset();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
 }
 
