@@ -9,7 +9,19 @@ namespace {
 bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-void AppendUtf8(std::string& out, uint32_t code) {
+void AppendUtf16(std::u16string& out, uint32_t code) {
+    if (code < 0x10000) {
+        out += static_cast<char16_t>(code);
+    } else {
+        code -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (code >> 10));
+        out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    }
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
@@ -26,18 +38,6 @@ void AppendUtf8(std::string& out, uint32_t code) {
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }
-
-void AppendUtf16(std::u16string& out, uint32_t code) {
-    if (code < 0x10000) {
-        out += static_cast<char16_t>(code);
-    } else {
-        code -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (code >> 10));
-        out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-    }
-}
-
-}  // namespace
 
 std::string ToUtf8(std::u16string_view units) {
     std::string out;

@@ -9,6 +9,9 @@
 
 namespace WideText {
 
+// One code point (a lone surrogate included) appended in its UTF-8 form.
+void AppendUtf8(std::string& out, char32_t code);
+
 // UTF-16 units to UTF-8; lone surrogates kept as their three-byte form.
 std::string ToUtf8(std::u16string_view units);
 

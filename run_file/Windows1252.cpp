@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "base/WideText.h"
+
 namespace Stuff {
 
 namespace {
@@ -19,19 +21,6 @@ constexpr std::array<char32_t, 32> HighControlBlock{
 char32_t CodePointOf(uint8_t byte) {
     if (byte >= 0x80 && byte <= 0x9F) return HighControlBlock[byte - 0x80];
     return byte;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // The byte that stores a code point, or -1 when none does.
@@ -74,7 +63,7 @@ std::string HexByte(uint8_t byte) {
 std::string DecodeWindows1252(std::span<const uint8_t> bytes) {
     std::string text;
     text.reserve(bytes.size());
-    for (uint8_t byte : bytes) AppendUtf8(text, CodePointOf(byte));
+    for (uint8_t byte : bytes) WideText::AppendUtf8(text, CodePointOf(byte));
     return text;
 }
 
