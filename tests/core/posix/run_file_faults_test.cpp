@@ -15,23 +15,17 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "run_file/RunFile.h"
+#include "core/RunFileFolderTest.h"
 #include "testkit/ErrorNumberOf.h"
-#include "testkit/RunFileBuilder.h"
-#include "testkit/SystemTestkit.h"
-#include "testkit/TempFolder.h"
 
 extern char** environ;
 
 using namespace Stuff;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -66,25 +60,7 @@ int WaitFor(pid_t child, int options = 0) {
 
 int SaveStatusOf(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
 
-class RunFileFaultsTest : public ::testing::Test {
-protected:
-    std::string Write(const std::string& name, const Bytes& bytes) const {
-        return folder.Write(name, std::string(bytes.begin(), bytes.end()));
-    }
-    Bytes Read(const std::string& name) const {
-        const std::string text = folder.Read(name);
-        return Bytes(text.begin(), text.end());
-    }
-    static RunFileContents LoadFrom(const std::string& path) {
-        RunFile runFile;
-        runFile.Load(path);
-        return runFile.Contents();
-    }
-
-    TempFolder folder;
-};
-
-const Bytes Loaded = RunFileBuilder().Records(3, 4).Notes("notes").Tail(9).Build();
+using RunFileFaultsTest = RunFileFolderTest;
 
 // The regions a save writes, each written whole: the fixed fields and the
 // notes block of `block` bytes.
@@ -174,24 +150,11 @@ TEST_F(RunFileFaultsTest, ASaveKilledBeforeAnyOfItsWritesLeavesOldOrNewNotes) {
 // another program fills up meanwhile stops none of the writes.
 TEST_F(RunFileFaultsTest, RoomTakenForLongerNotesHoldsWhenTheDiskFillsDuringTheSave) {
     const SmallDisk disk(folder.Path("disk"), 64);
-    if (disk.Path().empty()) {
-        if (std::getenv("CI") != nullptr) FAIL() << disk.Why();
-        GTEST_SKIP() << disk.Why();
-    }
-    // One page whose notes end at its end: longer notes need another page.
-    const Bytes file = RunFileBuilder().Records(155, 20).Notes(std::string(64, 'o')).Build();
-    ASSERT_EQ(file.size(), 4096u);
-    const std::string path = disk.Path() + "/RUN.GTP";
-    std::ofstream(path, std::ios::binary) << std::string(file.begin(), file.end());
-
+    if (NoSmallDisk(disk)) return;
+    const std::string path = WriteBytes(disk.Path() + "/RUN.GTP", OnePageFile());
     const pid_t saver = StartSaver(path, "Saved run", std::string(200, 'N'), "TACHLET_STOP_AT=pwrite:1");
     ASSERT_TRUE(WIFSTOPPED(WaitFor(saver, WUNTRACED)));
-    {
-        std::ofstream fill(disk.Path() + "/filler", std::ios::binary);
-        const std::vector<char> page(4096, 'f');
-        while (fill.write(page.data(), static_cast<std::streamsize>(page.size())).flush()) {
-        }
-    }
+    FillUp(disk.Path());
     ::kill(saver, SIGCONT);
     EXPECT_EQ(SaveStatusOf(WaitFor(saver)), 0);
     EXPECT_EQ(LoadFrom(path).values.notes, std::string(200, 'N'));
@@ -266,19 +229,13 @@ TEST_F(RunFileFaultsTest, ARecordLockOfAnotherProgramRefusesTheSaveUntilItIsGone
     } cases[] = {{Kind::LockfRange, true}, {Kind::FcntlWriteByte, true}, {Kind::FcntlReadByte, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
-        const std::string path = Write("RUN.GTP", Loaded);
-        RunFile runFile;
-        runFile.Load(path);
-        VehicleTexts edits = runFile.Contents().values;
-        edits.weight = "1500";
+        LoadAndEdit();
+        const std::string path = folder.Path("RUN.GTP");
         {
             const RecordLockHolder other(path, c.kind);
             const SaveOutcome refused = runFile.Save(edits);
-            EXPECT_EQ(refused.status, SaveStatus::Failed);
-            EXPECT_EQ(refused.number, 70);
-            EXPECT_EQ(refused.description, "Permission denied");
-            RunFile second;
-            EXPECT_EQ(ErrorNumberOf([&] { second.Load(path); }), c.refusesLoad ? 70 : 0);
+            EXPECT_EQ(std::tie(refused.status, refused.number), std::tuple(SaveStatus::Failed, 70));
+            EXPECT_EQ(ErrorNumberOf([&] { LoadFrom(path); }), c.refusesLoad ? 70 : 0);
             EXPECT_EQ(Read("RUN.GTP"), Loaded);
         }
         EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
@@ -304,7 +261,6 @@ TEST_F(RunFileFaultsTest, NamedPipesAndDevicesAreRefusedWithoutBeingOpened) {
     ASSERT_GE(events, 0);
     for (const std::string& path : watched) ASSERT_GE(::inotify_add_watch(events, path.c_str(), IN_OPEN), 0);
 
-    RunFile runFile;
     for (const std::string& path : watched) EXPECT_EQ(ErrorNumberOf([&] { runFile.Load(path); }), 75) << path;
     // A save to a path where a pipe took the place of the file loaded.
     runFile.Load(Write("RUN.GTP", Loaded));
