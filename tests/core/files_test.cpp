@@ -54,11 +54,10 @@ protected:
         Files::PathExists(folder.Path("A.GTP"));
         Files::PathExists(folder.Path("missing"));
     }
-    // Takes the write permission from everyone, or gives it back to the owner
-    // so that the folder can be removed.
+    // Takes the write permission from everyone, or gives it back.
     static void SetWritable(const std::string& path, bool writable) {
         using std::filesystem::perms, std::filesystem::perm_options;
-        std::filesystem::permissions(FsPath(path), writable ? perms::owner_write : perms::owner_write | perms::group_write | perms::others_write,
+        std::filesystem::permissions(FsPath(path), perms::owner_write | perms::group_write | perms::others_write,
                                      writable ? perm_options::add : perm_options::remove);
     }
     TempFolder folder;
@@ -102,23 +101,19 @@ TEST_F(FilesTest, FindEntryMatchesWithoutRegardToCase) {
     EXPECT_FALSE(Files::FindEntry("").empty());
 }
 
+// A file nobody may write carries the read-only bit (root may write every
+// file, so as root it cannot be told).
 TEST_F(FilesTest, TheSearchReportsEachEntrysAttributesAndSize) {
+    const bool readOnly = !MayWriteEverything();
+    if (readOnly) SetWritable(folder.Path("c.txt"), false);
     for (const auto& [name, attributes, size] :
-         {std::tuple("A.GTP", 0u, 5u), std::tuple("sub", 16u, 0u), std::tuple(".hidden.gtp", 2u, 1u)}) {
+         {std::tuple("A.GTP", 0u, 5u), std::tuple("sub", 16u, 0u), std::tuple(".hidden.gtp", 2u, 1u),
+          std::tuple("c.txt", readOnly ? 1u : 0u, 4u)}) {
         DirectorySearch::FindData data;
         const DirectorySearch::Search search(folder.Path(name), data);
         EXPECT_EQ(std::make_tuple(data.dwFileAttributes & CommonAttributes, data.nFileSizeLow),
                   std::make_tuple(attributes, size)) << name;
     }
-}
-
-TEST_F(FilesTest, ReadOnlyEntriesCarryTheirBit) {
-    if (MayWriteEverything())
-        GTEST_SKIP() << "root may write every file; run as an unprivileged user";
-    SetWritable(folder.Path("c.txt"), false);
-    DirectorySearch::FindData data;
-    const DirectorySearch::Search search(folder.Path("c.txt"), data);
-    EXPECT_EQ(data.dwFileAttributes & CommonAttributes, DirectorySearch::AttributeReadOnly);
     SetWritable(folder.Path("c.txt"), true);
 }
 
@@ -209,16 +204,6 @@ TEST_F(FilesTest, RemoveFileDeletesOneFileAndRecordsWhyNot) {
     EXPECT_TRUE(folder.Has("b.Gtp"));
 }
 
-TEST_F(FilesTest, RemoveFileInAFolderThatMayNotBeWrittenIsDenied) {
-    if (MayWriteEverything() || !FolderPermissionsGuardEntries())
-        GTEST_SKIP() << "here a folder's permissions do not keep its files from being deleted";
-    folder.Write("sub/kept.gtp", "x");
-    SetWritable(folder.Path("sub"), false);
-    EXPECT_FALSE(Files::RemoveFile(folder.Path("sub/kept.gtp")));
-    ExpectRecord(5, "Access Denied");
-    SetWritable(folder.Path("sub"), true);
-    EXPECT_TRUE(folder.Has("sub/kept.gtp"));
-}
 
 TEST_F(FilesTest, RenameFileNeverReplacesAnExistingFileAndRecordsTheOldPath) {
     for (const std::string& to : {folder.Path("c.txt"), folder.Path("A.GTP")}) {
@@ -237,12 +222,15 @@ TEST_F(FilesTest, RenameFileNeverReplacesAnExistingFileAndRecordsTheOldPath) {
     EXPECT_EQ(folder.Read("a.gtp"), "12345");
 }
 
-TEST_F(FilesTest, RenameFileInAFolderThatMayNotBeWrittenIsDenied) {
+TEST_F(FilesTest, AFolderThatMayNotBeWrittenDeniesRemoveAndRename) {
     if (MayWriteEverything() || !FolderPermissionsGuardEntries())
-        GTEST_SKIP() << "here a folder's permissions do not keep its files from being renamed";
+        GTEST_SKIP() << "here a folder's permissions do not keep its files from being deleted or renamed";
     folder.Write("sub/a.gtp", "x");
     SetWritable(folder.Path("sub"), false);
+    EXPECT_FALSE(Files::RemoveFile(folder.Path("sub/a.gtp")));
+    ExpectRecord(5, "Access Denied");
     EXPECT_FALSE(Files::RenameFile(folder.Path("sub/a.gtp"), folder.Path("sub/b.gtp")));
     ExpectRecord(70, "Permission denied", folder.Path("sub/a.gtp"));
     SetWritable(folder.Path("sub"), true);
+    EXPECT_TRUE(folder.Has("sub/a.gtp"));
 }

@@ -12,7 +12,6 @@
 
 #include "base/NamePattern.h"
 #include "base/WideText.h"
-#include "platform/DirectorySearch.h"
 #include "platform/DriveList.h"
 #include "platform/FileEntries.h"
 #include "platform/FolderListing.h"
@@ -29,11 +28,10 @@
 using FolderListing::Kind;
 
 // Every front reports a failure as the runtime number of its meaning with the
-// system's own code beside it, from which the file helpers take the Windows
-// code they record.
+// system's own code beside it, from which the Windows code is taken (those of
+// the search and the delete are checked where the file helpers record them).
 TEST(PlatformFronts, AFailureCarriesItsNumberAndTheSystemsOwnCode) {
     TempFolder folder;
-    DirectorySearch::FindData data;
     const auto missing = folder.Path("gone.gtp"), nowhere = folder.Path("nowhere/a.gtp");
     const struct {
         const char* what;
@@ -42,10 +40,6 @@ TEST(PlatformFronts, AFailureCarriesItsNumberAndTheSystemsOwnCode) {
     } cases[] = {
         {"open", [&] { SystemFile::OpenLocked(missing, SystemFile::OpenMode::Read); }, 53, 2},
         {"open in a missing folder", [&] { SystemFile::OpenLocked(nowhere, SystemFile::OpenMode::Read); }, 76, 3},
-        {"search", [&] { DirectorySearch::Search(missing, data); }, 53, 2},
-        {"search in a missing folder", [&] { DirectorySearch::Search(nowhere, data); }, 76, 3},
-        {"delete", [&] { FileEntries::DeleteFile(missing); }, 53, 2},
-        {"delete in a missing folder", [&] { FileEntries::DeleteFile(nowhere); }, 76, 3},
         {"rename", [&] { FileEntries::Rename(missing, folder.Path("new.gtp")); }, 53, 2},
         {"listing", [&] { FolderListing::Read(folder.Path("nowhere")); }, 76, 3},
     };

@@ -30,8 +30,7 @@ TEST(RunDataScan, CountsRecordsAndFindsTheNotes) {
 }
 
 TEST(RunDataScan, KeepsTheFirstThousandDamagedPositionsAndCountsAll) {
-    // Every record damaged at first, then one in three: past the thousandth
-    // the scan only counts them, in groups that mix both kinds.
+    // Every record damaged, then one in three: groups mixing both kinds.
     RunFileBuilder builder = RunFileBuilder().Records(2501, 3).Notes("n");
     for (uint32_t i = 0; i < 2501; ++i) {
         if (i < 1200 || i % 3 == 0) builder.DamagedRecord(i, static_cast<int>(i % 3));
@@ -136,11 +135,8 @@ TEST(RunDataScan, SlicesAndBlockReadsGiveTheSameResultAsOneGo) {
 }
 
 TEST(RunDataScan, EveryRecordOfAGroupIsChecked) {
-    // The scan takes records four at a time: damage, the notes and the end of
-    // the file must be seen at every place in and around such a group. The
-    // file ends after the notes, after the last record, or inside it (cut by
-    // 1 to 9 of its 10 bytes): a record cut short is counted and reported
-    // where its separator begins, even when that lies past the end.
+    // The scan takes records four at a time. A record cut short is counted
+    // and reported where its separator begins, even past the end.
     for (uint32_t count = 1; count <= 13; ++count) {
         for (uint32_t damaged = 0; damaged <= count; ++damaged) {
             for (int cut = -1; cut <= 9; ++cut) {
