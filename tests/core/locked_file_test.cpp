@@ -153,11 +153,8 @@ TEST_F(LockedFileTest, APathNamesTheOpenFileUntilAnotherTakesItsPlace) {
 // The numbers of the form runtime's files: the lowest free one, files the
 // table opens and owns, and files lent to it by their owner.
 TEST_F(LockedFileTest, TheFileTableNumbersOwnedAndLentFilesFromTheLowestFree) {
-    const struct {
-        int32_t number, error;
-    } bad[] = {{0, 52}, {256, 52}};
-    for (const auto& c : bad)
-        EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Write("x", ""), OpenMode::Read, c.number); }), c.error);
+    for (const int32_t outside : {0, 256})
+        EXPECT_EQ(ErrorNumberOf([&] { FileTable::Open(folder.Write("x", ""), OpenMode::Read, outside); }), 52) << outside;
     EXPECT_EQ(FileTable::FreeFile(), 1);
     for (int32_t n = 1; n <= 254; ++n)
         FileTable::Open(folder.Write("f" + std::to_string(n), ""), OpenMode::Read, n);
