@@ -9,8 +9,8 @@
 #
 #   wine_smoke.sh PROGRAM EXAMPLES_FOLDER SCREENSHOT
 #
-# Exit code 77 (skipped) without an X display; without xdotool or ImageMagick
-# too, except under CI, where that fails.
+# Exit code 77 (skipped) without an X display; without a tool too, except
+# under CI, where that fails.
 set -euo pipefail
 program=$1 examples=$2 screenshot=$3
 source "$(dirname "$0")/../testkit/testkit.sh"
@@ -18,7 +18,8 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "no X display: scripts/windows.sh test starts one"
     exit 77
 fi
-need xdotool import python3
+need import
+need_window_tools
 
 make_scratch
 name="Δρόμος 1.GTP"
