@@ -14,7 +14,7 @@ if [ "${1:-}" = windows ]; then
     libcli11-dev nlohmann-json3-dev
     wine wine64 util-linux
     qt6-base-dev-tools dpkg-dev xz-utils
-    nsis xvfb xauth xdotool x11-utils imagemagick fonts-wine
+    nsis xvfb xauth xdotool python3-xlib x11-utils imagemagick fonts-wine
   )
 else
   packages=(
@@ -22,7 +22,7 @@ else
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
     qt6-base-dev qt6-qpa-plugins
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool python3-xlib x11-utils imagemagick
     fonts-dejavu-core fonts-liberation2 fonts-cantarell
     util-linux xdg-utils man-db python3
     desktop-file-utils appstream shared-mime-info dpkg-dev file

@@ -1,27 +1,18 @@
-# Runs one program and compares its standard output with a file of expected
-# output, and its exit code with the one expected (0 unless EXIT says):
-#   cmake -D EMULATOR=... -D PROGRAM=... -D ARGS=a;b -D EXPECTED=file -D FOLDER=dir [-D EXIT=1]
+# Runs one program in FOLDER and compares its standard output with the file
+# EXPECTED, its exit code with EXIT and, given ERRORS, its standard error with
+# that file. With COPY the folder is made afresh, holding copies of the
+# sources under the names given; each file named in WRITTEN must then hold
+# the bytes of its expected file.
+#   cmake -D EMULATOR=... -D PROGRAM=... -D ARGS=a;b -D EXPECTED=file -D EXIT=0 -D FOLDER=dir
 #         [-D ERRORS=file] [-D COPY=source;name;... -D WRITTEN=name;expected-file;...] -P CompareOutput.cmake
-# With ERRORS, standard error must hold that file's text; without, it is
-# not looked at.
 # EMULATOR is empty for a program of this system and wine for a Windows one,
-# so the same expected file holds both builds to the same output.
-# execute_process reads CR LF line ends as LF: a Windows program writing text
-# lines in the system's way prints the same output.
-# The program runs in FOLDER. With COPY that folder is made afresh, with
-# copies of the sources under the given names in it; each file named in
-# WRITTEN must then hold the bytes of its expected file.
-if(NOT DEFINED EXIT)
-  set(EXIT 0)
-endif()
-# Wine spells the Unix names and arguments of a Windows program in the
-# locale's character set, and a name outside ASCII reaches it intact only
-# from UTF-8.
+# so one expected file holds both builds to the same output; execute_process
+# reads CR LF as LF. Wine spells a Windows program's names and arguments in
+# the locale's character set, and only UTF-8 carries every name intact.
 set(ENV{LC_ALL} C.UTF-8)
 
 if(COPY)
   file(REMOVE_RECURSE "${FOLDER}")
-  file(MAKE_DIRECTORY "${FOLDER}")
   while(COPY)
     list(POP_FRONT COPY source name)
     get_filename_component(into "${FOLDER}/${name}" DIRECTORY)

@@ -3,8 +3,6 @@
 // files' bytes afterwards.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
@@ -58,6 +56,17 @@ protected:
 
 const std::string Arrow = " \u2192 ";
 
+// "FILE STATUS" for each line of JSON lines, parsed one line at a time; the
+// status is the first of the keys the object has.
+std::vector<std::string> JsonLines(const std::string& lines, const char* key, const char* otherKey = "") {
+    std::vector<std::string> read;
+    for (size_t at = 0; at < lines.size(); at = lines.find('\n', at) + 1) {
+        const Json object = Json::parse(lines.substr(at, lines.find('\n', at) - at));
+        read.push_back(object["file"].get<std::string>() + " " + object.value(key, object.value(otherKey, "")));
+    }
+    return read;
+}
+
 std::vector<std::string> Plus(std::vector<std::string> args, const std::vector<std::string>& more) {
     args.insert(args.end(), more.begin(), more.end());
     return args;
@@ -65,72 +74,31 @@ std::vector<std::string> Plus(std::vector<std::string> args, const std::vector<s
 
 }  // namespace
 
-TEST_F(ToolTest, ShowJsonGivesEveryKeyAndNullForWhatAFileLacks) {
-    const RunFileBuilder old = RunFileBuilder().Version("1.1.1").Records(5, 20).Notes("a\rb");
-    const RunFileBuilder damaged = RunFileBuilder().Pitch(15).Records(3, 4).DamagedRecord(1).Notes("n");
-    Write("OLD.GTP", old);
-    Write("NEW.GTP", damaged);
-    const RunFileBuilder odd = RunFileBuilder().VersionField("PASSVERZION2.5").RunName("Run 1 ").Weight(1);
-    Write("ODD.GTP", odd);
-
-    const Outcome json = Run({"show", "--json", "OLD.GTP", "NEW.GTP", "ODD.GTP"});
-    EXPECT_EQ(json.status, 1);
-    const auto object = [](const char* file, const RunFileBuilder& built, Json status, Json tag, Json text,
-                           Json number, Json start, Json length, Json records, Json damagedPositions,
-                           Json notesPosition, Json runName, Json weight, Json pitch, Json notes) {
-        return Json{{"file", file}, {"pathBytes", nullptr}, {"status", status}, {"fileSize", built.Build().size()},
-                    {"versionTag", tag}, {"versionText", text}, {"versionNumber", number},
-                    {"runDataStart", start}, {"recordLength", length}, {"records", records},
-                    {"damagedCount", damagedPositions.size()}, {"damaged", damagedPositions},
-                    {"notesPosition", notesPosition}, {"runName", runName}, {"vehicleName", "Car"},
-                    {"weight", weight}, {"redline", 6500}, {"shiftPoint", 6000}, {"rolloutLength", 2.5},
-                    {"pitchFactor", pitch}, {"notes", notes}, {"error", nullptr}, {"errorNumber", nullptr}};
-    };
-    const Json expected{
-        object("OLD.GTP", old, "ok", true, "1.1.1", 1.11, 311, 20, 5, Json::array(), old.NotesPosition(), "Run 1",
-               3000, nullptr, "a\nb"),
-        object("NEW.GTP", damaged, "damaged", true, "2.0", 2.0, 312, 4, 3, damaged.DamagedPositions(),
-               damaged.NotesPosition(), "Run 1", 3000, 1.5, "n"),
-        object("ODD.GTP", odd, "ok", false, "2.5", 2.5, 312, 0, 0, Json::array(), nullptr, "Run 1 ", 1, 1.0, ""),
-    };
-    EXPECT_EQ(Json::parse(json.out), expected) << json.out;
-}
-
 TEST_F(ToolTest, CheckListsTheRunFilesOfFoldersInAnyCaseSortedAndDescendsWithR) {
     const RunFileBuilder damaged = RunFileBuilder().Records(3, 4).DamagedRecord(0).DamagedRecord(2);
-    folder.MakeFolder("runs");
-    folder.MakeFolder("runs/sub");
-    folder.MakeFolder("runs/sub/deeper");
+    for (const char* name : {"runs", "runs/sub", "runs/sub/deeper"}) folder.MakeFolder(name);
     Write("runs/B.gtp", damaged);
     Write("runs/a.GTP", RunFileBuilder().Records(2, 4));
     folder.Write("runs/readme.txt", "no run file");
     Write("runs/sub/c.Gtp", RunFileBuilder());
     folder.Write("runs/sub/junk.GTP", "no run file either");
     Write("runs/sub/deeper/D.gtp", RunFileBuilder().Version("1.1.1"));
-    const std::string positions =
-        std::to_string(damaged.DamagedPositions()[0]) + ", " + std::to_string(damaged.DamagedPositions()[1]);
+    const std::string top = "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " +
+                            std::to_string(damaged.DamagedPositions()[0]) + ", " +
+                            std::to_string(damaged.DamagedPositions()[1]) + "\n";
 
     const Outcome flat = Run({"check", "runs"});
-    EXPECT_EQ(flat.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
-                            "\n2 files: 1 ok, 1 damaged, 0 short, 0 unreadable\n");
+    EXPECT_EQ(flat.out, top + "2 files: 1 ok, 1 damaged, 0 short, 0 unreadable\n");
     EXPECT_EQ(flat.status, 1);
-
     const Outcome deep = Run({"check", "-r", "runs/", "runs/readme.txt"});
-    EXPECT_EQ(deep.out, "runs/a.GTP: OK\nruns/B.gtp: DAMAGED 2 record(s) at " + positions +
-                            "\nruns/sub/c.Gtp: OK\nruns/sub/deeper/D.gtp: OK\n"
-                            "6 files: 3 ok, 1 damaged, 0 short, 2 unreadable\n");
+    EXPECT_EQ(deep.out,
+              top + "runs/sub/c.Gtp: OK\nruns/sub/deeper/D.gtp: OK\n6 files: 3 ok, 1 damaged, 0 short, 2 unreadable\n");
     EXPECT_EQ(deep.status, 3);
-    const std::string cut = ": ERROR Error (62) - Input past end of file (the file ends after 11 bytes, inside the "
-                            "fields every run file has: it is cut short, or no run file)\n";
     EXPECT_EQ(deep.err, "runs/sub/junk.GTP: ERROR Error (62) - Input past end of file (the file ends after 18 "
                         "bytes, inside the fields every run file has: it is cut short, or no run file)\n"
-                        "runs/readme.txt" + cut);
-
-    const Json json = Json::parse(Run({"check", "--json", "-r", "runs"}).out);
-    std::vector<std::string> statuses;
-    for (const Json& file : json) statuses.push_back(file["status"]);
-    EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "damaged", "ok", "error", "ok"}));
-    EXPECT_EQ(json[1]["damaged"], damaged.DamagedPositions());
+                        "runs/readme.txt: ERROR Error (62) - Input past end of file (the file ends after 11 bytes, "
+                        "inside the fields every run file has: it is cut short, or no run file)\n");
+    EXPECT_EQ(Json::parse(Run({"check", "--json", "runs"}).out)[1]["damaged"], damaged.DamagedPositions());
     EXPECT_EQ(Run({"check", "runs/sub/deeper"}).status, 0);
 }
 
@@ -139,11 +107,10 @@ TEST_F(ToolTest, CheckListsTheRunFilesOfFoldersInAnyCaseSortedAndDescendsWithR) 
 TEST_F(ToolTest, SetWritesOnlyTheGivenValuesThatChangeAsStoredAndADryRunWritesNothing) {
     const RunFileBuilder original = RunFileBuilder().Records(4, 20).Notes("old").Tail(6);
     Write("RUN.GTP", original);
-    std::vector<std::string> set{"set", "RUN.GTP", "--weight", "3100.5", "--redline", "1.5", "--rollout", "2.25",
-                                 "--pitch", "1.25", "--vehicle-name", "Car", "--notes", "a\nb"};
-    const std::string changes = "  vehicle weight: 3000" + Arrow + "3100\n  redline: 6500" + Arrow +
-                                "2\n  rollout length: 2.5" + Arrow + "2.3\n  pitch factor: 1.0" + Arrow +
-                                "1.2\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
+    std::vector<std::string> set{"set", "RUN.GTP", "--weight", "3100.5", "--rollout", "2.25", "--vehicle-name", "Car",
+                                 "--notes", "a\nb"};
+    const std::string changes = "  vehicle weight: 3000" + Arrow + "3100\n  rollout length: 2.5" + Arrow +
+                                "2.3\n  notes: \"old\"" + Arrow + "\"a\\nb\"\n";
 
     const Outcome planned = Run(Plus(set, {"--dry-run"}));
     EXPECT_EQ(planned.out, "RUN.GTP: would change\n" + changes);
@@ -154,23 +121,21 @@ TEST_F(ToolTest, SetWritesOnlyTheGivenValuesThatChangeAsStoredAndADryRunWritesNo
     EXPECT_EQ(written.out, "RUN.GTP: changed\n" + changes);
     EXPECT_EQ(written.status, 0);
     RunFileBuilder expected = original;
-    expected.Weight(3100).Redline(2).Rollout(23).Pitch(12).Notes("a\rb").Raw(original.NotesPosition() + 4, {0x00});
+    expected.Weight(3100).Rollout(23).Notes("a\rb").Raw(original.NotesPosition() + 4, {0x00});
     EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
 
     set.back() = "a\rb";  // the same notes, the break typed as the file holds it
     EXPECT_EQ(Run(set).out, "RUN.GTP: unchanged\n");
     EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected));
-    EXPECT_NE(Run({"set", "RUN.GTP", "--weight", "3101.5"}).out.find("3100" + Arrow + "3102\n"), std::string::npos);
 }
 
 TEST_F(ToolTest, SetRefusesAValueTheWindowRefusesWithItsMessageAndWritesNothing) {
     const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
     Write("RUN.GTP", original);
     Write("TWO.GTP", original);
-    const std::string range = "You entered a value that is out of the allowable range (1-65535).\nPlease correct this now.\n";
     const std::tuple<std::string, std::string, std::string> refused[] = {
-        {"--weight", "65536", range},
-        {"--redline", "abc", range},
+        {"--weight", "65536",
+         "You entered a value that is out of the allowable range (1-65535).\nPlease correct this now.\n"},
         {"--run-name", std::string(48, 'r'), "Run name may hold at most 47 characters"},
         {"--notes", std::string(128, 'n') + "\n" + std::string(127, 'n'), "The notes take 256 bytes in the file"},
     };
@@ -182,9 +147,6 @@ TEST_F(ToolTest, SetRefusesAValueTheWindowRefusesWithItsMessageAndWritesNothing)
         EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(original));
         EXPECT_EQ(folder.Read("TWO.GTP"), Bytes(original));
     }
-    // A line break is stored as one CR: 255 bytes fit.
-    EXPECT_EQ(Run({"set", "RUN.GTP", "--notes", std::string(127, 'n') + "\r\n" + std::string(127, 'n')}).status, 0);
-    EXPECT_EQ(static_cast<uint8_t>(folder.Read("RUN.GTP").at(original.NotesPosition() - 1)), 255);
 }
 
 // A file of a batch that cannot take a value (a pitch factor in a PASS 1.1.1
@@ -247,14 +209,12 @@ TEST_F(ToolTest, AValueOptionNeverTakesAnotherOptionAsItsValue) {
     EXPECT_EQ(folder.Read("RUN.GTP"), Bytes(expected.RunName("--odd").VehicleName("-x")));
     const Outcome negative = Run({"set", "RUN.GTP", "--weight", "-5"});
     EXPECT_EQ(negative.status, 2);
-    EXPECT_NE(negative.err.find("vehicle weight \"-5\" is refused:\nYou entered a value that is out of the allowable "
-                                "range (1-65535)."),
-              std::string::npos)
-        << negative.err;
+    EXPECT_NE(negative.err.find("vehicle weight \"-5\" is refused:\nYou entered"), std::string::npos) << negative.err;
 }
 
 // Notes come from a file or a pipe; the wrong one (a folder, a device, a log)
-// is refused on one line without being read to its end.
+// is refused on one line without being read to its end, and a refused text
+// is quoted by its start only.
 TEST_F(ToolTest, NotesFileTakesAFileOrStandardInputAndRefusesAnythingElseOnOneLine) {
     const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
     Write("RUN.GTP", original);
@@ -275,22 +235,16 @@ TEST_F(ToolTest, NotesFileTakesAFileOrStandardInputAndRefusesAnythingElseOnOneLi
     EXPECT_EQ(Run({"set", "RUN.GTP", "--notes-file", "-"}, "piped\nnotes\n").status, 0);
     EXPECT_EQ(folder.Read("RUN.GTP"),
               Bytes(RunFileBuilder(original).Notes("piped\rnotes").Raw(original.NotesPosition() + 12, {0x00})));
-}
 
-// A refused text may be a whole file: it is quoted by its start only.
-TEST_F(ToolTest, ARefusedLongTextIsQuotedByItsFirstSixtyCharacters) {
-    Write("RUN.GTP", RunFileBuilder().Records(2, 20).Notes("n"));
     std::string text;
     for (int i = 0; i < 100; ++i) text += "0123456789\u00e9";
     folder.Write("long.txt", text);
-    std::string start;
-    for (int i = 0; i < 5; ++i) start += "0123456789\u00e9";
+    const std::string start = text.substr(0, 5 * 12) + "01234";  // each é is two bytes
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--notes-file", "long.txt"}, {"--run-name", text}}) {
         const Outcome outcome = Run(Plus({"set", "RUN.GTP"}, args));
         EXPECT_EQ(outcome.status, 2);
-        EXPECT_NE(outcome.err.find(" \"" + start + "01234\u2026\" is refused:\n"), std::string::npos) << outcome.err;
-        EXPECT_EQ(outcome.err.find(start + "012345"), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(" \"" + start + "\u2026\" is refused:\n"), std::string::npos) << outcome.err;
     }
 }
 
@@ -329,7 +283,6 @@ TEST_F(ToolTest, AUsageErrorGivesItsReasonOnOneLineAndEndsWithStatusTwo) {
     const std::pair<std::vector<std::string>, std::string> errors[] = {
         {{}, "a command is required: show, check or set"},
         {{"shwo", "RUN.GTP"}, "'shwo' is not a command; did you mean 'show'?"},
-        {{"chekc"}, "'chekc' is not a command; did you mean 'check'?"},
         {{"list", "RUN.GTP"}, "'list' is not a command (the commands are show, check, set)"},
         {{"show"}, "show needs a file, a folder or --files-from"},
         {{"check", "--deep", "RUN.GTP"}, "The following argument was not expected: --deep"},
@@ -346,19 +299,14 @@ TEST_F(ToolTest, AUsageErrorGivesItsReasonOnOneLineAndEndsWithStatusTwo) {
         EXPECT_EQ(outcome.err, "tachlet-cli: " + reason + "\nTry 'tachlet-cli --help'.\n");
         EXPECT_EQ(outcome.out, "");
     }
-    const Outcome help = Run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    for (const char* example : {"tachlet-cli show ", "tachlet-cli check ", "tachlet-cli set "})
-        EXPECT_NE(help.out.find(example), std::string::npos) << example;
-    EXPECT_NE(Run({"--version"}).out.find("2.0.2"), std::string::npos);
+    EXPECT_NE(Run({"--help"}).out.find("Examples:\n  tachlet-cli show "), std::string::npos);
 }
 
 // A list of 3,000 names fits no command line (on Windows it ends at 32,767
 // characters): it comes from a file or a pipe, by lines or NUL-separated.
 TEST_F(ToolTest, FilesFromReadsPathsByLineOrNulFromAFileOrStandardInputForEveryCommand) {
     const RunFileBuilder original = RunFileBuilder().Records(2, 20).Notes("n");
-    folder.MakeFolder("2024-06-01");
-    folder.MakeFolder("2024-06-02");
+    for (const char* name : {"2024-06-01", "2024-06-02"}) folder.MakeFolder(name);
     Write("2024-06-01/A.GTP", original);
     Write("2024-06-02/b.gtp", original);
     Write("2024-06-02/C.GTP", original);
@@ -388,7 +336,6 @@ TEST_F(ToolTest, FilesFromReadsPathsByLineOrNulFromAFileOrStandardInputForEveryC
     expected.Weight(1500);
     for (const char* name : {"2024-06-01/A.GTP", "2024-06-02/b.gtp", "2024-06-02/C.GTP"})
         EXPECT_EQ(folder.Read(name), Bytes(expected)) << name;
-    EXPECT_EQ(Json::parse(Run({"show", "--json", "2024-06-02"}).out)[0]["file"], "2024-06-02/b.gtp");
 
     // A list that cannot be read stops the command before any file.
     const Outcome missing = Run({"set", "2024-06-01/A.GTP", "--files-from", "gone.txt", "--weight", "1"});
@@ -435,10 +382,7 @@ TEST_F(ToolTest, DataGoesToStandardOutputProblemsToStandardErrorAndQuietShowsOnl
     EXPECT_EQ(Run({"check", "A.GTP", "C.GTP"}).status, 1);
 
     const Outcome show = Run({"show", "--json-lines", "-q", "A.GTP", "C.GTP", "D.GTP"});
-    std::vector<std::string> shown;
-    for (size_t at = 0; at < show.out.size(); at = show.out.find('\n', at) + 1)
-        shown.push_back(Json::parse(show.out.substr(at, show.out.find('\n', at) - at))["status"]);
-    EXPECT_EQ(shown, (std::vector<std::string>{"short", "error"}));
+    EXPECT_EQ(JsonLines(show.out, "status"), (std::vector<std::string>{"C.GTP short", "D.GTP error"}));
     EXPECT_EQ(show.err, "C.GTP: SHORT " + shortFile + "\nD.GTP: ERROR Error (62) - Input past end of file (the file "
                         "is empty)\n");
     EXPECT_EQ(show.status, 3);
@@ -472,13 +416,8 @@ TEST_F(ToolTest, SetJsonGivesOldAndNewAsStoredAndJsonLinesOfSeveralRunsReadLineB
              {"show", "--json-lines", "NEW.GTP", "GONE.GTP"}, {"check", "--json-lines", "OLD.GTP"},
              {"set", "--json-lines", "OLD.GTP", "--weight", "5", "--dry-run"}})
         stream += Run(args).out;
-    std::vector<std::string> read;
-    for (size_t at = 0; at < stream.size(); at = stream.find('\n', at) + 1) {
-        const Json object = Json::parse(stream.substr(at, stream.find('\n', at) - at));
-        read.push_back(object["file"].get<std::string>() + " " +
-                       object.value("status", object.value("outcome", std::string())));
-    }
-    EXPECT_EQ(read, (std::vector<std::string>{"NEW.GTP ok", "GONE.GTP error", "OLD.GTP ok", "OLD.GTP wouldChange"}));
+    EXPECT_EQ(JsonLines(stream, "status", "outcome"),
+              (std::vector<std::string>{"NEW.GTP ok", "GONE.GTP error", "OLD.GTP ok", "OLD.GTP wouldChange"}));
 }
 
 // A name that is no UTF-8 cannot be written in JSON as it is: the JSON gives
@@ -526,19 +465,14 @@ print(len(rows))
 
 // For many a run its file's date is the only date it has.
 TEST_F(ToolTest, PreserveDateKeepsEachWrittenFilesModificationTimeToTheNanosecond) {
+    const auto modified = [this](const char* name) { return std::filesystem::last_write_time(FsPath(P(name))); };
     Write("A.GTP", RunFileBuilder().Records(2, 20));
     Write("B.GTP", RunFileBuilder().Records(2, 20));
-    const struct timespec dated[2] = {{0, UTIME_OMIT}, {1'500'000'000, 123'456'789}};
-    const auto modified = [this](const char* name) {
-        struct stat info {};
-        ::stat(P(name).c_str(), &info);
-        return std::pair(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
-    };
-    for (const char* name : {"A.GTP", "B.GTP"}) ASSERT_EQ(::utimensat(AT_FDCWD, P(name).c_str(), dated, 0), 0);
+    const auto dated = modified("A.GTP") - std::chrono::hours(24 * 400) + std::chrono::nanoseconds(123'456'789);
+    for (const char* name : {"A.GTP", "B.GTP"}) std::filesystem::last_write_time(FsPath(P(name)), dated);
     EXPECT_EQ(Run({"set", "A.GTP", "B.GTP", "--weight", "1500", "--preserve-date"}).status, 0);
-    EXPECT_EQ(modified("A.GTP"), std::pair(dated[1].tv_sec, dated[1].tv_nsec));
-    EXPECT_EQ(modified("B.GTP"), modified("A.GTP"));
+    for (const char* name : {"A.GTP", "B.GTP"}) EXPECT_EQ(modified(name), dated) << name;
     EXPECT_EQ(static_cast<uint8_t>(folder.Read("B.GTP").at(148)), 1500 & 0xFF);
     EXPECT_EQ(Run({"set", "A.GTP", "--weight", "1600"}).status, 0);
-    EXPECT_GT(modified("A.GTP").first, dated[1].tv_sec);
+    EXPECT_GT(modified("A.GTP"), dated);
 }

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a throw-away DESTDIR under /usr and checks what a
 # desktop gets: exactly the expected files, the programs running, the menu
-# entry and the software-centre metadata valid, the icons at their sizes, the
-# version history where the program looks for it, and the run-file type known
-# to Qt for any case of ".gtp" once a MIME cache is built from the tree.
+# entry and metadata valid, the icons at their sizes, the version history where
+# the program looks, and the run-file type known to Qt for any case of ".gtp".
 #
 #   install_test.sh CMAKE BUILD_DIR MIME_PROBE APP_ID DATA_FROM_PROGRAM PROGRAM...
 #
@@ -48,7 +47,6 @@ fi
 [ "$(cd "$root" && ls)" = usr ] || fail "files installed outside the prefix: $(cd "$root" && ls)"
 
 for program in "${programs[@]}"; do
-    [ -x "$usr/bin/$program" ] || fail "$program is not executable"
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/$program" --version 2>&1) ||
         fail "$program --version failed: $version"
     [[ $version == *2.0.2* ]] || fail "$program --version says \"$version\""
@@ -60,22 +58,16 @@ done
 
 desktop=$usr/share/applications/$id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $id.desktop"
-entry() { sed -n "s/^$1=//p" "$desktop"; }
-[ "$(entry Exec)" = "tachlet %f" ] || fail "Exec is \"$(entry Exec)\""
-[ -x "$usr/bin/$(entry Exec | cut -d' ' -f1)" ] || fail "the menu entry starts a program not installed"
-[ "$(entry MimeType)" = "$type;" ] || fail "MimeType is \"$(entry MimeType)\""
-[ "$(entry Icon)" = "$id" ] || fail "Icon is \"$(entry Icon)\""
-[ "$(entry Terminal)" = false ] || fail "Terminal is \"$(entry Terminal)\""
-[[ "$(entry Categories)" == *Utility\;* ]] || fail "Categories are \"$(entry Categories)\""
+for line in "Exec=tachlet %f" "MimeType=$type;" "Icon=$id" "Terminal=false" "Categories=.*Utility;.*"; do
+    grep -qx "$line" "$desktop" || fail "$id.desktop has no line $line"
+done
 
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli rejects the metainfo"
 
-for size in 48 256; do
-    got=$(identify -format '%m %wx%h' "$usr/share/icons/hicolor/${size}x${size}/apps/$id.png" 2>&1)
-    [ "$got" = "PNG ${size}x${size}" ] || fail "the ${size}x${size} application icon is $got"
+for icon in 48x48/apps/$id 256x256/apps/$id 48x48/mimetypes/$type_icon; do
+    got=$(identify -format '%m %wx%h' "$usr/share/icons/hicolor/$icon.png" 2>&1)
+    [ "$got" = "PNG ${icon%%/*}" ] || fail "the icon $icon is $got"
 done
-got=$(identify -format '%m %wx%h' "$usr/share/icons/hicolor/48x48/mimetypes/$type_icon.png" 2>&1)
-[ "$got" = "PNG 48x48" ] || fail "the 48x48 file-type icon is $got"
 
 # A MIME cache built from the installed package file alone, then asked through
 # Qt as a desktop asks, by file name.

@@ -18,11 +18,7 @@ make_scratch
 
 shopt -s nullglob
 packages=("$scratch"/tachlet_*.deb)
-if [ ${#packages[@]} -ne 1 ]; then
-    echo "expected one tachlet_*.deb, found: ${packages[*]:-none}"
-    cat "$scratch/cpack.log"
-    exit 1
-fi
+[ ${#packages[@]} -eq 1 ] || { cat "$scratch/cpack.log"; echo "expected one tachlet_*.deb: ${packages[*]:-none}"; exit 1; }
 deb=${packages[0]}
 
 [ "$(dpkg-deb -f "$deb" Package)" = tachlet ] || fail "package name $(dpkg-deb -f "$deb" Package)"
@@ -33,16 +29,15 @@ for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-pl
     [[ ", $depends," == *", $library"[\ ,]* ]] || fail "Depends lacks $library: $depends"
 done
 
+# Every file under /usr, and those a desktop needs among them.
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
-for file in ./usr/bin/tachlet ./usr/share/tachlet/version_history.html ./usr/share/applications/$id.desktop \
-    ./usr/share/mime/packages/$id.xml ./usr/share/metainfo/$id.metainfo.xml \
-    ./usr/share/icons/hicolor/scalable/apps/$id.svg ./usr/share/man/man1/tachlet-cli.1 ./usr/share/man/man1/tachlet.1 \
-    ./usr/share/bash-completion/completions/tachlet-cli; do
-    grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+for file in bin/tachlet share/tachlet/version_history.html share/applications/$id.desktop \
+    share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
+    share/man/man1/tachlet-cli.1 share/man/man1/tachlet.1 share/bash-completion/completions/tachlet-cli; do
+    grep -qxF "./usr/$file" <<<"$contents" || fail "the package lacks /usr/$file"
 done
-if grep -v '^\./usr/' <<<"$contents" | grep -qv '^\./$'; then
-    fail "files outside /usr: $(grep -v '^\./usr/' <<<"$contents")"
-fi
+outside=$(grep -v -e '^\./usr/' -e '^\./$' <<<"$contents" || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
 
 finish
 echo "$(basename "$deb"): Depends: $depends"

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The Windows installer under Wine, as a user meets it: installed silently
-# (/S) beside a PASS that owns .gtp, its files and registry entries found, the
-# installed tachlet.exe started with a run file (its window's title read on
-# the X display), then uninstalled, after which nothing of it is left but the
-# settings the program wrote for the user, and PASS still owns .gtp.
+# The Windows installer under Wine: installed silently (/S) beside a PASS that
+# owns .gtp, its files and registry entries found, the installed tachlet.exe
+# started with a run file, then uninstalled, leaving only the user's settings,
+# and PASS still owning .gtp.
 #
 #   windows_installer_test.sh CPACK BUILD_DIR EXAMPLES_FOLDER
 #
@@ -31,9 +30,9 @@ classes='HKLM\Software\Classes'
 
 # PASS owns the type before Tachlet comes.
 wine reg add "$classes\\.gtp" /ve /d PASS.RunFile /f >/dev/null
-# The installer asks for an administrator: Wine starts it again as one and
-# the first process ends at once. The second is waited for: first for the
-# last entry its install writes, then for its end, by its name.
+# Wine starts the installer again as an administrator and the first process
+# ends at once: the second is waited for, by the last entry it writes and by
+# its name.
 wait_for_end() {
     for _ in $(seq 600); do
         pgrep -f "$1" >/dev/null || return 0

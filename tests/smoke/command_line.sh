@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The command line answered without a display: usage and version on standard
-# output with exit status 0; an unknown option, or two files, named on
-# standard error with the usage and exit status 1. Qt's own options are left
-# to the window's application and do not count as unknown.
+# output with exit status 0; an unknown option, or two files, on standard
+# error with the usage and exit status 1. Qt's own options are not unknown.
 #
 #   command_line.sh PROGRAM
 set -uo pipefail

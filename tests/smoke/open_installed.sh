@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a throw-away DESTDIR and starts the installed program
-# as a file manager does, with a run file to open, on a virtual X display. The
-# file must load: its name in the window's title (found as a window manager
-# sees it) and its run name in the run-name label, which a screen reader hears
-# named "Run Name" (read over the accessibility bus); the other fields, the
-# notes and the lists are named too. The file is named relative
-# to the folder the program starts in, which is not the file's own, through a
-# folder whose name is not UTF-8; and it has a run name of its own, so a value
-# shown by an earlier start or another file cannot pass for it.
+# as a file manager does, with a run file to open, on a virtual X display: its
+# name in the window's title and its run name in the label a screen reader
+# hears as "Run Name" (read over the accessibility bus); the other fields, the
+# notes and the lists are named too. The file is named relative to another
+# folder, through a folder whose name is not UTF-8, and has a run name of its
+# own, so a value shown by an earlier start cannot pass for it.
 #
 #   open_installed.sh CMAKE BUILD_DIR EXAMPLES_FOLDER
 #
@@ -17,17 +15,16 @@ set -euo pipefail
 cmake=$1 build=$2 examples=$3
 source "$(dirname "$0")/../testkit/testkit.sh"
 if ! inside_display; then
-    need xvfb-run Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3
+    need xvfb-run Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher
+    need_window_tools
     /usr/bin/python3 -c 'import pyatspi' >/dev/null 2>&1 || need python3-pyatspi
-    # A session bus of its own, on which the accessibility bus starts when
-    # the program asks for it.
+    # A session bus of its own, where the accessibility bus starts on demand.
     on_virtual_display dbus-run-session -- "$0" "$@"
 fi
 
 make_scratch
 install_build "$cmake" "$build" "$scratch/dest"
-# A copy of an example with a run name no other file has, in a folder named
-# in Latin-1 with a blank.
+# In a folder named in Latin-1 with a blank.
 runs=$'caf\xe9 runs'
 mkdir -p "$scratch/start" "$scratch/$runs"
 file="night run.gtp"

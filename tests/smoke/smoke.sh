@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display in a folder of run files,
 # finds its window by its title, moves the pointer over the file browser panel
-# and away again and sees the panel open and close on the screen, asks the
-# window to close as a window manager's close button does, and expects the
-# program to end by itself with exit code 0.
+# and away again and sees the panel open and close on the screen, closes the
+# window as a window manager's close button does, and expects the program to
+# end by itself with exit code 0.
 #
 #   smoke.sh PROGRAM EXAMPLES_FOLDER
 #
-# Exit code 77 (skipped) when Xvfb, xdotool or ImageMagick's import is not
-# installed, except under CI, where that fails.
+# Exit code 77 (skipped) when a tool is missing, except under CI, where that
+# fails.
 set -euo pipefail
 program=$1 examples=$2
 source "$(dirname "$0")/../testkit/testkit.sh"
 if ! inside_display; then
-    need xvfb-run Xvfb xdotool import python3
+    need xvfb-run Xvfb import
+    need_window_tools
     on_virtual_display "$0" "$@"
 fi
 
@@ -24,37 +25,29 @@ cd "$examples"
 pid=$!
 find_window "Tachlet v2.00 build 2" 30
 
-# The colour of one pixel of the screen, as #RRGGBB, at a place given in the
-# window's own pixels.
+# wait_for_list shown|hidden: waits up to 10 seconds for a pixel low in the
+# file list (in the window's own pixels) to show the open panel's empty list in
+# light grey, or not; the collapsed panel leaves the background picture there.
 eval "$(xdotool getwindowgeometry --shell "$window")"
-pixel() {
-    import -window root -crop "1x1+$((X + $1))+$((Y + $2))" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
-}
-# Waits up to 10 seconds for the pixel to turn the given colour (or, with
-# "not", to be any other colour).
-wait_for_pixel() {
-    local x=$1 y=$2 test=$3 colour=$4 seen
+wait_for_list() {
+    local seen now
     for _ in $(seq 50); do
-        seen=$(pixel "$x" "$y")
-        if { [ "$test" = is ] && [ "$seen" = "$colour" ]; } || { [ "$test" = not ] && [ "$seen" != "$colour" ]; }; then
-            return 0
-        fi
+        seen=$(import -window root -crop "1x1+$((X + 200))+$((Y + 440))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
+        [ "$seen" = "#ECECEC" ] && now=shown || now=hidden
+        [ "$now" = "$1" ] && return 0
         sleep 0.2
     done
-    echo "pixel $x,$y of the window is $seen, expected $test $colour"
+    echo "the file list is not $1: its pixel is $seen"
     return 1
 }
 
-# Low in the file list, where the open panel shows the list's empty light grey
-# and the collapsed panel leaves the background picture.
-list_x=200 list_y=440 list_grey="#ECECEC"
-wait_for_pixel $list_x $list_y not $list_grey
+wait_for_list hidden
 xdotool mousemove --window "$window" 100 25 mousemove --window "$window" 110 30
-wait_for_pixel $list_x $list_y is $list_grey
+wait_for_list shown
 echo "the file browser panel opened under the pointer"
 # Right of the panel's right edge, on the bare window: it closes again.
 xdotool mousemove --window "$window" 385 300
-wait_for_pixel $list_x $list_y not $list_grey
+wait_for_list hidden
 echo "the file browser panel closed when the pointer left it"
 
 close_window

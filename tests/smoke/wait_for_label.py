@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""Waits until a label of a running program shows the expected text, read as
-a screen reader reads it (AT-SPI). The label is the one whose description (its
-tooltip) is TOOLTIP, so that its caption and edit box are not taken for it; its
-name must be NAME and its text EXPECTED. Then each further name must name a
-shown control of the program, itself or through the label that labels it.
+"""Waits until the one label of a running program whose description (its
+tooltip) is TOOLTIP is named NAME and shows EXPECTED, read as a screen reader
+reads it (AT-SPI); its caption and edit box are not taken for it. Then each
+further name must name a shown control of the program, itself or through the
+label that labels it.
 
     wait_for_label.py APPLICATION TOOLTIP NAME EXPECTED SECONDS [NAME...]
 """
@@ -12,21 +12,19 @@ import time
 
 import pyatspi
 
+application, tooltip, name, expected, seconds = sys.argv[1:6]
+
 
 def descendants(accessible):
-    for index in range(accessible.childCount):
-        child = accessible.getChildAtIndex(index)
+    for child in accessible:
         if child is not None:
             yield child
             yield from descendants(child)
 
 
-def program_controls(application):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for index in range(desktop.childCount):
-        program = desktop.getChildAtIndex(index)
-        if program is not None and program.name == application:
-            yield from descendants(program)
+def controls():
+    return [c for p in pyatspi.Registry.getDesktop(0) if p is not None and p.name == application
+            for c in descendants(p)]
 
 
 def text_of(accessible):
@@ -36,45 +34,21 @@ def text_of(accessible):
         return None
 
 
-def labels_with_tooltip(application, tooltip):
-    for accessible in program_controls(application):
-        if accessible.getRole() == pyatspi.ROLE_LABEL and accessible.description == tooltip:
-            yield accessible.name, text_of(accessible)
+deadline = time.monotonic() + float(seconds)
+while (seen := [(c.name, text_of(c)) for c in controls()
+                if c.getRole() == pyatspi.ROLE_LABEL and c.description == tooltip]) != [(name, expected)]:
+    if time.monotonic() >= deadline:
+        sys.exit(f'expected one label named "{name}" showing "{expected}", found {seen}')
+    time.sleep(0.2)
+print(f'the label "{name}" shows "{expected}"')
 
-
-def names_heard(application):
-    """The names of the controls shown, their own or their labellers'."""
-    heard = set()
-    for accessible in program_controls(application):
-        if not accessible.getState().contains(pyatspi.STATE_VISIBLE):
-            continue
-        heard.add(accessible.name)
-        for relation in accessible.getRelationSet():
+heard = set()
+for c in controls():
+    if c.getState().contains(pyatspi.STATE_VISIBLE):
+        heard.add(c.name)
+        for relation in c.getRelationSet():
             if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
                 heard.update(relation.getTarget(i).name for i in range(relation.getNTargets()))
-    return heard
-
-
-def main():
-    application, tooltip, name, expected, seconds = sys.argv[1:6]
-    deadline = time.monotonic() + float(seconds)
-    seen = []
-    while True:
-        seen = list(labels_with_tooltip(application, tooltip))
-        if seen == [(name, expected)]:
-            print(f"the label \"{name}\" shows \"{expected}\"")
-            break
-        if time.monotonic() >= deadline:
-            print(f"expected one label named \"{name}\" showing \"{expected}\", found {seen}")
-            return 1
-        time.sleep(0.2)
-    missing = set(sys.argv[6:]) - names_heard(application)
-    if missing:
-        print(f"no control is named {sorted(missing)}")
-        return 1
-    print(f"controls named {sys.argv[6:]} found")
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+if missing := set(sys.argv[6:]) - heard:
+    sys.exit(f"no control is named {sorted(missing)}")
+print(f"controls named {sys.argv[6:]} found")

@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# tachlet.exe under Wine with Qt's real windows platform plugin, on the X
-# display that scripts/windows.sh starts: given a run file whose name lies
-# outside the ANSI code page, the window must show with that name in its
-# title, read as the X window's name. Saves a screenshot of the window for a
-# person to look at, prints the time from the start to the shown window, then
-# closes the window as a window manager's close button does and expects the
-# program to end with exit code 0.
+# tachlet.exe under Wine with Qt's windows platform plugin, on the X display of
+# scripts/windows.sh: given a run file named outside the ANSI code page, its
+# window must show that name in its title. Saves a screenshot for a person to
+# look at, then closes the window and expects the program to end with 0.
 #
 #   wine_smoke.sh PROGRAM EXAMPLES_FOLDER SCREENSHOT
 #
-# Exit code 77 (skipped) without an X display; without xdotool or ImageMagick
-# too, except under CI, where that fails.
+# Exit code 77 (skipped) without an X display; without a tool too, except
+# under CI, where that fails.
 set -euo pipefail
 program=$1 examples=$2 screenshot=$3
 source "$(dirname "$0")/../testkit/testkit.sh"
@@ -18,7 +15,8 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "no X display: scripts/windows.sh test starts one"
     exit 77
 fi
-need xdotool import python3
+need import
+need_window_tools
 
 make_scratch
 name="Δρόμος 1.GTP"

@@ -31,9 +31,7 @@ public:
     void Set(std::string section, std::string key, std::string value) {
         values_[{std::move(section), std::move(key)}] = std::move(value);
     }
-    bool Has(const std::string& section, const std::string& key) const {
-        return values_.count({section, key}) != 0;
-    }
+    bool Has(const std::string& section, const std::string& key) const { return values_.count({section, key}) != 0; }
     const std::vector<Write>& Writes() const { return writes_; }
     void FailWrites(bool fail = true) { failWrites_ = fail; }
 

@@ -51,9 +51,7 @@ public:
                                        : buttons == MessageButtons::SaveDiscardCancel ? MessageAnswer::Cancel
                                                                                       : MessageAnswer::No;
         if (script_.empty() || !std::holds_alternative<MessageAnswer>(script_.front())) {
-            if (!(acceptOkBoxes_ && buttons == MessageButtons::OK)) {
-                ADD_FAILURE() << "unscripted message box: " << text;
-            }
+            if (!(acceptOkBoxes_ && buttons == MessageButtons::OK)) ADD_FAILURE() << "unscripted message box: " << text;
             return fallback;
         }
         const MessageAnswer answer = std::get<MessageAnswer>(script_.front());
@@ -76,14 +74,11 @@ public:
 
 private:
     static bool Offers(MessageButtons buttons, MessageAnswer answer) {
-        switch (buttons) {
-        case MessageButtons::OK: return answer == MessageAnswer::OK;
-        case MessageButtons::YesNo:
-        case MessageButtons::YesNoDefaultNo: return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
-        case MessageButtons::SaveDiscardCancel:
-            return answer == MessageAnswer::Save || answer == MessageAnswer::Discard || answer == MessageAnswer::Cancel;
-        }
-        return false;
+        using A = MessageAnswer;
+        if (buttons == MessageButtons::OK) return answer == A::OK;
+        if (buttons == MessageButtons::SaveDiscardCancel)
+            return answer == A::Save || answer == A::Discard || answer == A::Cancel;
+        return answer == A::Yes || answer == A::No;
     }
 
     std::deque<std::variant<MessageAnswer, std::string>> script_;

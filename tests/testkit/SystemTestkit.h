@@ -1,8 +1,6 @@
 #pragma once
 // What the tests need of the system itself, one implementation per system
-// (testkit/posix, testkit/windows): another program holding a run file's lock,
-// the handles this process holds, the system's own view of a file, and a disk
-// that fills up.
+// (testkit/posix, testkit/windows).
 #include <cstdint>
 #include <string>
 
@@ -27,8 +25,7 @@ private:
 // reading and writing as a LockedFile; 0 when the open succeeds.
 int32_t OpenInAnotherProgram(const std::string& path);
 
-// The handles this process holds open (on Linux its descriptors): an open
-// directory search holds one.
+// The handles this process holds open (on Linux its descriptors).
 int OpenHandleCount();
 
 // The file's identity, length and last write as the system reports them
@@ -36,17 +33,14 @@ int OpenHandleCount();
 SystemFile::FileStamp SystemStampOf(const std::string& path);
 
 // A name that reaches its file only when spelled the system's own way: on
-// Linux bytes that are no UTF-8 (Latin-1 "caf\xe9"), which text replaces by a
-// look-alike; on Windows letters outside the ANSI code page ("Δρόμος"), which
-// the system's narrow calls would replace.
+// Linux bytes that are no UTF-8, on Windows letters outside the ANSI code page.
 extern const std::string ForeignName;
 
 // The folder of the running program as the system names it, as the core's
 // path, without a trailing separator.
 std::string ProgramFolder();
 
-// Gives the file the system's mark of a hidden entry: on Linux its name,
-// which starts with ".", already is; on Windows the hidden attribute.
+// Gives the file the system's mark of a hidden entry (on Linux its name is).
 void MakeHidden(const std::string& path);
 
 // True where this process may write every file whatever its permissions
@@ -54,13 +48,12 @@ void MakeHidden(const std::string& path);
 bool MayWriteEverything();
 
 // True where a folder that may not be written keeps its entries from being
-// removed or renamed (Linux); the read-only attribute of a Windows folder does
-// not.
+// removed or renamed (Linux, not Windows).
 bool FolderPermissionsGuardEntries();
 
-// A folder on a file system of its own with `bytes` of room, for the length
-// of a test. On Linux a tmpfs mounted at `folder` (root only); on Windows the
-// folder the test runner prepared and named in TACHLET_SMALL_DISK.
+// A folder on a file system of its own with that much room, for one test: on
+// Linux a tmpfs mounted at `folder` (root only), on Windows the one the test
+// runner prepared and named in TACHLET_SMALL_DISK.
 class SmallDisk {
 public:
     SmallDisk(const std::string& folder, int kibibytes);

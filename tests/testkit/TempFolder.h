@@ -1,8 +1,7 @@
 #pragma once
-// A fresh folder in the system's folder for temporary files, for one test,
-// removed with everything in it when the test ends, and small helpers to lay
-// out and read back its files. Paths are UTF-8 text joined with the system's
-// separator, as the program itself handles them.
+// A fresh temporary folder for one test, removed with everything in it at the
+// end, with helpers to lay out and read back its files. Paths are UTF-8 text
+// joined with the system's separator, as the program handles them.
 #include <filesystem>
 #include <fstream>
 #include <iterator>

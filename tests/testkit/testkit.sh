@@ -21,6 +21,12 @@ need() {
     [ "${CI:-}" = true ] && exit 1
     exit 77
 }
+# need_window_tools: what find_window and close_window use; a Python module
+# missing is named by its package.
+need_window_tools() {
+    need xdotool /usr/bin/python3
+    /usr/bin/python3 -c 'import Xlib' >/dev/null 2>&1 || need python3-xlib
+}
 
 # on_virtual_display COMMAND...: runs COMMAND (the script again) on an X
 # display of its own, where `inside_display` is then true.
@@ -65,10 +71,19 @@ find_window() {
     echo "found window $window titled \"$(xdotool getwindowname "$window")\""
 }
 
-# close_window: asks $window to close as a window manager's close button does;
-# the program $pid must end within 20 seconds, and its exit code is returned.
+# close_window: asks $window to close as a window manager's close button does
+# (WM_DELETE_WINDOW); the program $pid must end within 20 seconds, and its
+# exit code is returned.
 close_window() {
-    python3 "$kit/../smoke/close_window.py" "$window"
+    /usr/bin/python3 - "$window" <<'EOF_PY'
+import sys
+from Xlib import X, display, protocol
+shown = display.Display()
+window, atom = shown.create_resource_object("window", int(sys.argv[1], 0)), shown.intern_atom
+window.send_event(protocol.event.ClientMessage(window=window, client_type=atom("WM_PROTOCOLS"),
+                                               data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+shown.flush()
+EOF_PY
     for _ in $(seq 200); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1

@@ -1,13 +1,9 @@
-/* Faults put into a real process from outside, loaded with LD_PRELOAD into a
- * program the tests start:
- *   TACHLET_KILL_AT_WRITE=N  the process kills itself with SIGKILL just
- *                            before its N-th call that changes a regular
- *                            file (write, pwrite, fallocate, posix_fallocate,
- *                            ftruncate), so that call and the rest never run
- *   TACHLET_STOP_AT=NAME:K   the process stops itself with SIGSTOP just before
- *                            its K-th call of NAME (flock, pwrite or fsync);
- *                            the test does what it wants meanwhile and sends
- *                            SIGCONT
+/* Faults put into a program the tests start, loaded with LD_PRELOAD:
+ *   TACHLET_KILL_AT_WRITE=N  SIGKILL just before the N-th call that changes a
+ *                            regular file (write, pwrite, fallocate,
+ *                            posix_fallocate, ftruncate)
+ *   TACHLET_STOP_AT=NAME:K   SIGSTOP just before the K-th call of NAME (flock,
+ *                            pwrite or fsync), until the test sends SIGCONT
  * Each call goes on to the next definition of its name (the C library's, or
  * a sanitizer's in front of it). */
 #define _GNU_SOURCE
@@ -41,8 +37,7 @@ static void BeforeCall(const char* name) {
     if (++count == strtol(stopAt + length + 1, NULL, 10)) raise(SIGSTOP);
 }
 
-/* A call that changes the file of its first argument, fd, and one that may
- * stop first: each passes its arguments on to the next definition. */
+/* A call that changes the file of its argument fd, and one that may stop first. */
 #define CHANGES(type, name, params, ...)                            \
     type name params {                                              \
         BeforeChange(fd);                                           \
