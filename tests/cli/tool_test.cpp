@@ -424,9 +424,12 @@ TEST_F(ToolTest, SetJsonGivesOldAndNewAsStoredAndJsonLinesOfSeveralRunsReadLineB
 // a readable form and the exact bytes, by which a script opens it again.
 TEST_F(ToolTest, ANameThatIsNotUtf8KeepsAReadablePathAndItsExactBytesToOpenItAgain) {
     const std::string name = "R\xE9.GTP";  // Latin-1, as an old copy may have left it
-    Write(name, RunFileBuilder().Records(2, 20).Weight(2345));
+    // A version field without its tag is read by its number alone.
+    Write(name, RunFileBuilder().VersionField("PASSVERZION2.5").Records(2, 20).Weight(2345));
     const Json shown = Json::parse(Run({"show", "--json", "."}).out)[0];
     EXPECT_EQ(shown["file"], "./R\uFFFD.GTP");
+    EXPECT_EQ(shown["versionTag"], false);
+    EXPECT_EQ(shown["versionNumber"], 2.5);
     const std::string bytes = shown["pathBytes"];
     const std::string decoded = RunProgram({"/usr/bin/base64", "-d"}, bytes).out;
     EXPECT_EQ(decoded, "./" + name);
