@@ -29,54 +29,36 @@ public:
 };
 
 TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
-    const std::string path = folder.Path("RUN.GTP");
-    const struct {
-        const char* what;
-        std::function<void(FaultTest&)> beforeLoad, beforeSave;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {"held by a second instance at the load", [&](FaultTest& t) { t.holder = std::make_unique<LockHolder>(path); },
-         nullptr, {Failure("loading", 70, "Permission denied", "RUN.GTP")}},
-        {"rewritten by another program after the load", nullptr,
-         [](FaultTest& t) { t.Write("RUN.GTP", RunFileBuilder().Records(4, 8).Notes("ab").Build()); },
-         {Changed, SaveFailed}},
-        {"deleted after the load", nullptr, [&](FaultTest&) { std::filesystem::remove(path); },
-         {Failure("saving", 53, "File not found", "RUN.GTP"), SaveFailed}},
-        {"replaced by a folder after the load", nullptr,
-         [&](FaultTest&) { std::filesystem::remove(path), std::filesystem::create_directory(path); },
-         {Failure("saving", 75, "Path/File access error", "RUN.GTP"), SaveFailed}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Reopen();
-        Write("OTHER.GTP", RunFileBuilder().RunName("Bystander").Build());
-        Write("RUN.GTP", RunFileBuilder().Records(3, 8).Notes("notes").Build());
-        Files()->Refresh();
-        Files()->SelectFile("RUN.GTP");
-        if (c.beforeLoad) c.beforeLoad(*this);
-        const auto beforeLoad = Contents(folder);
-        const bool loaded = LoadRunFile();
-        EXPECT_EQ(Contents(folder), beforeLoad);
-        EXPECT_EQ(loaded, c.beforeSave != nullptr);
-        if (loaded && c.beforeSave) {
-            ChangeWeight();
-            c.beforeSave(*this);
-            const auto beforeSave = Contents(folder);
-            Click("cmdSave");
-            EXPECT_EQ(Contents(folder), beforeSave);
-            // The edits wait in edit mode for another try.
-            EXPECT_EQ(State(), Pending);
-        }
-        EXPECT_EQ(Messages(), c.messages);
-        EXPECT_EQ(window->RunFileHandle.Handle(), 0);
-        holder.reset();
-        std::filesystem::remove_all(path);
-    }
+    // Each way a file changes behind the save is the core tests'; here a load
+    // refused by a lock and a save refused by another program's write.
+    Open();
+    Write("OTHER.GTP", RunFileBuilder().RunName("Bystander").Build());
+    Write("RUN.GTP", RunFileBuilder().Records(3, 8).Notes("notes").Build());
+    Files()->Refresh();
+    Files()->SelectFile("RUN.GTP");
+    holder = std::make_unique<LockHolder>(folder.Path("RUN.GTP"));
+    const auto beforeLoad = Contents(folder);
+    EXPECT_FALSE(LoadRunFile());
+    EXPECT_EQ(Contents(folder), beforeLoad);
+    EXPECT_EQ(window->RunFileHandle.Handle(), 0);
+    holder.reset();
+
+    ASSERT_TRUE(LoadRunFile());
+    ChangeWeight();
+    Write("RUN.GTP", RunFileBuilder().Records(4, 8).Notes("ab").Build());
+    const auto beforeSave = Contents(folder);
+    Click("cmdSave");
+    EXPECT_EQ(Contents(folder), beforeSave);
+    // The edits wait in edit mode for another try.
+    EXPECT_EQ(State(), Pending);
+    EXPECT_EQ(window->RunFileHandle.Handle(), 0);
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{Failure("loading", 70, "Permission denied", "RUN.GTP"), Changed, SaveFailed}));
 }
 
 TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsGo) {
     Open();
-    const RunFileBuilder file = RunFileBuilder().Records(2, 8).Notes("n");
+    const RunFileBuilder file = RunFileBuilder().Records(2, 8).Notes("Dry\nWarm\r");
     LoadFile("RUN.GTP", file.Build());
     ChangeWeight();
     // Edit from the pop-up menu while the edits are pending keeps Save.
@@ -93,7 +75,7 @@ TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsG
     EXPECT_TRUE(window->blnDirtyData);
     EXPECT_EQ(LabelText("lblVehicleWeight"), "2500");
     // Read once the other program lets go: on Windows it shares the file with
-    // nobody, this test included.
+    // nobody, this test included. The retry keeps the stored line feed.
     holder.reset();
     EXPECT_EQ(Read("RUN.GTP"), file.Build());
     Click("cmdSave");
