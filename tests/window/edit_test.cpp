@@ -201,17 +201,6 @@ TEST_F(EditTest, TheMouseAndTheKeyboardOpenLeaveAndCancelFieldsOnlyInEditMode) {
     }
 }
 
-TEST_F(EditTest, AVersion111FilesPitchFactorNeverTakesTheFocusInEditMode) {
-    LoadForEditing(RunFileBuilder().Version("1.1.1").Records(2, 4).Notes("n"));
-    OpenField("lblRunName");
-    // Round the whole window and back, by Tab and by Shift+Tab.
-    const QStringList reached = Tabs(30) + Tabs(30, Qt::ShiftModifier);
-    ASSERT_EQ(reached.size(), 60);
-    for (const QString& name : reached) EXPECT_FALSE(name.endsWith("PitchFactor")) << name.toStdString();
-    EXPECT_TRUE(Label("lblPitchFactor")->isHidden());
-    EXPECT_TRUE(Box("txtPitchFactor")->isHidden());
-}
-
 TEST_F(EditTest, AFolderChangeDisablesAnOpenFieldAndLeavesItInSight) {
     folder.MakeFolder("runs");
     settings.Set("MainOptions", "PINFileBrowser", "-1");

@@ -36,6 +36,14 @@ TEST_F(LoadTest, ShowsTheFieldsOfEachVersionTheRecordCountAndTheNotes) {
         EXPECT_EQ(State(), ViewState);
         EXPECT_TRUE(Find<QAction>("mnuFilePopupEdit")->isEnabled());
         EXPECT_TRUE(Messages().empty());
+        // In edit mode, Tab round the window and back never reaches a hidden
+        // pitch factor.
+        EnterEditMode();
+        OpenField("lblRunName");
+        const QStringList reached = Tabs(30) + Tabs(30, Qt::ShiftModifier);
+        ASSERT_EQ(reached.size(), 60);
+        EXPECT_EQ(reached.filter("PitchFactor").isEmpty(), !pitch);
+        Click("cmdUndo");
     }
     // No run data, and so no notes, after a file that had both.
     LoadFile("NONE.GTP", RunFileBuilder().Build());

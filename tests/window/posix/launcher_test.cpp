@@ -19,18 +19,12 @@ TEST_F(LauncherTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingThe
     FakeLauncher launcher;
     QtDocumentOpener desktop;
     Open({.documents = &desktop});
-    for (const int code : {0, 1}) {
-        SCOPED_TRACE(code);
-        launcher.ExitWith(code);
-        const auto before = launcher.Launches();
-        QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
-        // The click returns at once; the verdict comes while the window runs.
-        EXPECT_TRUE(Messages().empty());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return launcher.Launches() > before; }, 5000));
-        QTest::qWait(200);
-    }
-    EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\nhttps://tachlet.example.org/\n");
+    launcher.ExitWith(1);
+    QTest::mouseClick(Label("lblAbout"), Qt::LeftButton, {}, QPoint(2, 2));
+    // The click returns at once; the verdict comes while the window runs.
+    EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
+    EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\n");
     EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
 }
 
