@@ -27,47 +27,37 @@ protected:
     }
 };
 
-TEST_F(BrowserTest, PanelOpensAndClosesWithThePointerUnlessPinned) {
-    Open();
-    ASSERT_FALSE(PanelOpen());
-    // The last pixel over the panel and the first right of it, on a row of
-    // bare window, at whatever size the window's font gave it. The drive list
-    // lies in the collapsed strip: moving over it does nothing.
-    const int edge = Find<QWidget>("framePASSFile")->geometry().right();
-    const int row = window->height() * 3 / 5;
-    const std::tuple<QWidget*, QPoint, bool> moves[] = {
-        {window.get(), {edge, row}, true},        {window.get(), {edge + 1, row}, false},
-        {Find<QWidget>("framePASSFile"), {200, 5}, true}, {Label("lblTeslaCopyright"), {10, 5}, false},
-        {Find<QComboBox>("driveGTP"), {10, 5}, false}};
-    for (const auto& [over, at, open] : moves) {
-        QTest::mouseMove(over, at);
-        EXPECT_EQ(PanelOpen(), open) << over->objectName().toStdString();
-    }
-    QTest::mouseMove(window.get(), {edge, row});
-    EXPECT_TRUE(Files()->hasFocus());
-    ClickPin();
-    ASSERT_TRUE(Find<QCheckBox>("chkPin")->isChecked());
-    for (const auto& [over, at, open] : moves) QTest::mouseMove(over, at);
-    EXPECT_TRUE(PanelOpen());
-    ClickPin();
-    EXPECT_TRUE(PanelOpen());
-    QTest::mouseMove(window.get(), {edge + 1, row});
-    EXPECT_FALSE(PanelOpen());
-}
-
-TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesIt) {
+TEST_F(BrowserTest, ThePanelOpensWithThePointerOrCtrlOAndClosesUnlessPinned) {
     Open();
     Write("A.GTP", RunFileBuilder().Build());
     Write("B.GTP", RunFileBuilder().RunName("Last").Build());
     Files()->Refresh();
     auto* panel = Find<QGroupBox>("framePASSFile");
+    ASSERT_FALSE(PanelOpen());
+    // The last pixel over the panel and the first right of it, on a row of
+    // bare window, at whatever size the window's font gave it. The drive list
+    // lies in the collapsed strip: moving over it does nothing.
     const int edge = panel->geometry().right();
     const int row = window->height() * 3 / 5;
+    const std::tuple<QWidget*, QPoint, bool> moves[] = {
+        {window.get(), {edge, row}, true},        {window.get(), {edge + 1, row}, false},
+        {panel, {200, 5}, true},                  {Label("lblTeslaCopyright"), {10, 5}, false},
+        {Find<QComboBox>("driveGTP"), {10, 5}, false}};
+    for (const auto& [over, at, open] : moves) {
+        QTest::mouseMove(over, at);
+        EXPECT_EQ(PanelOpen(), open) << over->objectName().toStdString();
+    }
+    // Opened by the pointer, the file list has the keys; once it closes
+    // again no key reaches the list it hid.
+    QTest::mouseMove(window.get(), {edge, row});
+    EXPECT_TRUE(Files()->hasFocus());
+    QTest::mouseMove(window.get(), {edge + 1, row});
+    EXPECT_FALSE(panel->isAncestorOf(QApplication::focusWidget()));
+
     // The caption tells the keys.
     QHelpEvent hover(QEvent::ToolTip, QPoint(20, 5), panel->mapToGlobal(QPoint(20, 5)));
     QApplication::sendEvent(panel, &hover);
     EXPECT_EQ(QToolTip::text(), "Ctrl+O opens the file browser; Escape closes it unless it is pinned.");
-
     // Closed, Tab round the window passes the lists and the Pin box by.
     ClickNotes();
     const QStringList round = Tabs(12);
@@ -84,24 +74,23 @@ TEST_F(BrowserTest, CtrlOOpensThePanelIntoTheFileListAndEscapeOrLeavingItClosesI
     QTest::keyClick(Files(), Qt::Key_Escape);
     EXPECT_FALSE(PanelOpen());
     EXPECT_TRUE(Notes()->hasFocus());
-
-    // Tab on out of the panel closes it; so does the pointer leaving it, and
-    // then no key reaches the list it hid.
+    // Tab on out of the panel closes it.
     QTest::keyClick(Notes(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(Tabs(2), (QStringList{"chkPin", "txtVehicleNotes"}));
     EXPECT_FALSE(PanelOpen());
-    QTest::mouseMove(window.get(), {edge, row});
-    ASSERT_TRUE(Files()->hasFocus());
-    QTest::mouseMove(window.get(), {edge + 1, row});
-    EXPECT_FALSE(PanelOpen());
-    EXPECT_FALSE(panel->isAncestorOf(QApplication::focusWidget()));
 
-    // Pinned, Escape and leaving keep it open.
+    // Pinned, neither Escape, a click elsewhere nor the pointer closes it;
+    // unpinned, the pointer leaving does.
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     ClickPin();
     QTest::keyClick(Files(), Qt::Key_Escape);
     ClickNotes();
+    for (const auto& [over, at, open] : moves) QTest::mouseMove(over, at);
     EXPECT_TRUE(PanelOpen());
+    ClickPin();
+    EXPECT_TRUE(PanelOpen());
+    QTest::mouseMove(window.get(), {edge + 1, row});
+    EXPECT_FALSE(PanelOpen());
 }
 
 TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFoldersFallBackToTheProgramFolder) {
@@ -122,13 +111,10 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
     EXPECT_EQ(Files()->Path(), dirs->Path());
     EXPECT_EQ(FileRows(), (QStringList{"A.gtp", "b.GTP", "c.Gtp"}));
 
-    // A loaded file, then a double-click on a folder: the file list follows
-    // and editing is off.
-    LoadFile("RUN.GTP", RunFileBuilder().Build());
+    // A double-click on a folder: the file list follows.
     emit dirs->itemDoubleClicked(dirs->findItems("runs", Qt::MatchExactly).value(0));
     EXPECT_EQ(Files()->Path(), QString::fromStdString(folder.Path("runs")));
     EXPECT_EQ(FileRows(), QStringList{"inner.GTP"});
-    EXPECT_EQ(State(), NothingLoaded);
 
     // The top and every folder down to the current one, then its subfolders,
     // each a level deeper than the row it hangs from.
@@ -185,16 +171,12 @@ TEST_F(BrowserTest, RightClickKeepsTheSelectionAndTheCommandsFollowTheLoad) {
     RightClick("B.GTP");
     EXPECT_EQ(Files()->FileName(), "A.GTP");
     EXPECT_TRUE(CommandsEnabled());
-    // The desktop refuses the file: the message quotes its path.
-    Trigger("mnuFilePopupOpen");
-    EXPECT_EQ(Messages(), std::vector<std::string>{ShellFailed(folder.Path("A.GTP"))});
-    EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     // A double-click loads the file and enters edit mode.
     DoubleClick(Files()->viewport(), Files()->visualItemRect(Files()->item(1)).center());
     EXPECT_EQ(LabelText("lblRunName"), "Clicked twice");
     EXPECT_EQ(State(), Editing);
     EXPECT_TRUE(CommandsEnabled());
-    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages().empty());
     // A load that fails switches the commands off although a file is selected.
     LoadFile("BROKEN.GTP", Bytes(50, 1));
     EXPECT_EQ(Files()->FileName(), "BROKEN.GTP");

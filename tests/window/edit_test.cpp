@@ -99,17 +99,12 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     EXPECT_EQ(Messages().size(), 3u);
 
-    // A corrected entry is committed when the focus moves on.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    weight->setFocus();
-    Type("txtVehicleWeight", "2800");
-    Notes()->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "2800");
-    EXPECT_TRUE(weight->isHidden());
+    QTest::keyClick(weight, Qt::Key_Escape);
 
-    // A rejected entry left by a click or Tab is selected, so typing replaces it.
+    // A rejected entry left by a click or Tab is selected, so typing replaces
+    // it, and the corrected entry is committed when the focus moves on.
     const std::function<void()> leaves[] = {[this] { ClickNotes(); },
                                             [weight] { QTest::keyClick(weight, Qt::Key_Tab); }};
     for (const auto& leave : leaves) {
