@@ -15,13 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "support/General.h"
 #include "qt_platform/QtAppInfo.h"
 #include "qt_platform/QtDialogs.h"
 #include "qt_platform/QtEvents.h"
 #include "qt_platform/QtScreen.h"
 #include "qt_platform/QtSettingsStore.h"
-#include "support/WorkArea.h"
 #include "testkit/SystemTestkit.h"
 
 namespace {
@@ -75,8 +73,6 @@ TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramAndDataFolders) {
     const QRect area = primary->availableGeometry();
     ASSERT_GT(area.width(), 0);
     EXPECT_EQ(screen.WorkAreaPixels(), (Rect{area.x(), area.y(), area.x() + area.width(), area.y() + area.height()}));
-    EXPECT_EQ(General::GetWorkArea(screen).right,
-              General::RoundToLong((area.x() + area.width()) * double(screen.TwipsPerPixelX())));
 
     bool ran = false;
     QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);

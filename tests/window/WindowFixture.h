@@ -47,6 +47,8 @@ public:
     }
 };
 
+using Texts = std::vector<std::string>;
+
 inline const std::string SaveFailed = "Error saving the PASS file!";
 
 // The window's title with the file shown, "*" marking pending edits.
@@ -185,7 +187,7 @@ public:
     }
 
     // The texts of all message boxes shown so far, in order.
-    std::vector<std::string> Messages() const { return dialogs.MessageTexts(); }
+    Texts Messages() const { return dialogs.MessageTexts(); }
     std::vector<DialogRecord> Boxes() const { return dialogs.Records(); }
 
     // Replaces the text of a field's box as typed.

@@ -147,9 +147,8 @@ TEST_F(BrowserTest, ListsFollowEachOtherFromTheMountedDrivesAndUnreadableFolders
     emit dirs->itemDoubleClicked(dirs->item(dirs->count() - 1));
     EXPECT_EQ(dirs->Path(), programFolder);
     EXPECT_EQ(Files()->Path(), programFolder);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "There was an error reading the [/no-such-drive-tachlet] directory!",
-                              "There was an error reading the [" + old + "] directory!"}));
+    EXPECT_EQ(Messages(), (Texts{"There was an error reading the [/no-such-drive-tachlet] directory!",
+                                 "There was an error reading the [" + old + "] directory!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Exclamation);
 }
 
@@ -226,7 +225,7 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
     ASSERT_TRUE(CommandsEnabled());
     QTest::keyClick(Files(), Qt::Key_Delete);
     const std::string selectFirst = "You must select a PASS file first!";
-    EXPECT_EQ(Messages(), (std::vector<std::string>{question, question, selectFirst, selectFirst}));
+    EXPECT_EQ(Messages(), (Texts{question, question, selectFirst, selectFirst}));
     EXPECT_TRUE(folder.Has("B.GTP"));
 
     // A delete that fails shows the error it recorded.
@@ -261,7 +260,7 @@ TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
     EXPECT_EQ(Read("B.GTP"), second);
     EXPECT_EQ(LabelText("lblRunName"), "Second");
     EXPECT_EQ(State(), ViewState);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Save changes to A.GTP?", "Save changes to A.GTP?"}));
+    EXPECT_EQ(Messages(), (Texts{"Save changes to A.GTP?", "Save changes to A.GTP?"}));
 }
 
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
@@ -290,7 +289,7 @@ TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
     // Windows refuses more characters than the separator, and names them.
     folder.MakeFolder("sub");
     const std::string forbidden = Files::PathSeparator == '/' ? "contain \"/\"" : "contain any of \\ / : * ? \" < > |";
-    std::vector<std::string> refusals;
+    Texts refusals;
     for (const char* answer : {"", "sub/moved", "../moved", ".", " .. ", ".hidden"}) {
         SCOPED_TRACE(answer);
         rename(answer);

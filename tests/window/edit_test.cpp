@@ -291,7 +291,7 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntryWritesNothingAndSaysS
     QTest::keyClick(Files(), Qt::Key_Space, Qt::ControlModifier);
     ASSERT_TRUE(Files()->FileName().isEmpty());
     Click("cmdSave");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"You must select a PASS file first!", SaveFailed}));
+    EXPECT_EQ(Messages(), (Texts{"You must select a PASS file first!", SaveFailed}));
     EXPECT_EQ(Box("txtVehicleWeight")->text(), "0");
     EXPECT_FALSE(Box("txtVehicleWeight")->isHidden());
     EXPECT_EQ(LabelText("lblVehicleRedline"), "7000");

@@ -52,8 +52,7 @@ TEST_F(FaultTest, RefusedLoadsAndSavesLeaveEveryFileAsItWas) {
     // The edits wait in edit mode for another try.
     EXPECT_EQ(State(), Pending);
     EXPECT_EQ(window->RunFileHandle.Handle(), 0);
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{Failure("loading", 70, "Permission denied", "RUN.GTP"), Changed, SaveFailed}));
+    EXPECT_EQ(Messages(), (Texts{Failure("loading", 70, "Permission denied", "RUN.GTP"), Changed, SaveFailed}));
 }
 
 TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsGo) {
@@ -66,8 +65,7 @@ TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsG
     ASSERT_TRUE(Button("cmdSave")->isEnabled());
     holder = std::make_unique<LockHolder>(folder.Path("RUN.GTP"));
     Click("cmdSave");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{Failure("saving", 70, "Permission denied", "RUN.GTP"),
-                                                    SaveFailed}));
+    EXPECT_EQ(Messages(), (Texts{Failure("saving", 70, "Permission denied", "RUN.GTP"), SaveFailed}));
     EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Boxes()[1].icon, MessageIcon::Exclamation);
     // Still editing, with the edits on the screen and Save on for a retry.
@@ -106,7 +104,7 @@ TEST_F(FaultTest, NamesAShellWouldReadAreActedOnAsTheyAre) {
         EXPECT_EQ(LabelText("lblRunName"), QString::fromStdString(runName));
 
         Trigger("mnuFilePopupOpen");
-        EXPECT_EQ(documents.opened, std::vector<std::string>{"file " + folder.Path(name)});
+        EXPECT_EQ(documents.opened, Texts{"file " + folder.Path(name)});
         documents.opened.clear();
 
         const std::string quote = windows ? "'" : "\"";
@@ -156,9 +154,9 @@ TEST_F(FaultTest, RenameNeverReplacesAFileButMayChangeOnlyTheCase) {
             expected[name] = std::string(bytes.begin(), bytes.end());
         }
         EXPECT_EQ(Contents(folder), expected);
-        EXPECT_EQ(Messages(), c.refused ? std::vector<std::string>{"WARNING:  error (58) - File already exists - "
-                                                                   "occurred while attempting to rename the file."}
-                                        : std::vector<std::string>{});
+        const std::string refusal =
+            "WARNING:  error (58) - File already exists - occurred while attempting to rename the file.";
+        EXPECT_EQ(Messages(), c.refused ? Texts{refusal} : Texts{});
         for (const std::string& name : c.after) std::filesystem::remove(folder.Path(name));
     }
 }

@@ -185,8 +185,10 @@ TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNames
     // Caption label, caption, field. The tooltips' texts are the core's field
     // table's; here each value and its box carry theirs.
     const char* const fields[][3] = {
-        {"lblRunNameLabel", "Run Name:", "RunName"},          {"lblVehicleNameLabel", "Vehicle Name:", "VehicleName"},
-        {"lblVehicleWeightLabel", "Vehicle Weight:", "VehicleWeight"}, {"lblRedlineLabel", "Redline:", "VehicleRedline"},
+        {"lblRunNameLabel", "Run Name:", "RunName"},
+        {"lblVehicleNameLabel", "Vehicle Name:", "VehicleName"},
+        {"lblVehicleWeightLabel", "Vehicle Weight:", "VehicleWeight"},
+        {"lblRedlineLabel", "Redline:", "VehicleRedline"},
         {"lblShiftPointLabel", "Shift Point:", "VehicleShiftPoint"},
         {"lblRolloutLengthLabel", "Rollout Length:", "VehicleRolloutLength"},
         {"lblPitchFactorLabel", "Pitch Factor:", "PitchFactor"},
@@ -319,8 +321,8 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     settings.FailWrites();
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                              "The settings could not be saved: the next start opens on its usual folder and place."});
+    EXPECT_EQ(Messages(), Texts{"The settings could not be saved: the next start opens on its usual folder and "
+                                "place."});
 }
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
@@ -334,15 +336,14 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
     const std::string maker = "https://tesla-electronics.example.org/";
-    EXPECT_EQ(documents.opened,
-              (std::vector<std::string>{"https://tachlet.example.org/", maker, maker, "file " + history}));
+    EXPECT_EQ(documents.opened, (Texts{"https://tachlet.example.org/", maker, maker, "file " + history}));
 
     // The desktop refuses every target.
     documents.accept = false;
     for (const char* name : {"lblAbout", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!",
-                                                    "Shell [\"" + history + "\"] failed!"}));
+    EXPECT_EQ(Messages(), (Texts{"Shell [https://tachlet.example.org/] failed!",
+                                 "Shell [\"" + history + "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
 }
 

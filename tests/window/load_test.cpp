@@ -104,7 +104,7 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
         EXPECT_EQ(window->RunFileHandle.Handle(), 0);
         EXPECT_FALSE(FileTable::IsOpen(number));
         const bool yes = answer == MessageAnswer::Yes;
-        EXPECT_EQ(Messages(), (yes ? std::vector<std::string>{question, list} : std::vector<std::string>{question}));
+        EXPECT_EQ(Messages(), (yes ? Texts{question, list} : Texts{question}));
         EXPECT_EQ(Boxes()[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(Boxes()[0].buttons, MessageButtons::YesNo);
         EXPECT_EQ(Boxes().back().icon, yes ? MessageIcon::Information : MessageIcon::Exclamation);
@@ -141,7 +141,7 @@ TEST_F(LoadTest, FailsWithItsMessageOnFilesItCannotRead) {
         // An earlier good load whose labels the failed one partly replaces.
         LoadFile("GOOD.GTP", good);
         LoadFile("BROKEN.GTP", c.file.Build());
-        EXPECT_EQ(Messages(), std::vector<std::string>{Failure("loading", c.number, c.error, "BROKEN.GTP")});
+        EXPECT_EQ(Messages(), Texts{Failure("loading", c.number, c.error, "BROKEN.GTP")});
         EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
         EXPECT_EQ(LabelText("lblPASSVersion"), c.versionCaption ? c.versionCaption : "PASS Version 2.0");
         EXPECT_EQ(VersionColour(), c.versionKnown ? QColor(0, 0, 255) : QColor(255, 0, 0));

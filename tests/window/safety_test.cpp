@@ -116,9 +116,9 @@ TEST_F(SafetyTest, TheSaveWritesOnlyIntoTheFileTheLastLoadRead) {
     // The selection moved without a load, as after a refresh or a rename.
     Files()->SelectFile("B.GTP");
     Click("cmdSave");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"The selected file [B.GTP] is not the file that was last loaded; "
-                                                    "nothing was written.\r\nLoad it again and repeat your changes.",
-                                                    SaveFailed}));
+    EXPECT_EQ(Messages(), (Texts{"The selected file [B.GTP] is not the file that was last loaded; nothing was "
+                                 "written.\r\nLoad it again and repeat your changes.",
+                                 SaveFailed}));
     EXPECT_EQ(Read("RUN.GTP"), first);
     EXPECT_EQ(Read("B.GTP"), second);
 

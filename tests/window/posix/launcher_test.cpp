@@ -25,7 +25,7 @@ TEST_F(LauncherTest, ALauncherThatFailsAfterItStartedIsReportedWithoutHoldingThe
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages().empty(); }, 5000));
     EXPECT_EQ(launcher.Log(), "https://tachlet.example.org/\n");
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!"});
+    EXPECT_EQ(Messages(), Texts{"Shell [https://tachlet.example.org/] failed!"});
 }
 
 TEST_F(LauncherTest, OpenWithPassNeverHandsTheFileBackToThisProgram) {
@@ -61,7 +61,7 @@ TEST_F(LauncherTest, OpenWithPassNeverHandsTheFileBackToThisProgram) {
     LoadFile("RUN.GTP", RunFileBuilder().Build());
     // Alone: the shell's failure, and nothing started.
     Trigger("mnuFilePopupOpen");
-    EXPECT_EQ(Messages(), std::vector<std::string>{ShellFailed(folder.Path("RUN.GTP"))});
+    EXPECT_EQ(Messages(), Texts{ShellFailed(folder.Path("RUN.GTP"))});
     // With PASS registered too, PASS gets it, the launcher never.
     application("wine-extension-gtp.desktop", "env WINEPREFIX=\"" + folder.Path("wine prefix") + "\" \"" + pass +
                                                   "\" /ProgIDOpen PASS.gtp %f");

@@ -45,8 +45,7 @@ TEST_F(PermissionFaultTest, RefusedPermissionsAreReportedAndChangeNothing) {
     ASSERT_EQ(::chmod(folder.Path("READONLY.GTP").c_str(), 0444), 0);
     ChangeWeight();
     Click("cmdSave");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{Failure("saving", 70, "Permission denied", "READONLY.GTP"),
-                                                    SaveFailed}));
+    EXPECT_EQ(Messages(), (Texts{Failure("saving", 70, "Permission denied", "READONLY.GTP"), SaveFailed}));
     EXPECT_EQ(Read("READONLY.GTP"), file);
 
     // The folder shown becomes unreadable: a refresh shows it empty.
