@@ -149,9 +149,10 @@ TEST_F(LoadTest, FailsWithItsMessageOnFilesItCannotRead) {
         EXPECT_EQ(LabelText("lblRunName"), "Earlier");
         EXPECT_FALSE(Find<QAction>("mnuFilePopupEdit")->isEnabled());
         // The notes it cleared are a change, but nothing is loaded: the save
-        // it allows writes nothing anywhere.
+        // it allows writes nothing anywhere, not even into the file before.
         EXPECT_TRUE(Notes()->toPlainText().isEmpty());
         EXPECT_EQ(State(), (ControlState{false, true, true, true, false}));
+        Files()->SelectFile("GOOD.GTP");
         Click("cmdSave");
         EXPECT_EQ(Messages().back(), SaveFailed);
         EXPECT_EQ(Read("GOOD.GTP"), good);
