@@ -83,9 +83,7 @@ TEST(QtPlatform, ScreenEventsAndAppInfoComeFromQtAndTheProgramAndDataFolders) {
     EXPECT_EQ(info.Title, "Tachlet");
     EXPECT_EQ((std::vector<int32_t>{info.Major, info.Minor, info.Revision}), (std::vector<int32_t>{2, 0, 2}));
     EXPECT_EQ(info.Path, ProgramFolder());
-    // The data folder lies where the install puts it relative to the program,
-    // and the build tree has it there too, so the version history link works
-    // from both.
+    // The data folder lies where the install puts it, the build tree too.
     EXPECT_TRUE(std::filesystem::is_regular_file(info.DataPath + "/version_history.html")) << info.DataPath;
 }
 

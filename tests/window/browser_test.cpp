@@ -33,9 +33,8 @@ TEST_F(BrowserTest, ThePanelOpensWithThePointerOrCtrlOAndClosesUnlessPinned) {
     Files()->Refresh();
     auto* panel = Find<QGroupBox>("framePASSFile");
     ASSERT_FALSE(PanelOpen());
-    // The last pixel over the panel and the first right of it, on a row of
-    // bare window, at whatever size the window's font gave it. The drive list
-    // lies in the collapsed strip: moving over it does nothing.
+    // The last pixel over the panel and the first right of it, on a row of bare
+    // window; the drive list lies in the collapsed strip and opens nothing.
     const int edge = panel->geometry().right();
     const int row = window->height() * 3 / 5;
     const std::tuple<QWidget*, QPoint, bool> moves[] = {
@@ -46,8 +45,7 @@ TEST_F(BrowserTest, ThePanelOpensWithThePointerOrCtrlOAndClosesUnlessPinned) {
         QTest::mouseMove(over, at);
         EXPECT_EQ(PanelOpen(), open) << over->objectName().toStdString();
     }
-    // Opened by the pointer, the file list has the keys; once it closes
-    // again no key reaches the list it hid.
+    // Opened by the pointer, the file list has the keys; closed, no key reaches it.
     QTest::mouseMove(window.get(), {edge, row});
     EXPECT_TRUE(Files()->hasFocus());
     QTest::mouseMove(window.get(), {edge + 1, row});

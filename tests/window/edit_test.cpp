@@ -1,5 +1,5 @@
-// Edit mode: the vehicle-data fields and the check of each entry when it is
-// left, the notes, Save and Undo, and exactly which bytes a save changes.
+// Edit mode: the fields and the check of each entry when it is left, the
+// notes, Save and Undo.
 #include <QListWidget>
 
 #include "window/WindowFixture.h"
@@ -139,8 +139,7 @@ TEST_F(EditTest, TheTypingLimitNeverCutsTextTheProgramPutsInABox) {
 TEST_F(EditTest, TheMouseAndTheKeyboardOpenLeaveAndCancelFieldsOnlyInEditMode) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().RunName("Old").Weight(3000).Redline(6500).Pitch(10).Build());
-    // In view mode a click on a value label opens nothing, and no label
-    // takes the focus.
+    // In view mode a click on a value label opens nothing; no label takes the focus.
     for (const std::string name : Fields) {
         OpenField("lbl" + name);
         EXPECT_TRUE(Box("txt" + name)->isHidden()) << name;
@@ -189,8 +188,7 @@ TEST_F(EditTest, AFolderChangeDisablesAnOpenFieldAndLeavesItInSight) {
     settings.Set("MainOptions", "PINFileBrowser", "-1");
     LoadForEditing();
     SetField("VehicleWeight", "0", false);
-    // The press on the folder leaves the field: its entry is refused, and
-    // the double-click then enters the folder.
+    // The press leaves the field (its entry refused); the double-click enters the folder.
     auto* folders = Find<QListWidget>("dirGTP");
     const QRect row = folders->visualItemRect(folders->findItems("runs", Qt::MatchExactly).value(0));
     DoubleClick(folders->viewport(), row.center());
@@ -209,8 +207,7 @@ TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     LoadForEditing(RunFileBuilder().RunName("Stored").Weight(3100).Records(2, 6).Notes("kept"));
     EXPECT_EQ(State(), Editing);
     EXPECT_EQ(WindowTitle(), Title("RUN.GTP"));
-    // The box held nothing yet: the label's text put in it is a change, and
-    // the title marks it.
+    // The box held nothing yet: the label's text put in it is a change.
     OpenField("lblVehicleWeight");
     EXPECT_EQ(State(), Pending);
     EXPECT_EQ(WindowTitle(), Title("RUN.GTP*"));

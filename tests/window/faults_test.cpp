@@ -1,7 +1,5 @@
-// Faults from outside the program, each caused for real: another process
-// holding the file, files deleted, rewritten or replaced by a folder behind
-// the window's back, and file names a shell would read as commands. Each is
-// refused with its message, and every file in the folder stays as it was.
+// Faults from outside the program, caused for real: another process holding
+// or rewriting the file, and file names a shell would read as commands.
 #include <filesystem>
 #include <map>
 
@@ -83,9 +81,8 @@ TEST_F(FaultTest, ASaveRefusedWhileAnotherProgramHoldsTheFileSucceedsOnceItLetsG
 }
 
 TEST_F(FaultTest, NamesAShellWouldReadAreActedOnAsTheyAre) {
-    // What a POSIX shell or Windows' cmd would read as commands, quotes or
-    // variables, as far as the system allows it in a name, and a name only
-    // the system's own spelling reaches.
+    // What a shell or cmd would read as commands, quotes or variables, as far as
+    // the system allows it in a name, and a name only its own spelling reaches.
     const bool windows = Files::PathSeparator == '\\';
     const std::vector<std::string> names = {
         "with blanks  .gtp", windows ? "amp & caret ^ %PATH% !x!.gtp" : "\"double\" and 'single'.gtp",

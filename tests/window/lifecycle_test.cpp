@@ -101,8 +101,7 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     FakeScreen fine(Rect{0, 0, 2048, 1536}, 7.5f, 7.5f);
     frmMain sharp(Services({.screen = &fine}));
     EXPECT_EQ(sharp.size(), QSize(1554, 978));
-    // The panel ends at 5655 twips and starts collapsed to 605; everything of
-    // the vehicle data lies right of it.
+    // The panel ends at 5655 twips, collapsed to 605; the vehicle data lies right of it.
     EXPECT_EQ(sharp.findChild<QWidget*>("framePASSFile")->geometry(), QRect(16, 32, 738, 81));
     for (const char* name : {"lblPASSVersion", "txtRunName", "txtVehicleNotes", "cmdSave", "lblPitchFactorLabel"}) {
         const QWidget* widget = sharp.findChild<QWidget*>(name);
@@ -110,8 +109,7 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
         EXPECT_TRUE(control.left() >= 754 && control.right() <= 1554 && control.bottom() <= 978) << name;
     }
 
-    // A label and its box take the same place; the keyboard moves from box
-    // to box, top to bottom.
+    // A label and its box take one place; the keyboard goes box to box, top down.
     const QWidget* previousBox = nullptr;
     for (const std::string name : Fields) {
         SCOPED_TRACE(name);
@@ -157,8 +155,7 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
                 needed = label->sizeHint();
             if (qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control))
                 needed = control->sizeHint();
-            // A list's rows are as tall as the font; the drive list's width
-            // is that of the longest mount point, which may be cut.
+            // A list's rows are as tall as the font; a long mount point may be cut.
             if (qobject_cast<const QComboBox*>(control)) needed = QSize(0, control->sizeHint().height());
             EXPECT_TRUE(needed.width() <= control->width() && needed.height() <= control->height())
                 << name << " needs " << needed.width() << "x" << needed.height() << ", has " << control->width()
@@ -219,8 +216,7 @@ TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNames
                   name) << control;
     }
 
-    // Each command by the access key its caption marks, once it is enabled:
-    // Edit in view mode, Undo and Save after a change.
+    // Each command by its caption's access key, once enabled (Undo, Save after a change).
     const char* const commands[][3] = {
         {"cmdEdit", "&Edit Data", "Edit the displayed vehicle data."},
         {"cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads)."},
@@ -275,8 +271,7 @@ TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExistsAndPinsForAnyNonZe
 }
 
 TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLevelStillThere) {
-    // Two hundred levels, one named as only the system's own spelling
-    // reaches it, the lowest fifty gone.
+    // Two hundred levels, one named as only the system's spelling reaches it, the lowest fifty gone.
     const std::string sep(1, Files::PathSeparator);
     std::string path = folder.Path(), kept;
     for (int level = 0; level < 200; ++level) {
@@ -301,8 +296,7 @@ TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLev
 
 TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     Open();
-    // 1024 by 768 pixels of work area, 15 twips each; the window is centred
-    // with its frame and title bar.
+    // 1024 by 768 pixels of work area; the window is centred with its frame.
     const QRect outer = window->frameGeometry();
     ASSERT_NE(outer.size(), window->size());
     EXPECT_NEAR(outer.x() + outer.width() / 2.0, 1024 / 2.0, 1);

@@ -36,8 +36,7 @@ TEST_F(LoadTest, ShowsTheFieldsOfEachVersionTheRecordCountAndTheNotes) {
         EXPECT_EQ(State(), ViewState);
         EXPECT_TRUE(Find<QAction>("mnuFilePopupEdit")->isEnabled());
         EXPECT_TRUE(Messages().empty());
-        // In edit mode, Tab round the window and back never reaches a hidden
-        // pitch factor.
+        // In edit mode, Tab round the window and back skips a hidden pitch factor.
         EnterEditMode();
         OpenField("lblRunName");
         const QStringList reached = Tabs(30) + Tabs(30, Qt::ShiftModifier);
@@ -85,9 +84,8 @@ TEST_F(LoadTest, OffersTheListOfDamagedRecords) {
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         Reopen();
         dialogs.Answer(answer);
-        // While the question shows, the file is open under the number that
-        // RunFileHandle holds, and locked against another program; after the
-        // load the number is free again and the lock gone.
+        // While the question shows, the file is open under RunFileHandle's
+        // number and locked; after the load both are gone.
         int32_t number = 0;
         bool numberNamesTheFile = false;
         int32_t lockedOut = 0;
@@ -167,8 +165,7 @@ TEST_F(LoadTest, LetsTheWindowHandleEventsDuringALongScanButNotForEveryRecord) {
     ClickFile("LONG.GTP");
     EXPECT_EQ(window->lngNumRecords, static_cast<int32_t>(Records));
     EXPECT_EQ(Notes()->toPlainText(), "end");
-    // At least one round in the scan and one in UpdateControls; at most one
-    // per slice of records besides.
+    // A round in the scan and one in UpdateControls; at most one a slice besides.
     EXPECT_GE(events.rounds, 2);
     EXPECT_LE(events.rounds, static_cast<int>(Records / 4096) + 4);
 }

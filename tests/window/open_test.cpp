@@ -1,6 +1,5 @@
-// A run file named from outside the window, as the command line names it:
-// the file browser goes to it and it loads as a click loads it, after the
-// usual start; paths that name no run file get the load's own messages.
+// A run file named from outside the window, as the command line names it: it
+// loads as a click loads it; paths that name no run file get the load's messages.
 #include "main_window/FileBrowserPanel.h"
 #include "window/WindowFixture.h"
 

@@ -1,6 +1,5 @@
-// What keeps a save from writing into the wrong place: a load or save runs
-// alone, the save writes only into the file the last load read, as that load
-// left it, and checks every value before it opens the file.
+// What keeps a save from the wrong place: a load or save runs alone, and the
+// save writes only into the file the last load read, checking every value first.
 
 #include "window/WindowFixture.h"
 
@@ -83,8 +82,7 @@ TEST_F(SafetyTest, NothingStartsALoadWhileASaveRunsAndNoNotesGoWhereTheFileHasNo
 }
 
 TEST_F(SafetyTest, AValueThatCannotBeStoredIsNamedAndNothingIsWritten) {
-    // Which values the core refuses is its own tests' business; here, how
-    // the window words a refusal and that the edits wait for a correction.
+    // Which values the core refuses is its tests'; here the window's wording.
     Open();
     const Bytes original = LoadAndEdit();
     OpenField("lblRunName");

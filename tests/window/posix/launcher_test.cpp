@@ -1,6 +1,6 @@
 // The window with the Linux desktop's real opener, whose launcher (xdg-open,
-// faked on the PATH) gives its verdict only after the click has returned; and
-// "Open w/PASS" on a desktop that has this program as the run files' default.
+// faked on the PATH) answers after the click returned; and "Open w/PASS" where
+// this program is the run files' default.
 #include <QGuiApplication>
 #include <QScopeGuard>
 
