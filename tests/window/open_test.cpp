@@ -73,7 +73,9 @@ TEST_F(OpenTest, PathsThatNameNoRunFileGetTheLoadsMessagesAndLeaveTheWindowAsItS
         Reopen();
         window->OpenFile(QByteArray::fromStdString(c.path));
         EXPECT_EQ(Messages(), c.messages);
-        if (!c.messages.empty()) EXPECT_EQ(Boxes()[0].icon, c.icon);
+        if (!c.messages.empty()) {
+            EXPECT_EQ(Boxes()[0].icon, c.icon);
+        }
         EXPECT_EQ(FolderShown().toStdString(), c.folderShown);
         EXPECT_EQ(window->windowTitle(), "Tachlet v2.00 build 2");
         EXPECT_TRUE(LabelText("lblRunName").isEmpty());
