@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,9 +23,7 @@
 
 namespace {
 
-std::string PathIn(const QTemporaryDir& dir, const char* name) {
-    return QFile::encodeName(dir.path()).toStdString() + "/" + name;
-}
+std::string PathIn(const QTemporaryDir& dir, const char* name) { return dir.filePath(name).toStdString(); }
 
 // Runs `act` on the modal box of type T as soon as the event loop shows it.
 template <typename T>
