@@ -1,7 +1,6 @@
 #pragma once
 // A main window in a temporary folder, with scripted message boxes, settings
-// in memory and event processing the test can step into, and the helpers the
-// window tests share to reach its controls by name.
+// in memory, event processing a test can step into, and its controls by name.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -35,8 +34,7 @@
 #include "testkit/TempFolder.h"
 #include "testkit/WindowAccess.h"
 
-// Processes events like the program does, counts the rounds, and runs a step
-// of the test once inside the next round.
+// Processes events as the program does, counting rounds; runs a step once inside the next.
 class SteppedEvents : public Events {
 public:
     int rounds = 0;
@@ -48,6 +46,8 @@ public:
         if (inNextRound) std::exchange(inNextRound, nullptr)();
     }
 };
+
+using Texts = std::vector<std::string>;
 
 inline const std::string SaveFailed = "Error saving the PASS file!";
 
@@ -114,8 +114,7 @@ public:
         return *window;
     }
 
-    // A fresh window with a fresh script of message boxes, for tests that run
-    // one case per window.
+    // A fresh window with a fresh script of message boxes, for one case per window.
     frmMain& Reopen() {
         dialogs = ScriptedDialogs();
         dialogs.AcceptOkBoxes();
@@ -156,8 +155,7 @@ public:
     std::string Write(const std::string& name, const Bytes& bytes) const {
         return folder.Write(name, std::string(bytes.begin(), bytes.end()));
     }
-    // The bytes of a file built by `file` once a save wrote into it: a NUL
-    // follows the notes that end it.
+    // The bytes of `file` once a save wrote into it: a NUL follows the notes.
     static Bytes Saved(const RunFileBuilder& file) {
         Bytes bytes = file.Build();
         bytes.push_back(0x00);
@@ -168,8 +166,7 @@ public:
         return Bytes(text.begin(), text.end());
     }
 
-    // Clicks the file's row as a user would, after reading the folder again
-    // unless `refresh` is false.
+    // Clicks the file's row as a user would, after reading the folder again unless told not to.
     void ClickFile(const std::string& name, bool refresh = true) {
         FileListBox* list = Files();
         if (refresh) list->Refresh();
@@ -178,8 +175,7 @@ public:
         list->scrollToItem(rows.front());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.front()).center());
     }
-    // A double-click as the system delivers it: a click, then the second
-    // press as a double-click, then its release.
+    // A double-click as the system delivers it: a click, a double-click press, a release.
     static void DoubleClick(QWidget* widget, QPoint at) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, at);
         QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
@@ -191,7 +187,7 @@ public:
     }
 
     // The texts of all message boxes shown so far, in order.
-    std::vector<std::string> Messages() const { return dialogs.MessageTexts(); }
+    Texts Messages() const { return dialogs.MessageTexts(); }
     std::vector<DialogRecord> Boxes() const { return dialogs.Records(); }
 
     // Replaces the text of a field's box as typed.
@@ -218,8 +214,7 @@ public:
         QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(5, pin->height() / 2));
     }
     void ClickNotes() { QTest::mouseClick(Notes()->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }
-    // Presses Tab (with `modifiers`) `count` times from the control that has
-    // the focus; the names of the controls it reached.
+    // Presses Tab `count` times from the focused control; the names of the controls reached.
     static QStringList Tabs(int count, Qt::KeyboardModifiers modifiers = {}) {
         QStringList reached;
         for (int tab = 0; tab < count && QApplication::focusWidget() != nullptr; ++tab) {
@@ -229,18 +224,15 @@ public:
         return reached;
     }
 
-    // The load and the save as no click can start them: with nothing
-    // selected, with Save disabled, or while a load or a save runs.
+    // The load and the save as no click can start them (nothing selected, Save off, busy).
     bool LoadRunFile() { return WindowAccess::LoadRunFile(*window); }
     bool SaveRunFile() { return WindowAccess::SaveRunFile(*window); }
 
-    // The vehicle-data fields, top to bottom: value label "lbl" + name and
-    // box "txt" + name.
+    // The vehicle-data fields, top to bottom: value label "lbl" + name, box "txt" + name.
     static constexpr const char* Fields[] = {"RunName",           "VehicleName",          "VehicleWeight",
                                              "VehicleRedline",    "VehicleShiftPoint",    "VehicleRolloutLength",
                                              "PitchFactor"};
-    // Opens the field by its label, types the entry and, unless `leave` is
-    // false, leaves the field; true when the field is closed afterwards.
+    // Opens the field by its label, types the entry and leaves it unless told not to; true when it closed.
     bool SetField(const std::string& name, const QString& text, bool leave = true) {
         OpenField("lbl" + name);
         Type("txt" + name, text);

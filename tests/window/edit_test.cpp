@@ -1,5 +1,5 @@
-// Edit mode: the vehicle-data fields and the check of each entry when it is
-// left, the notes, Save and Undo, and exactly which bytes a save changes.
+// Edit mode: the fields and the check of each entry when it is left, the
+// notes, Save and Undo.
 #include <QListWidget>
 
 #include "window/WindowFixture.h"
@@ -33,20 +33,18 @@ TEST_F(EditTest, FieldsCheckTheirEntryWhenLeft) {
         bool accepted;
         const char* shown = nullptr;  // in the box after the leave, when not as entered
     };
-    // The rules themselves are the core's; here the window's part: the box
-    // shows the rounded rollout length, a rejection keeps the entry selected,
-    // names are committed exactly as typed up to their length.
+    // The rules are the core's; here each box checks by its own field's rule,
+    // stops typing at its limit (the rounded rollout length may be longer) and
+    // shows the rounded rollout length and names as typed.
     const Case cases[] = {
-        {"VehicleWeight", "0", false},          {"VehicleWeight", "1.5", true},
-        {"VehicleRedline", "70000", false},     {"VehicleShiftPoint", "x", false},
-        {"VehicleRolloutLength", "2.25", true, "2.3"}, {"VehicleRolloutLength", "-1", false, "-1.0"},
-        {"PitchFactor", "9.9", true},           {"PitchFactor", "10", false},
+        {"VehicleWeight", "0", false},          {"VehicleWeight", "123456", true, "12345"},
+        {"VehicleRedline", "70000", false},     {"VehicleRolloutLength", "99999", false, "9999.0"},
+        {"VehicleShiftPoint", "x", false},      {"VehicleRolloutLength", "2.25", true, "2.3"},
+        {"VehicleRolloutLength", "-1", false, "-1.0"}, {"PitchFactor", "10", false},
         {"RunName", "  Run 7  ", true},         {"RunName", "", true},
         {"RunName", "A name of forty-seven characters, give or take", true},
-        {"VehicleName", "  Run 7  ", true},     {"VehicleName", "", true},
         {"VehicleName", "A name of forty-seven characters, give or take", true, "A name of forty"},
     };
-    const std::map<std::string, std::string> ranges = {{"VehicleRolloutLength", "0-25.5"}, {"PitchFactor", "0-9.9"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.entry);
         const std::string box = std::string("txt") + c.field, label = std::string("lbl") + c.field;
@@ -60,19 +58,16 @@ TEST_F(EditTest, FieldsCheckTheirEntryWhenLeft) {
             continue;
         }
         ASSERT_EQ(Messages().size(), messages + 1);
-        const auto range = ranges.find(c.field);
-        EXPECT_EQ(Messages().back(), "You entered a value that is out of the allowable range (" +
-                                         (range == ranges.end() ? "1-65535" : range->second) +
-                                         ").\r\nPlease correct this now.");
+        EXPECT_EQ(Messages().back().rfind("You entered a value that is out of the allowable range (", 0), 0u);
         EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
-        // The entry stays, all of it selected, for the user to correct; the
-        // label keeps the value committed before.
+        // The entry stays, selected, to be corrected; the label keeps its value.
         EXPECT_EQ(Box(box)->selectedText(), Box(box)->text());
         EXPECT_TRUE(Box(box)->hasFocus());
         EXPECT_EQ(LabelText(label), before);
-        Type(box, before);
-        Leave(c.field);
+        // Escape closes it without a second message.
+        QTest::keyClick(Box(box), Qt::Key_Escape);
         EXPECT_TRUE(Box(box)->isHidden());
+        EXPECT_EQ(Messages().size(), messages + 1);
     }
 }
 
@@ -107,17 +102,12 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     EXPECT_EQ(Messages().size(), 3u);
 
-    // A corrected entry is committed when the focus moves on.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    weight->setFocus();
-    Type("txtVehicleWeight", "2800");
-    Notes()->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "2800");
-    EXPECT_TRUE(weight->isHidden());
+    QTest::keyClick(weight, Qt::Key_Escape);
 
-    // A rejected entry left by a click or Tab is selected, so typing replaces it.
+    // A rejected entry left by a click or Tab is selected, so typing replaces
+    // it, and the corrected entry is committed when the focus moves on.
     const std::function<void()> leaves[] = {[this] { ClickNotes(); },
                                             [weight] { QTest::keyClick(weight, Qt::Key_Tab); }};
     for (const auto& leave : leaves) {
@@ -133,38 +123,23 @@ TEST_F(EditTest, LeavingARejectedFieldShowsOneMessagePerLeave) {
 }
 
 TEST_F(EditTest, TheTypingLimitNeverCutsTextTheProgramPutsInABox) {
-    LoadForEditing(RunFileBuilder().Pitch(125));
+    // A name read from a file may be longer than can be typed: kept whole.
+    LoadForEditing(RunFileBuilder().Pitch(125).RunName(std::string(48, 'r')));
     OpenField("lblPitchFactor");
     EXPECT_EQ(Box("txtPitchFactor")->text(), "12.5");
     QTest::keyClick(Box("txtPitchFactor"), Qt::Key_Escape);
-    // Typing stops at the limit; the rounded rollout length may be longer.
-    SetField("VehicleWeight", "123456", false);
-    EXPECT_EQ(Box("txtVehicleWeight")->text(), "12345");
-    OpenField("lblVehicleRolloutLength");
-    QTest::keyClicks(Box("txtVehicleRolloutLength"), "99999");
-    QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Tab);
-    EXPECT_EQ(Box("txtVehicleRolloutLength")->text(), "9999.0");
-    EXPECT_EQ(Messages().size(), 1u);
-
-    // A name read from a file may be longer than can be typed: it opens whole
-    // and is kept as it is when left.
-    QTest::keyClick(Box("txtVehicleRolloutLength"), Qt::Key_Escape);
-    dialogs.Answer(MessageAnswer::Discard);
-    LoadFile("LONG.GTP", RunFileBuilder().RunName(std::string(48, 'r')).Build());
-    EnterEditMode();
     OpenField("lblRunName");
     EXPECT_EQ(Box("txtRunName")->text(), QString(48, 'r'));
     QTest::keyClick(Box("txtRunName"), Qt::Key_Tab);
     EXPECT_TRUE(Box("txtRunName")->isHidden());
     EXPECT_EQ(LabelText("lblRunName"), QString(48, 'r'));
-    EXPECT_EQ(Messages().size(), 2u);  // the range, the question about the edits
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(EditTest, TheMouseAndTheKeyboardOpenLeaveAndCancelFieldsOnlyInEditMode) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().RunName("Old").Weight(3000).Redline(6500).Pitch(10).Build());
-    // In view mode a click on a value label opens nothing, and no label
-    // takes the focus.
+    // In view mode a click on a value label opens nothing; no label takes the focus.
     for (const std::string name : Fields) {
         OpenField("lbl" + name);
         EXPECT_TRUE(Box("txt" + name)->isHidden()) << name;
@@ -176,9 +151,7 @@ TEST_F(EditTest, TheMouseAndTheKeyboardOpenLeaveAndCancelFieldsOnlyInEditMode) {
     EnterEditMode();
     OpenField("lblVehicleWeight");
     QLineEdit* weight = Box("txtVehicleWeight");
-    EXPECT_FALSE(weight->isHidden());
     EXPECT_TRUE(Label("lblVehicleWeight")->isHidden());
-    EXPECT_EQ(weight->text(), "3000");
     EXPECT_EQ(weight->selectedText(), "3000");
     EXPECT_TRUE(weight->hasFocus());
     QTest::keyClick(weight, Qt::Key_Escape);
@@ -206,29 +179,6 @@ TEST_F(EditTest, TheMouseAndTheKeyboardOpenLeaveAndCancelFieldsOnlyInEditMode) {
         EXPECT_EQ(label->text(), committed);
         EXPECT_TRUE(label->hasFocus());
     }
-    // Enter on a rejected entry keeps the field open; Escape puts back the
-    // value it opened with, without a message.
-    Label("lblVehicleWeight")->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(Label("lblVehicleWeight"), Qt::Key_Return);
-    QTest::keyClicks(weight, "0");
-    QTest::keyClick(weight, Qt::Key_Return);
-    EXPECT_FALSE(weight->isHidden());
-    EXPECT_EQ(Messages().size(), 1u);
-    QTest::keyClick(weight, Qt::Key_Escape);
-    EXPECT_TRUE(weight->isHidden());
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "3000");
-    EXPECT_EQ(Messages().size(), 1u);
-}
-
-TEST_F(EditTest, AVersion111FilesPitchFactorNeverTakesTheFocusInEditMode) {
-    LoadForEditing(RunFileBuilder().Version("1.1.1").Records(2, 4).Notes("n"));
-    OpenField("lblRunName");
-    // Round the whole window and back, by Tab and by Shift+Tab.
-    const QStringList reached = Tabs(30) + Tabs(30, Qt::ShiftModifier);
-    ASSERT_EQ(reached.size(), 60);
-    for (const QString& name : reached) EXPECT_FALSE(name.endsWith("PitchFactor")) << name.toStdString();
-    EXPECT_TRUE(Label("lblPitchFactor")->isHidden());
-    EXPECT_TRUE(Box("txtPitchFactor")->isHidden());
 }
 
 TEST_F(EditTest, AFolderChangeDisablesAnOpenFieldAndLeavesItInSight) {
@@ -236,8 +186,7 @@ TEST_F(EditTest, AFolderChangeDisablesAnOpenFieldAndLeavesItInSight) {
     settings.Set("MainOptions", "PINFileBrowser", "-1");
     LoadForEditing();
     SetField("VehicleWeight", "0", false);
-    // The press on the folder leaves the field: its entry is refused, and
-    // the double-click then enters the folder.
+    // The press leaves the field (its entry refused); the double-click enters the folder.
     auto* folders = Find<QListWidget>("dirGTP");
     const QRect row = folders->visualItemRect(folders->findItems("runs", Qt::MatchExactly).value(0));
     DoubleClick(folders->viewport(), row.center());
@@ -255,28 +204,16 @@ TEST_F(EditTest, AFolderChangeDisablesAnOpenFieldAndLeavesItInSight) {
 TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     LoadForEditing(RunFileBuilder().RunName("Stored").Weight(3100).Records(2, 6).Notes("kept"));
     EXPECT_EQ(State(), Editing);
-    EXPECT_FALSE(window->blnDirtyData);
     EXPECT_EQ(WindowTitle(), Title("RUN.GTP"));
-    // The box held nothing yet: the label's text put in it is a change, and
-    // the title marks it.
+    // The box held nothing yet: the label's text put in it is a change.
     OpenField("lblVehicleWeight");
     EXPECT_EQ(State(), Pending);
-    EXPECT_TRUE(window->blnDirtyData);
     EXPECT_EQ(WindowTitle(), Title("RUN.GTP*"));
-    // Reloaded, the closed box keeps "3100": opening it again changes
-    // nothing; typing into it does, as typing into the notes does.
+    // Reloaded, the closed box keeps "3100": opening it again changes nothing.
     Click("cmdUndo");
     EnterEditMode();
     OpenField("lblVehicleWeight");
     EXPECT_EQ(State(), Editing);
-    EXPECT_FALSE(window->blnDirtyData);
-    Type("txtVehicleWeight", "1200");
-    EXPECT_EQ(State(), Pending);
-    Click("cmdUndo");
-    EnterEditMode();
-    QTest::keyClicks(Notes(), "x");
-    EXPECT_EQ(State(), Pending);
-    EXPECT_TRUE(window->blnDirtyData);
     SetField("RunName", "Changed");
     SetField("VehicleWeight", "1200");
     ReplaceNotes("gone");
@@ -293,8 +230,7 @@ TEST_F(EditTest, TheFirstChangeEnablesSaveAndUndoReloadsTheStoredValues) {
     EXPECT_FALSE(Label("lblVehicleRedline")->isHidden());
     EXPECT_EQ(LabelText("lblVehicleRedline"), "6500");
     EXPECT_EQ(State(), ViewState);
-    EXPECT_FALSE(window->blnDirtyData);
-    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(WindowTitle(), Title("RUN.GTP"));
     EXPECT_EQ(Messages().size(), 2u);
 }
 
@@ -331,7 +267,7 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntryWritesNothingAndSaysS
     QTest::keyClick(Files(), Qt::Key_Space, Qt::ControlModifier);
     ASSERT_TRUE(Files()->FileName().isEmpty());
     Click("cmdSave");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"You must select a PASS file first!", SaveFailed}));
+    EXPECT_EQ(Messages(), (Texts{"You must select a PASS file first!", SaveFailed}));
     EXPECT_EQ(Box("txtVehicleWeight")->text(), "0");
     EXPECT_FALSE(Box("txtVehicleWeight")->isHidden());
     EXPECT_EQ(LabelText("lblVehicleRedline"), "7000");
@@ -364,9 +300,7 @@ TEST_F(EditTest, ASaveWithoutASelectionOrOverARejectedEntryWritesNothingAndSaysS
     QTest::keyClicks(weight, "2800");
     altS();
     EXPECT_EQ(Messages().size(), shown);
-    Bytes saved = RunFileBuilder(file).Redline(7000).Weight(2800).Build();
-    saved.push_back(0x00);  // the NUL after the notes
-    EXPECT_EQ(Read("RUN.GTP"), saved);
+    EXPECT_EQ(Read("RUN.GTP"), Saved(RunFileBuilder(file).Redline(7000).Weight(2800)));
     EXPECT_EQ(State(), ViewState);
 }
 

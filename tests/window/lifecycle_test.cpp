@@ -1,6 +1,5 @@
 // The window's start and close: title, size and controls, the settings it
-// reads and writes, the last folder it returns to, its placement, and the
-// links it opens.
+// reads and writes, and the links it opens.
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
@@ -91,7 +90,6 @@ TEST_F(LifecycleTest, ACloseWithPendingEditsAsksAndHappensOnlyOnceTheyAreSavedOr
             // Everything as before the close: the edits, pending, in edit mode.
             EXPECT_EQ(Messages().size(), c.locked ? 3u : 1u);
             EXPECT_EQ(WindowTitle(), Title("RUN.GTP*"));
-            EXPECT_TRUE(window->blnDirtyData);
             EXPECT_EQ(State(), Pending);
             EXPECT_EQ(LabelText("lblVehicleWeight"), c.locked ? "2500" : "3000");
         }
@@ -103,8 +101,7 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
     FakeScreen fine(Rect{0, 0, 2048, 1536}, 7.5f, 7.5f);
     frmMain sharp(Services({.screen = &fine}));
     EXPECT_EQ(sharp.size(), QSize(1554, 978));
-    // The panel ends at 5655 twips and starts collapsed to 605; everything of
-    // the vehicle data lies right of it.
+    // The panel ends at 5655 twips, collapsed to 605; the vehicle data lies right of it.
     EXPECT_EQ(sharp.findChild<QWidget*>("framePASSFile")->geometry(), QRect(16, 32, 738, 81));
     for (const char* name : {"lblPASSVersion", "txtRunName", "txtVehicleNotes", "cmdSave", "lblPitchFactorLabel"}) {
         const QWidget* widget = sharp.findChild<QWidget*>(name);
@@ -112,8 +109,7 @@ TEST_F(LifecycleTest, ControlsAreSizedInTwipsAndEachValueLabelMatchesItsBox) {
         EXPECT_TRUE(control.left() >= 754 && control.right() <= 1554 && control.bottom() <= 978) << name;
     }
 
-    // A label and its box take the same place; the keyboard moves from box
-    // to box, top to bottom.
+    // A label and its box take one place; the keyboard goes box to box, top down.
     const QWidget* previousBox = nullptr;
     for (const std::string name : Fields) {
         SCOPED_TRACE(name);
@@ -159,8 +155,7 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
                 needed = label->sizeHint();
             if (qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control))
                 needed = control->sizeHint();
-            // A list's rows are as tall as the font; the drive list's width
-            // is that of the longest mount point, which may be cut.
+            // A list's rows are as tall as the font; a long mount point may be cut.
             if (qobject_cast<const QComboBox*>(control)) needed = QSize(0, control->sizeHint().height());
             EXPECT_TRUE(needed.width() <= control->width() && needed.height() <= control->height())
                 << name << " needs " << needed.width() << "x" << needed.height() << ", has " << control->width()
@@ -184,27 +179,24 @@ TEST_F(LifecycleTest, TextsFitAndNoControlOverlapsAnotherAtTheDesktopsFonts) {
 TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNamesAndAccessKeys) {
     Open();
     LoadFile("RUN.GTP", RunFileBuilder().Weight(3150).Pitch(25).Records(2, 4).Notes("n").Build());
-    // Caption label, caption, field, tooltip.
-    const char* const fields[][4] = {
-        {"lblRunNameLabel", "Run Name:", "RunName", "The name of the run.  Maximum length is 47 characters."},
-        {"lblVehicleNameLabel", "Vehicle Name:", "VehicleName",
-         "The name of the vehicle.  Maximum length is 15 characters."},
-        {"lblVehicleWeightLabel", "Vehicle Weight:", "VehicleWeight",
-         "The weight of the vehicle in pounds.  The range is 1 to 65,535."},
-        {"lblRedlineLabel", "Redline:", "VehicleRedline", "The redline of the vehicle.  The range is 1 to 65,535."},
-        {"lblShiftPointLabel", "Shift Point:", "VehicleShiftPoint",
-         "The shift point of the vehicle.  The range is 1 to 65,535."},
-        {"lblRolloutLengthLabel", "Rollout Length:", "VehicleRolloutLength", ""},
-        {"lblPitchFactorLabel", "Pitch Factor:", "PitchFactor",
-         "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9."},
+    // Caption label, caption, field. The tooltips' texts are the core's field
+    // table's; here each value and its box carry theirs.
+    const char* const fields[][3] = {
+        {"lblRunNameLabel", "Run Name:", "RunName"},
+        {"lblVehicleNameLabel", "Vehicle Name:", "VehicleName"},
+        {"lblVehicleWeightLabel", "Vehicle Weight:", "VehicleWeight"},
+        {"lblRedlineLabel", "Redline:", "VehicleRedline"},
+        {"lblShiftPointLabel", "Shift Point:", "VehicleShiftPoint"},
+        {"lblRolloutLengthLabel", "Rollout Length:", "VehicleRolloutLength"},
+        {"lblPitchFactorLabel", "Pitch Factor:", "PitchFactor"},
     };
-    for (const auto& [captionLabel, caption, field, tooltip] : fields) {
+    for (const auto& [captionLabel, caption, field] : fields) {
         SCOPED_TRACE(field);
         EXPECT_EQ(LabelText(captionLabel), caption);
         QLabel* value = Label(std::string("lbl") + field);
         QLineEdit* box = Box(std::string("txt") + field);
-        EXPECT_EQ(value->toolTip(), tooltip);
-        EXPECT_EQ(box->toolTip(), tooltip);
+        EXPECT_EQ(box->toolTip(), value->toolTip());
+        EXPECT_EQ(value->toolTip().isEmpty(), std::string(field) == "VehicleRolloutLength");
         // A screen reader hears the caption as the name, then the value.
         const QString name = QString::fromLatin1(caption).chopped(1);
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(value);
@@ -213,7 +205,7 @@ TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNames
         EXPECT_EQ(shown->textInterface()->text(0, shown->textInterface()->characterCount()), value->text());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), name);
     }
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(Label("lblVehicleWeight"))->textInterface()->text(0, 4), "3150");
+    EXPECT_EQ(Label("lblVehicleWeight")->toolTip(), "The weight of the vehicle in pounds.  The range is 1 to 65,535.");
     const std::pair<const char*, const char*> lists[] = {
         {"txtVehicleNotes", "Vehicle Notes"}, {"driveGTP", "Drives"}, {"dirGTP", "Folders"}, {"fileGTP", "Run files"}};
     // On Linux a combo box's name is its value; a label's relation names it.
@@ -224,8 +216,7 @@ TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNames
                   name) << control;
     }
 
-    // Each command by the access key its caption marks, once it is enabled:
-    // Edit in view mode, Undo and Save after a change.
+    // Each command by its caption's access key, once enabled (Undo, Save after a change).
     const char* const commands[][3] = {
         {"cmdEdit", "&Edit Data", "Edit the displayed vehicle data."},
         {"cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads)."},
@@ -248,31 +239,39 @@ TEST_F(LifecycleTest, FieldsAndCommandsCarryTheirCaptionsTooltipsAccessibleNames
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExists) {
+TEST_F(LifecycleTest, RemembersTheNearestFolderThatStillExistsAndPinsForAnyNonZeroNumber) {
     folder.MakeFolder("runs");
     folder.MakeFolder("elsewhere");
-    const std::pair<std::string, std::string> cases[] = {
-        {folder.Path("runs"), folder.Path("runs")},
-        {"/no-such-root-tachlet/runs", folder.Path("elsewhere")},
-        {"", folder.Path("elsewhere")},
+    const std::string runs = folder.Path("runs"), elsewhere = folder.Path("elsewhere");
+    const std::tuple<std::string, std::string, const char*, bool, const char*> cases[] = {
+        {runs, runs, "-1", true, "-1"},
+        {"/no-such-root-tachlet/runs", elsewhere, "0", false, "0"},
+        {"", elsewhere, "abc", false, "0"},
+        {runs, runs, "", false, "0"},
+        {runs, runs, "2", true, "-1"},
     };
     // The program starts in "elsewhere"; that is where nothing restored leaves the lists.
-    QDir::setCurrent(QString::fromStdString(folder.Path("elsewhere")));
-    for (const auto& [remembered, shown] : cases) {
-        SCOPED_TRACE(remembered);
+    QDir::setCurrent(QString::fromStdString(elsewhere));
+    for (const auto& [remembered, shown, pinStored, pinned, pinWritten] : cases) {
+        SCOPED_TRACE(remembered + " pin " + pinStored);
         settings.Set("Options", "LastDirectory", remembered);
+        settings.Set("MainOptions", "PINFileBrowser", pinStored);
         Open();
         EXPECT_EQ(Folder(), QString::fromStdString(shown));
         EXPECT_EQ(Files()->Path(), Folder());
+        EXPECT_EQ(Pinned(), pinned);
+        // Pinned, the pointer far right leaves it open.
+        QTest::mouseMove(window.get(), {window->width() - 1, 300});
+        EXPECT_EQ(PanelOpen(), pinned);
         EXPECT_TRUE(Messages().empty());
         window->close();
         EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), shown);
+        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), pinWritten);
     }
 }
 
 TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLevelStillThere) {
-    // Two hundred levels, one named as only the system's own spelling
-    // reaches it, the lowest fifty gone.
+    // Two hundred levels, one named as only the system's spelling reaches it, the lowest fifty gone.
     const std::string sep(1, Files::PathSeparator);
     std::string path = folder.Path(), kept;
     for (int level = 0; level < 200; ++level) {
@@ -295,26 +294,9 @@ TEST_F(LifecycleTest, ADeepRememberedFolderIsRestoredByItsBytesUpToItsDeepestLev
     EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), kept);
 }
 
-TEST_F(LifecycleTest, PinOptionOpensAndPinsThePanelForAnyNonZeroNumber) {
-    const std::tuple<const char*, bool, const char*> cases[] = {
-        {"-1", true, "-1"}, {"0", false, "0"}, {"abc", false, "0"}, {"", false, "0"}, {"2", true, "-1"}};
-    for (const auto& [stored, pinned, written] : cases) {
-        SCOPED_TRACE(stored);
-        settings.Set("MainOptions", "PINFileBrowser", stored);
-        Open();
-        EXPECT_EQ(Pinned(), pinned);
-        // Pinned, the pointer far right leaves it open.
-        QTest::mouseMove(window.get(), {window->width() - 1, 300});
-        EXPECT_EQ(PanelOpen(), pinned);
-        window->close();
-        EXPECT_EQ(settings.GetSetting("MainOptions", "PINFileBrowser"), written);
-    }
-}
-
 TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     Open();
-    // 1024 by 768 pixels of work area, 15 twips each; the window is centred
-    // with its frame and title bar.
+    // 1024 by 768 pixels of work area; the window is centred with its frame.
     const QRect outer = window->frameGeometry();
     ASSERT_NE(outer.size(), window->size());
     EXPECT_NEAR(outer.x() + outer.width() / 2.0, 1024 / 2.0, 1);
@@ -333,8 +315,8 @@ TEST_F(LifecycleTest, PlacementIsCentredAtFirstAndRestoredAfterwards) {
     settings.FailWrites();
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                              "The settings could not be saved: the next start opens on its usual folder and place."});
+    EXPECT_EQ(Messages(), Texts{"The settings could not be saved: the next start opens on its usual folder and "
+                                "place."});
 }
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
@@ -348,15 +330,14 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsOrSayWhichOneFailed) {
     for (const char* name : {"lblAbout", "lblTesla", "lblTeslaCopyright", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
     const std::string maker = "https://tesla-electronics.example.org/";
-    EXPECT_EQ(documents.opened,
-              (std::vector<std::string>{"https://tachlet.example.org/", maker, maker, "file " + history}));
+    EXPECT_EQ(documents.opened, (Texts{"https://tachlet.example.org/", maker, maker, "file " + history}));
 
     // The desktop refuses every target.
     documents.accept = false;
     for (const char* name : {"lblAbout", "lblVersionHistory"})
         QTest::mouseClick(Label(name), Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Shell [https://tachlet.example.org/] failed!",
-                                                    "Shell [\"" + history + "\"] failed!"}));
+    EXPECT_EQ(Messages(), (Texts{"Shell [https://tachlet.example.org/] failed!",
+                                 "Shell [\"" + history + "\"] failed!"}));
     EXPECT_EQ(Boxes().back().icon, MessageIcon::Critical);
 }
 

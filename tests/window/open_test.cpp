@@ -1,6 +1,5 @@
-// A run file named from outside the window, as the command line names it:
-// the file browser goes to it and it loads as a click loads it, after the
-// usual start; paths that name no run file get the load's own messages.
+// A run file named from outside the window, as the command line names it: it
+// loads as a click loads it; paths that name no run file get the load's messages.
 #include "main_window/FileBrowserPanel.h"
 #include "window/WindowFixture.h"
 
@@ -11,58 +10,41 @@ protected:
     QByteArray FolderShown() const { return Find<DirListBox>("dirGTP")->PathBytes(); }
 };
 
-TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsIt) {
+TEST_F(OpenTest, AFileInAnotherFolderLoadsAfterTheUsualStartAsAClickLoadsItAndIsSelectedByItsBytes) {
     folder.MakeFolder("remembered");
     folder.MakeFolder("runs");
-    Write("runs/A.GTP", RunFileBuilder().RunName("Other").Build());
-    Write("runs/B.GTP", RunFileBuilder().RunName("Opened").Weight(3100).Build());
-    settings.Set("Options", "LastDirectory", folder.Path("remembered"));
-    settings.Set("MainOptions", "PINFileBrowser", "-1");
-    settings.Set("WindowPosition", "frmMain_Left", "3000");
-    settings.Set("WindowPosition", "frmMain_Top", "2250");
-    Open();
-    ASSERT_EQ(FolderShown().toStdString(), folder.Path("remembered"));
-
-    // Relative to the folder the program started in.
-    window->OpenFile("remembered/../runs/B.GTP");
-    EXPECT_EQ(FolderShown().toStdString(), folder.Path("runs"));
-    EXPECT_EQ(Files()->PathBytes(), FolderShown());
-    EXPECT_EQ(FileRows(), (QStringList{"A.GTP", "B.GTP"}));
-    EXPECT_EQ(Files()->FileName(), "B.GTP");
-    EXPECT_EQ(LabelText("lblRunName"), "Opened");
-    EXPECT_EQ(LabelText("lblVehicleWeight"), "3100");
-    EXPECT_EQ(window->windowTitle(), Title("B.GTP[*]"));
-    EXPECT_TRUE(CommandsEnabled());
-    EXPECT_EQ(State(), ViewState);
-    EXPECT_TRUE(Messages().empty());
-    // Placement and pin came back as on any start.
-    EXPECT_EQ(window->pos(), QPoint(200, 150));
-    EXPECT_TRUE(Find<QCheckBox>("chkPin")->isChecked());
-    // The open file's folder is the one remembered now.
-    window->close();
-    EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path("runs"));
-}
-
-TEST_F(OpenTest, NamesTheListDoesNotShowAreKeptAsTheirBytes) {
-    folder.MakeFolder("runs");
-    // A name only the system's own spelling reaches, and one the pattern
-    // leaves out: each selected on a row of its own, by its own bytes, until
-    // the list is read again.
-    const std::string names[] = {ForeignName + ".gtp", "copy.gtp.bak"};
-    for (const std::string& name : names) {
+    Write("runs/A.GTP", RunFileBuilder().Build());
+    // Relative to the folder the program started in; a name only the system's
+    // own spelling reaches; one the pattern leaves out, on a row of its own
+    // until the list is read again.
+    const std::string runs = folder.Path("runs") + Files::PathSeparator;
+    const std::pair<std::string, std::string> opened[] = {
+        {"remembered/../runs/B.GTP", "B.GTP"},
+        {runs + ForeignName + ".gtp", ForeignName + ".gtp"},
+        {runs + "copy.gtp.bak", "copy.gtp.bak"}};
+    for (const auto& [path, name] : opened) {
         SCOPED_TRACE(name);
         Write("runs/" + name, RunFileBuilder().RunName(name.substr(name.size() - 4)).Build());
+        settings.Set("Options", "LastDirectory", folder.Path("remembered"));
         Reopen();
-        window->OpenFile(QByteArray::fromStdString(folder.Path("runs") + Files::PathSeparator + name));
-        EXPECT_EQ(Find<FileBrowserPanel>("framePASSFile")->SelectedFilePath(),
-                  folder.Path("runs") + Files::PathSeparator + name);
+        ASSERT_EQ(FolderShown().toStdString(), folder.Path("remembered"));
+        window->OpenFile(QByteArray::fromStdString(path));
+        EXPECT_EQ(FolderShown().toStdString(), folder.Path("runs"));
+        EXPECT_EQ(Files()->PathBytes(), FolderShown());
+        EXPECT_EQ(Find<FileBrowserPanel>("framePASSFile")->SelectedFilePath(), runs + name);
         EXPECT_EQ(Files()->FileName(), QString::fromUtf8(name));
         EXPECT_EQ(LabelText("lblRunName"), QString::fromLatin1(name.substr(name.size() - 4)));
+        EXPECT_EQ(window->windowTitle(), Title(name + "[*]"));
         EXPECT_TRUE(CommandsEnabled());
+        EXPECT_EQ(State(), ViewState);
         EXPECT_TRUE(Messages().empty());
+        // The open file's folder is the one remembered now.
+        window->close();
+        EXPECT_EQ(settings.GetSetting("Options", "LastDirectory"), folder.Path("runs"));
     }
     Files()->Refresh();
-    EXPECT_EQ(FileRows(), QStringList{QString::fromUtf8(ForeignName + ".gtp")});
+    EXPECT_EQ(FileRows().size(), 3);
+    EXPECT_FALSE(FileRows().contains("copy.gtp.bak"));
     EXPECT_TRUE(Files()->FileName().isEmpty());
 }
 

@@ -1,6 +1,5 @@
-// Folder names that are no UTF-8, which only Linux has: Windows names files
-// in UTF-16 (its names outside the ANSI code page are tested with the shell
-// and the registry in window/windows).
+// Folder names that are no UTF-8, which only Linux has (Windows' names outside
+// the ANSI code page are tested in window/windows).
 #include "window/WindowFixture.h"
 
 namespace {
