@@ -134,10 +134,21 @@ TEST_F(RunFileTest, AWriteByAnotherProgramSinceTheLoadIsNeverOverwritten) {
     EXPECT_EQ(Read("RUN.GTP"), Loaded);
     ExpectNothingOpen();
 
-    // A new load saves.
+    // A second Tachlet saved first: ours is refused, and a new load saves.
+    LoadAndEdit();
+    RunFile second;
+    second.Load(folder.Path("RUN.GTP"));
+    VehicleTexts secondEdits = second.Contents().values;
+    secondEdits.redline = "4000";
+    ASSERT_EQ(second.Save(secondEdits).status, SaveStatus::Saved);
+    const Bytes afterSecond = Read("RUN.GTP");
+    EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Changed);
+    EXPECT_EQ(Read("RUN.GTP"), afterSecond);
     LoadAndEdit(folder.Path("RUN.GTP"));
     EXPECT_EQ(runFile.Save(edits).status, SaveStatus::Saved);
-    EXPECT_EQ(LoadFrom(folder.Path("RUN.GTP")).values.weight, "1500");
+    const VehicleTexts saved = LoadFrom(folder.Path("RUN.GTP")).values;
+    EXPECT_EQ(saved.weight, "1500");
+    EXPECT_EQ(saved.redline, "4000");
 }
 
 TEST_F(RunFileTest, ALockHeldByAnotherProgramRefusesLoadAndSaveUntilItIsGone) {
