@@ -237,12 +237,10 @@ TEST_F(BrowserTest, DeleteAsksFirstAndComesOnlyFromTheBrowserOrTheWindow) {
 }
 
 TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
-    // Each answer's meaning is the close's (LifecycleTest); here what stays
-    // selected, and which file a Save writes.
     Open();
-    const Bytes second = RunFileBuilder().RunName("Second").Build();
-    Write("B.GTP", second);
-    LoadFile("A.GTP", RunFileBuilder().RunName("First").Build());
+    const Bytes first = RunFileBuilder().RunName("First").Build();
+    Write("B.GTP", RunFileBuilder().RunName("Second").Build());
+    LoadFile("A.GTP", first);
     ChangeWeight();
     // Cancel: A stays selected and loaded, with its edits.
     dialogs.Answer(MessageAnswer::Cancel);
@@ -251,14 +249,20 @@ TEST_F(BrowserTest, LoadingAnotherFileWithPendingEditsAsksFirst) {
     EXPECT_EQ(LabelText("lblRunName"), "First");
     EXPECT_EQ(LabelText("lblVehicleWeight"), "2500");
     EXPECT_EQ(State(), (ControlState{false, true, true, true, false}));
-    // Save: A is written, then B loads.
-    dialogs.Answer(MessageAnswer::Save);
-    ClickFile("B.GTP");
-    EXPECT_EQ(Read("A.GTP"), RunFileBuilder().RunName("First").Weight(2500).Build());
-    EXPECT_EQ(Read("B.GTP"), second);
+    // Discard, asked by the keyboard: B loads, A is as it was.
+    dialogs.Answer(MessageAnswer::Discard);
+    QTest::keyClick(Files(), Qt::Key_Down);
     EXPECT_EQ(LabelText("lblRunName"), "Second");
+    EXPECT_EQ(Read("A.GTP"), first);
+    // Save: B, the file loaded, is written, not A, the one now selected.
+    ChangeWeight();
+    dialogs.Answer(MessageAnswer::Save);
+    ClickFile("A.GTP");
+    EXPECT_EQ(Read("B.GTP"), RunFileBuilder().RunName("Second").Weight(2500).Build());
+    EXPECT_EQ(Read("A.GTP"), first);
+    EXPECT_EQ(LabelText("lblRunName"), "First");
     EXPECT_EQ(State(), ViewState);
-    EXPECT_EQ(Messages(), (Texts{"Save changes to A.GTP?", "Save changes to A.GTP?"}));
+    EXPECT_EQ(Messages(), (Texts{"Save changes to A.GTP?", "Save changes to A.GTP?", "Save changes to B.GTP?"}));
 }
 
 TEST_F(BrowserTest, RenameAddsTheExtensionAndKeepsTheFileInItsFolder) {
