@@ -61,7 +61,7 @@ void PrintLines(const std::string& text, const std::string& indent) {
 void PrintContents(const std::string& file, const RunFileContents& c) {
     std::cout << Printable(file) << '\n' << "  " << Printable(c.version.Caption()) << '\n';
     for (const ShownField& field : ShownFields) {
-        const std::string label = field.label;
+        const std::string_view label = field.Row().caption;
         std::cout << "  " << label << std::string(17 - label.size(), ' ') << Printable(field.TextIn(c.values)) << '\n';
     }
     std::cout << "  " << Stuff::RecordCountText(c.recordCount) << '\n';

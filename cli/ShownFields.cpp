@@ -8,13 +8,13 @@ using Stuff::Field;
 // The window lists the rollout length after the redline and the shift point;
 // a save writes the fields in the table's order.
 const std::array<ShownField, 7> ShownFields{{
-    {Field::RunName, "runName", "Run Name:"},
-    {Field::VehicleName, "vehicleName", "Vehicle Name:"},
-    {Field::VehicleWeight, "weight", "Vehicle Weight:"},
-    {Field::Redline, "redline", "Redline:"},
-    {Field::ShiftPoint, "shiftPoint", "Shift Point:"},
-    {Field::RolloutLength, "rolloutLength", "Rollout Length:"},
-    {Field::PitchFactor, "pitchFactor", "Pitch Factor:"},
+    {Field::RunName, "runName"},
+    {Field::VehicleName, "vehicleName"},
+    {Field::VehicleWeight, "weight"},
+    {Field::Redline, "redline"},
+    {Field::ShiftPoint, "shiftPoint"},
+    {Field::RolloutLength, "rolloutLength"},
+    {Field::PitchFactor, "pitchFactor"},
 }};
 
 // The whole numbers and tenths as the load and the save's report write

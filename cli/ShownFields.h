@@ -1,8 +1,8 @@
 #pragma once
 // The values of a run file in the order the window shows them, with the
-// names the text and the JSON give them, and the JSON value of each: names
-// as text, whole numbers and tenths as numbers. Where a value's text is kept
-// and how it is entered, the field table says.
+// name the JSON gives each and its JSON value: names as text, whole numbers
+// and tenths as numbers. Where a value's text is kept, how it is entered and
+// how the window captions it, the field table says.
 #include <array>
 #include <string>
 
@@ -11,8 +11,7 @@
 
 struct ShownField {
     Stuff::Field field;
-    const char* key;    // in JSON: "weight"
-    const char* label;  // as the window labels it: "Vehicle Weight:"
+    const char* key;  // in JSON: "weight"
 
     const Stuff::EditableField& Row() const { return Stuff::Editable(field); }
     const std::string& TextIn(const Stuff::VehicleTexts& texts) const { return texts.*Row().text; }

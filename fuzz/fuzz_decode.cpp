@@ -80,7 +80,9 @@ void CheckScan(std::span<const uint8_t> file, uint64_t start, uint64_t slice, bo
     FUZZ_CHECK(whole.damaged.size() <= whole.count);
     // The list names each damaged position, in order, and nothing else.
     std::string listed;
-    for (uint64_t position : whole.damaged) listed += (listed.empty() ? "Error(s) found at: " : ", ") + std::to_string(position);
+    for (uint64_t position : whole.damaged) {
+        listed += (listed.empty() ? "Error(s) found at: " : ", ") + std::to_string(position);
+    }
     FUZZ_CHECK(DamagedPositionsMessage(whole.damaged, whole.damaged.size()) == listed);
     if (whole.notesPosition) CheckNotes(memory, *whole.notesPosition, whole.notesLength);
 }

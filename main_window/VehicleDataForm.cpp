@@ -89,18 +89,17 @@ struct RowLook {
     Stuff::Field field;
     const char* name;  // of the value label and the box, after "lbl" and "txt"
     const char* captionName;
-    const char* caption;
     int line;  // below the first row's; the run name takes two
 };
 
 constexpr RowLook RowLooks[VehicleDataForm::FieldCount] = {
-    {Stuff::Field::RunName, "RunName", "lblRunNameLabel", "Run Name:", 0},
-    {Stuff::Field::VehicleName, "VehicleName", "lblVehicleNameLabel", "Vehicle Name:", 2},
-    {Stuff::Field::VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", "Vehicle Weight:", 3},
-    {Stuff::Field::Redline, "VehicleRedline", "lblRedlineLabel", "Redline:", 4},
-    {Stuff::Field::ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", "Shift Point:", 5},
-    {Stuff::Field::RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", "Rollout Length:", 6},
-    {Stuff::Field::PitchFactor, "PitchFactor", "lblPitchFactorLabel", "Pitch Factor:", 7},
+    {Stuff::Field::RunName, "RunName", "lblRunNameLabel", 0},
+    {Stuff::Field::VehicleName, "VehicleName", "lblVehicleNameLabel", 2},
+    {Stuff::Field::VehicleWeight, "VehicleWeight", "lblVehicleWeightLabel", 3},
+    {Stuff::Field::Redline, "VehicleRedline", "lblRedlineLabel", 4},
+    {Stuff::Field::ShiftPoint, "VehicleShiftPoint", "lblShiftPointLabel", 5},
+    {Stuff::Field::RolloutLength, "VehicleRolloutLength", "lblRolloutLengthLabel", 6},
+    {Stuff::Field::PitchFactor, "PitchFactor", "lblPitchFactorLabel", 7},
 };
 
 const Stuff::EditableField& CoreRow(int index) { return Stuff::Editable(RowLooks[index].field); }
@@ -167,7 +166,9 @@ double VehicleDataForm::GrowthNeeded() const {
     const auto hold = [this, &growth](QSize needed, const QRect& twips) {
         growth = std::max(growth, scale_.GrowthToHold(needed, twips));
     };
-    for (const char* caption : VersionSamples) hold(NeededFor(lblPASSVersion, QString::fromLatin1(caption)), VersionPlace);
+    for (const char* caption : VersionSamples) {
+        hold(NeededFor(lblPASSVersion, QString::fromLatin1(caption)), VersionPlace);
+    }
     hold(NeededFor(lblRecordsRead, QString::fromLatin1(RecordCountSample)), CountPlace);
     for (int index = 0; index < FieldCount; ++index) {
         const FieldRow& row = fields_[index];
@@ -199,7 +200,7 @@ void VehicleDataForm::BuildHeader() {
 void VehicleDataForm::BuildFieldRow(FieldIndex index) {
     const RowLook& look = RowLooks[index];
     FieldRow& row = fields_[index];
-    row.caption = PlainLabel(new QLabel(QString::fromLatin1(look.caption), this));
+    row.caption = PlainLabel(new QLabel(QString::fromLatin1(CoreRow(index).caption), this));
     row.caption->setObjectName(QString::fromLatin1(look.captionName));
     // The run name's caption stands above its value, the others beside theirs.
     row.caption->setAlignment((index == RunName ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);

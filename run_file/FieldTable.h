@@ -1,8 +1,8 @@
 #pragma once
 // The fields a user edits, one row each, in the order a save writes them:
 // which of the texts holds the field's value, where and how the file stores
-// it, how many characters its box takes, which entries it accepts and how its
-// limits are worded for users. The load, the save, the field rules, the
+// it, how many characters its box takes, which entries it accepts, how the
+// window captions it and how its limits are worded for users. The load, the save, the field rules, the
 // window and the command-line tool all take a field from here.
 #include <array>
 #include <cstdint>
@@ -33,21 +33,26 @@ struct EditableField {
     // What the window's tooltip says of the field before its limit; empty
     // where the window gives the field no tooltip.
     std::string_view about;
+    // The window's caption of the value, which the command-line tool's text
+    // repeats.
+    std::string_view caption;
 
     constexpr const FieldSpec& Spec() const { return Stuff::Spec(field); }
 };
 
 inline constexpr std::array<EditableField, 7> EditableFields{{
-    {Field::RunName, &VehicleTexts::runName, 47, EntryKind::Name, {}, {}, "The name of the run."},
+    {Field::RunName, &VehicleTexts::runName, 47, EntryKind::Name, {}, {}, "The name of the run.", "Run Name:"},
     {Field::PitchFactor, &VehicleTexts::pitch, 3, EntryKind::Decimal, "0.0", "9.9",
-     "The pitch factor of the vehicle in degrees per G."},
-    {Field::VehicleName, &VehicleTexts::vehicleName, 15, EntryKind::Name, {}, {}, "The name of the vehicle."},
+     "The pitch factor of the vehicle in degrees per G.", "Pitch Factor:"},
+    {Field::VehicleName, &VehicleTexts::vehicleName, 15, EntryKind::Name, {}, {}, "The name of the vehicle.",
+     "Vehicle Name:"},
     {Field::VehicleWeight, &VehicleTexts::weight, 5, EntryKind::WholeNumber, "1", "65535",
-     "The weight of the vehicle in pounds."},
-    {Field::RolloutLength, &VehicleTexts::rollout, 4, EntryKind::RoundedDecimal, "0", "25.5", {}},
-    {Field::Redline, &VehicleTexts::redline, 5, EntryKind::WholeNumber, "1", "65535", "The redline of the vehicle."},
+     "The weight of the vehicle in pounds.", "Vehicle Weight:"},
+    {Field::RolloutLength, &VehicleTexts::rollout, 4, EntryKind::RoundedDecimal, "0", "25.5", {}, "Rollout Length:"},
+    {Field::Redline, &VehicleTexts::redline, 5, EntryKind::WholeNumber, "1", "65535", "The redline of the vehicle.",
+     "Redline:"},
     {Field::ShiftPoint, &VehicleTexts::shiftPoint, 5, EntryKind::WholeNumber, "1", "65535",
-     "The shift point of the vehicle."},
+     "The shift point of the vehicle.", "Shift Point:"},
 }};
 
 // The row of a field; RuntimeError 5 for the version, which nobody edits.
