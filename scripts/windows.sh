@@ -68,8 +68,18 @@ for _ in $(seq 100); do
 done
 [ -s "$scratch/display" ] || { cat "$scratch/xvfb.log"; exit 1; }
 export DISPLAY=:$(head -n 1 "$scratch/display")
-wineserver -p
-# The prefix's first start writes its registry and starts its services, which
-# keep whatever output they were given open: a log file, never a pipe.
+# The prefix's first start writes its registry and ends by restarting its
+# services; only once all of that has ended, and the server with it, is the
+# prefix whole on disk (in some CI runs the tests started while the first
+# services hung on, and the installer's links went missing). The persistent
+# server then starts the services again. They keep whatever output they were
+# given open: a log file, never a pipe a test's output goes to.
 wine wineboot --init >"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log"; exit 1; }
+if ! timeout 120 wineserver -w; then
+  echo "the Wine prefix did not settle within 120 s:" >&2
+  ps -eo pid,lstart,args | grep -F 'C:\windows' >&2 || true
+  exit 1
+fi
+wineserver -p
+wine wineboot >>"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log"; exit 1; }
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
