@@ -47,15 +47,15 @@ disk=$scratch/small-disk
 xvfb=
 finish() {
   wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   # Under CI some of the prefix's services outlived their server, blocked for
-  # good; whatever still runs in this prefix goes with it.
+  # good; whatever still runs with this prefix (Xvfb too) goes with it.
   local proc
   for proc in /proc/[0-9]*; do
     if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$proc/environ" 2>/dev/null; then
       kill -9 "${proc#/proc/}" 2>/dev/null || true
     fi
   done
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   if mountpoint -q "$disk"; then umount "$disk"; fi
   rm -rf "$scratch"
 }
